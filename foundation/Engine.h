@@ -1,0 +1,157 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The database engine the gala, announcer and online-times files are used
+// through: a database with stored parameter queries kept in the file itself,
+// recordsets on queries and tables, fields by name (blanks allowed).
+//
+// Values are QVariant: invalid for null, QString for text, double or int for
+// numbers, QDate for date fields, bool for yes/no fields. Date parameters and
+// date fields also take a dd/mm/yy text and are converted here.
+
+// Any failure of the engine; carries the engine's own message.
+class EngineError : public std::runtime_error
+{
+public:
+    explicit EngineError(const QString &message);
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+class Database;
+class Recordset;
+
+// A stored query with its named parameters; taken from Database::queryDef.
+class QueryDef
+{
+public:
+    void setParameter(const QString &name, const QVariant &value);
+    Recordset openRecordset();
+
+private:
+    friend class Database;
+    QueryDef(Database &db, QString sql, QStringList paramNames, QStringList paramTypes,
+             QString baseTable);
+
+    Database *m_db;
+    QString m_sql;
+    QStringList m_paramNames;
+    QStringList m_paramTypes;
+    QString m_baseTable;
+    std::vector<QVariant> m_values;
+};
+
+// The records of a query or a table. Rows are read when first needed, so a
+// table opened only to add rows costs nothing to open. Updatable when the
+// source has a base table.
+class Recordset
+{
+public:
+    Recordset(Recordset &&) noexcept;
+    Recordset &operator=(Recordset &&) noexcept;
+    ~Recordset();
+
+    int recordCount();
+    void moveFirst();
+    void moveNext();
+    bool atEnd();
+
+    // The current record's field; throws when the field does not exist.
+    QVariant value(const QString &field);
+    // Null read as "" and everything else as its text.
+    QString text(const QString &field);
+
+    void addNew();
+    void edit();
+    void setValue(const QString &field, const QVariant &value);
+    void update();
+    // Removes the current record; the caller then moves next.
+    void remove();
+    void close();
+
+private:
+    friend class QueryDef;
+    friend class Database;
+    struct Columns;
+    Recordset(Database &db, QString selectSql, std::vector<QVariant> params, QString baseTable);
+
+    void load();
+    int fieldIndex(const QString &field) const;
+    void requireCurrent() const;
+
+    enum class Mode { None, Adding, Editing };
+
+    Database *m_db;
+    QString m_selectSql;
+    std::vector<QVariant> m_params;
+    QString m_baseTable;
+    bool m_loaded = false;
+    std::shared_ptr<const Columns> m_columns;
+    std::vector<qint64> m_rowIds;
+    std::vector<std::vector<QVariant>> m_rows;
+    int m_pos = 0;
+    Mode m_mode = Mode::None;
+    std::vector<std::pair<QString, QVariant>> m_pending;
+};
+
+// One open database file.
+class Database
+{
+public:
+    // Opens an existing file shared read-write; never creates one.
+    explicit Database(const QString &path);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QString path() const { return m_path; }
+
+    QueryDef queryDef(const QString &name);
+    Recordset openRecordset(const QString &table);
+
+    // Runs several record changes as one step: all of them are stored, or
+    // (when the Transaction is destroyed without commit) none of them.
+    class Transaction
+    {
+    public:
+        explicit Transaction(Database &db);
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction &) = delete;
+        Transaction &operator=(const Transaction &) = delete;
+
+    private:
+        Database &m_db;
+        bool m_done = false;
+    };
+
+    // For the tools that build the ready-made files and for tests.
+    static std::unique_ptr<Database> create(const QString &path);
+    void execute(const QString &sql);
+    void addStoredQuery(const QString &name, const QString &sql, const QStringList &params,
+                        const QString &baseTable);
+
+private:
+    friend class QueryDef;
+    friend class Recordset;
+    explicit Database(sqlite3 *handle, QString path);
+
+    sqlite3_stmt *prepared(const QString &sql);
+    [[noreturn]] void fail(const QString &what) const;
+    std::shared_ptr<const Recordset::Columns> columnsOf(const QString &table);
+
+    sqlite3 *m_handle = nullptr;
+    QString m_path;
+    QHash<QString, sqlite3_stmt *> m_statements;
+    QHash<QString, std::shared_ptr<const Recordset::Columns>> m_tableColumns;
+};

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+struct SharedState;
+struct GalaState;
+class Dialogs;
+
+// The recording sheet without widgets: the texts of its 17 rows of boxes and
+// of the event number box, and the change handling that chains a typed time
+// to positions, points and team totals. A setter runs the change handling
+// only when the text really changes, as a text box does. The GalaRecSheet
+// window mirrors this model both ways; reports and links read it.
+class SheetModel : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int Rows = 17;
+
+    // The text boxes of one row, in the order Tab visits them.
+    enum Column { Time, Position, Points, Total, Notes, SwimmerName, DoB, Club, ColumnCount };
+
+    SheetModel(SharedState &shared, GalaState &gala, Dialogs &dialogs, QObject *parent = nullptr);
+
+    // Box texts of row r (0 .. 16); row r shows team index r + 1.
+    QString text(Column column, int row) const;
+    // Sets a box text; runs its change handling when the text differs.
+    void setText(Column column, int row, const QString &text);
+
+    // The BU check box of a row.
+    bool bu(int row) const;
+    void setBu(int row, bool ticked);
+
+    // Row labels: heat:lane caption and team name; rows past NoOfTeams are hidden.
+    QString laneCaption(int row) const;
+    QString teamNameCaption(int row) const;
+    bool rowVisible(int row) const;
+
+    // The event number box and the event heading.
+    QString evNo() const { return m_evNo; }
+    void setEvNo(const QString &text);
+    QString eventDetails() const { return m_eventDetails; }
+    // The event index the handlers use: the leading number of the box.
+    int currentEvent() const;
+
+    // Fills the row labels from the gala state (after the gala is loaded).
+    void setUpRows();
+
+    // Brings event e onto the rows; "Invalid Event Number" outside the programme.
+    void ShowEvent(int e);
+    // Leaving a time box: normalise, ask the disqualification reason, rank.
+    void TimeLostFocus(int row);
+    // Leaving a date-of-birth box: store it when not empty.
+    void DobLostFocus(int row);
+    // Leaving the event number box: save, then show the typed event.
+    void EvNoLostFocus();
+    // "Next Event": save, then show the event after the current one.
+    void NextEvent();
+    // Writes the whole gala to the gala database; false (after telling the
+    // official) when the database refused it.
+    bool SaveResults();
+
+    // Ranks every row of the shown event by its time.
+    void RankByTimes();
+
+signals:
+    void textChanged(SheetModel::Column column, int row);
+    void buChanged(int row);
+    void evNoChanged();
+    void eventDetailsChanged();
+
+private:
+    // ... implementation state
+    SharedState &m_shared;
+    GalaState &m_gala;
+    Dialogs &m_dialogs;
+    std::array<std::array<QString, ColumnCount>, Rows> m_text;
+    std::array<bool, Rows> m_bu{};
+    QString m_evNo;
+    QString m_eventDetails;
+};

@@ -1,0 +1,4 @@
+#include <QtTest>
+class TstEngine : public QObject { Q_OBJECT };
+QTEST_APPLESS_MAIN(TstEngine)
+#include "tst_engine.moc"

@@ -1,0 +1,174 @@
+#include "tools/ReadyMadeDatabases.h"
+
+#include "foundation/Engine.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace ReadyMade {
+
+namespace {
+
+const QString Code = QStringLiteral("Enter program code:text");
+const QString Date = QStringLiteral("Enter gala date:date");
+
+// An updatable stored query selects its base table's rowid first.
+QString selectOf(const QString &table, const QString &where, const QString &order)
+{
+    return QStringLiteral("SELECT rowid, * FROM %1 WHERE %2 ORDER BY %3").arg(table, where, order);
+}
+
+} // namespace
+
+std::unique_ptr<Database> createGalaDatabase(const QString &path)
+{
+    auto db = Database::create(path);
+    Database::Transaction tx(*db);
+    db->execute(QStringLiteral(
+        R"(CREATE TABLE Gala_Name ("Program code" TEXT, "Program description" TEXT,
+             "Program notes" TEXT);
+           CREATE TABLE Gala_Program ("Program code" TEXT, "Event No" DOUBLE, "Sex age" TEXT,
+             "Distance" DOUBLE, "Stroke" TEXT, "Time" TEXT, "Scoring" TEXT);
+           CREATE INDEX Gala_Program_Code ON Gala_Program ("Program code", "Event No");
+           CREATE TABLE Gala_Date ("Program code" TEXT, "Date" DATE, "Pool Name" TEXT,
+             "Promoter" TEXT, "Pool Length" DOUBLE, "Graded" BOOLEAN);
+           CREATE TABLE Gala_Team ("Program code" TEXT, "Gala Date" DATE, "Heat No" SMALLINT,
+             "Lane No" SMALLINT, "Team Name" TEXT, "Scoring" BOOLEAN);
+           CREATE INDEX Gala_Team_Gala ON Gala_Team ("Program code", "Gala Date");
+           CREATE TABLE Gala_Record ("Program code" TEXT, "Gala Date" DATE, "Event No" DOUBLE,
+             "Lane No" SMALLINT, "Lane Time" TEXT, "Lane Pos" SMALLINT, "Lane Points" REAL,
+             "Lane Notes" TEXT, "Heat No" SMALLINT, "Lane Name" TEXT, "Lane Club" TEXT,
+             "Lane DoB" DATE);
+           CREATE INDEX Gala_Record_Gala ON Gala_Record ("Gala Date", "Program code");)"));
+    const QString byCode = QStringLiteral("\"Program code\" = ?1");
+    db->addStoredQuery(QStringLiteral("Gala_Program_Query"),
+                       selectOf(QStringLiteral("Gala_Program"), byCode,
+                                QStringLiteral("\"Event No\", rowid")),
+                       {Code}, QStringLiteral("Gala_Program"));
+    db->addStoredQuery(QStringLiteral("Gala_Name_Query"),
+                       selectOf(QStringLiteral("Gala_Name"), byCode, QStringLiteral("rowid")),
+                       {Code}, QStringLiteral("Gala_Name"));
+    db->addStoredQuery(QStringLiteral("Gala_Date_Query"),
+                       selectOf(QStringLiteral("Gala_Date"), byCode + QStringLiteral(" AND \"Date\" = ?2"),
+                                QStringLiteral("rowid")),
+                       {Code, Date}, QStringLiteral("Gala_Date"));
+    const QString byGala = byCode + QStringLiteral(" AND \"Gala Date\" = ?2");
+    db->addStoredQuery(QStringLiteral("Gala_Team_Query"),
+                       selectOf(QStringLiteral("Gala_Team"), byGala, QStringLiteral("rowid")),
+                       {Code, Date}, QStringLiteral("Gala_Team"));
+    db->addStoredQuery(QStringLiteral("Gala_Record_Query"),
+                       selectOf(QStringLiteral("Gala_Record"), byGala, QStringLiteral("rowid")),
+                       {Code, Date}, QStringLiteral("Gala_Record"));
+    tx.commit();
+    return db;
+}
+
+void addDemonstrationGala(Database &db)
+{
+    Database::Transaction tx(db);
+    const QString code = QStringLiteral("DEMO");
+    Recordset names = db.openRecordset(QStringLiteral("Gala_Name"));
+    names.addNew();
+    names.setValue(QStringLiteral("Program code"), code);
+    names.setValue(QStringLiteral("Program description"),
+                   QStringLiteral("Harbourside Junior Team Gala"));
+    names.setValue(QStringLiteral("Program notes"),
+                   QStringLiteral("Demonstration gala: try recording the graded gala of 12/10/26."));
+    names.update();
+
+    struct Event
+    {
+        int no;
+        const char *sexAge;
+        int distance;
+        const char *stroke;
+        const char *time;
+        const char *scoring;
+    };
+    static const Event events[] = {
+        {1, "G10", 50, "FS", "38.00", ""},      {2, "B10", 50, "FS", "37.50", ""},
+        {3, "G12", 50, "BK", "40.00", ""},      {4, "B12", 50, "BK", "39.50", ""},
+        {5, "G12", 50, "BR", "44.00", ""},      {6, "B12", 50, "BR", "43.00", ""},
+        {7, "G14", 100, "FS", "1:05.00", ""},   {8, "B14", 100, "FS", "1:02.00", ""},
+        {9, "G Open", 50, "FLY", "", ""},       {10, "B Open", 50, "FLY", "", ""},
+        {11, "Mixed", 100, "MED", "1:20.00", ""}, {12, "Mixed Open", 200, "FSR", "", "2X"},
+    };
+    Recordset prog = db.openRecordset(QStringLiteral("Gala_Program"));
+    for (const Event &e : events) {
+        prog.addNew();
+        prog.setValue(QStringLiteral("Program code"), code);
+        prog.setValue(QStringLiteral("Event No"), double(e.no));
+        prog.setValue(QStringLiteral("Sex age"), QString::fromLatin1(e.sexAge));
+        prog.setValue(QStringLiteral("Distance"), double(e.distance));
+        prog.setValue(QStringLiteral("Stroke"), QString::fromLatin1(e.stroke));
+        prog.setValue(QStringLiteral("Time"), QString::fromLatin1(e.time));
+        prog.setValue(QStringLiteral("Scoring"), QString::fromLatin1(e.scoring));
+        prog.update();
+    }
+
+    Recordset dates = db.openRecordset(QStringLiteral("Gala_Date"));
+    const struct
+    {
+        const char *date, *pool, *promoter;
+        bool graded;
+    } galas[] = {{"14/09/26", "Harbourside Baths", "Harbourside SC", false},
+                 {"12/10/26", "Harbourside Baths", "Harbourside SC", true}};
+    for (const auto &g : galas) {
+        dates.addNew();
+        dates.setValue(QStringLiteral("Program code"), code);
+        dates.setValue(QStringLiteral("Date"), QString::fromLatin1(g.date));
+        dates.setValue(QStringLiteral("Pool Name"), QString::fromLatin1(g.pool));
+        dates.setValue(QStringLiteral("Promoter"), QString::fromLatin1(g.promoter));
+        dates.setValue(QStringLiteral("Pool Length"), 25.0);
+        dates.setValue(QStringLiteral("Graded"), g.graded);
+        dates.update();
+    }
+
+    QueryDef q = db.queryDef(QStringLiteral("Gala_Team_Query"));
+    q.setParameter(QStringLiteral("Enter program code"), code);
+    q.setParameter(QStringLiteral("Enter gala date"), QStringLiteral("12/10/26"));
+    Recordset teams = q.openRecordset();
+    static const char *teamNames[] = {"Harbourside", "Ashford Otters", "Bramley Dolphins",
+                                      "Castleton", "Harbourside B", "Ashford B", "Bramley B",
+                                      "Castleton Guests"};
+    for (int i = 0; i < 8; ++i) {
+        teams.addNew();
+        teams.setValue(QStringLiteral("Program code"), code);
+        teams.setValue(QStringLiteral("Gala Date"), QStringLiteral("12/10/26"));
+        teams.setValue(QStringLiteral("Heat No"), i / 4 + 1);
+        teams.setValue(QStringLiteral("Lane No"), i % 4 + 1);
+        teams.setValue(QStringLiteral("Team Name"), QString::fromLatin1(teamNames[i]));
+        teams.setValue(QStringLiteral("Scoring"), i != 7); // the guests swim for no points
+        teams.update();
+    }
+    tx.commit();
+}
+
+std::unique_ptr<Database> createAnnouncerDatabase(const QString &path)
+{
+    auto db = Database::create(path);
+    db->execute(QStringLiteral("CREATE TABLE IF NOT EXISTS Announcement (ID INTEGER PRIMARY KEY, "
+                               "Priority SMALLINT, Message TEXT)"));
+    return db;
+}
+
+QString writeAll(const QString &folder)
+{
+    const QDir dir(folder);
+    if (!dir.mkpath(QStringLiteral(".")))
+        return QStringLiteral("cannot create ") + folder;
+    auto fresh = [&](const QString &name) { return !QFile::exists(dir.filePath(name)); };
+    try {
+        if (fresh(QStringLiteral("gala_record.mdb")))
+            createGalaDatabase(dir.filePath(QStringLiteral("gala_record.mdb")));
+        if (fresh(QStringLiteral("demo_gala.mdb")))
+            addDemonstrationGala(*createGalaDatabase(dir.filePath(QStringLiteral("demo_gala.mdb"))));
+        if (fresh(QStringLiteral("announcer.mdb")))
+            createAnnouncerDatabase(dir.filePath(QStringLiteral("announcer.mdb")));
+    } catch (const EngineError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+} // namespace ReadyMade
