@@ -1,7 +1,21 @@
+#include "foundation/GalaRecIntro.h"
+#include "foundation/GalaState.h"
+#include "foundation/SharedState.h"
+#include "foundation/WidgetDialogs.h"
+
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("AQGalaRec"));
+    QApplication::setOrganizationName(QStringLiteral("Aquaplan"));
+
+    SharedState shared;
+    GalaState gala;
+    WidgetDialogs dialogs;
+
+    GalaRecIntro intro(shared, dialogs, QApplication::applicationDirPath());
+    intro.show();
+    return app.exec();
 }

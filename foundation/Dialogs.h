@@ -6,9 +6,9 @@
 // SelectedDir followed directly by SelectedFile; after Cancel both are empty.
 struct FileChoice
 {
-    QString FilePrompt;    // title of the chooser
-    QString SelectedDir;   // in: folder to start in; out: chosen folder ending in "/"
-    QString SelectedFile;  // in: name to offer; out: chosen file name
+    QString FilePrompt;   // title of the chooser
+    QString SelectedDir;  // in: folder to start in; out: chosen folder ending in "/"
+    QString SelectedFile; // in: name to offer; out: chosen file name
     bool FileMustExist = true;
 
     QString path() const { return SelectedDir + SelectedFile; }

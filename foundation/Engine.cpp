@@ -9,7 +9,14 @@
 namespace {
 
 // How a column's declared type is read and written.
-enum class Kind { Text, Integer, Number, Date, YesNo };
+enum class Kind
+{
+    Text,
+    Integer,
+    Number,
+    Date,
+    YesNo
+};
 
 Kind kindOf(const char *declared)
 {
@@ -44,7 +51,7 @@ QString quoted(const QString &name)
 QString isoDate(const QVariant &value, bool *ok)
 {
     QDate d = value.metaType().id() == QMetaType::QDate ? value.toDate()
-                                                          : PBUTIL::ReadDate(value.toString());
+                                                        : PBUTIL::ReadDate(value.toString());
     *ok = d.isValid();
     return d.toString(Qt::ISODate);
 }
@@ -66,8 +73,8 @@ Database::Database(sqlite3 *handle, QString path) : m_handle(handle), m_path(std
 
 Database::Database(const QString &path) : m_path(path)
 {
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_handle, SQLITE_OPEN_READWRITE,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &m_handle, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
                                      : QString::fromUtf8(sqlite3_errstr(rc));
@@ -81,10 +88,10 @@ Database::Database(const QString &path) : m_path(path)
     try {
         execute(QStringLiteral("PRAGMA synchronous=FULL"));
         execute(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-    } catch (...) {
+    } catch (const EngineError &e) {
         sqlite3_close(m_handle);
         m_handle = nullptr;
-        throw;
+        throw EngineError(e.message() + QLatin1String(": ") + path);
     }
 }
 
@@ -136,8 +143,8 @@ void Database::addStoredQuery(const QString &name, const QString &sql, const QSt
                 QStringLiteral("text")},
                QString());
     sqlite3_stmt *st = prepared(q.m_sql);
-    const QByteArray a = name.toUtf8(), b = sql.toUtf8(), c = params.join(QLatin1Char(';')).toUtf8(),
-                     d = baseTable.toUtf8();
+    const QByteArray a = name.toUtf8(), b = sql.toUtf8(),
+                     c = params.join(QLatin1Char(';')).toUtf8(), d = baseTable.toUtf8();
     sqlite3_bind_text(st, 1, a.constData(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(st, 2, b.constData(), -1, SQLITE_TRANSIENT);
     sqlite3_bind_text(st, 3, c.constData(), -1, SQLITE_TRANSIENT);
@@ -169,8 +176,8 @@ sqlite3_stmt *Database::prepared(const QString &sql)
 
 QueryDef Database::queryDef(const QString &name)
 {
-    sqlite3_stmt *st = prepared(
-        QStringLiteral("SELECT Sql, Params, BaseTable FROM StoredQuery WHERE Name = ?1"));
+    sqlite3_stmt *st =
+        prepared(QStringLiteral("SELECT Sql, Params, BaseTable FROM StoredQuery WHERE Name = ?1"));
     const QByteArray n = name.toUtf8();
     sqlite3_bind_text(st, 1, n.constData(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(st);
@@ -519,10 +526,11 @@ void Recordset::update()
             names << quoted(m_pending[i].first);
             marks << QStringLiteral("?%1").arg(i + 1);
         }
-        sql = m_pending.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_baseTable))
-                                : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quoted(m_baseTable), names.join(QLatin1Char(',')),
-                                           marks.join(QLatin1Char(',')));
+        sql = m_pending.empty()
+                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_baseTable))
+                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(quoted(m_baseTable), names.join(QLatin1Char(',')),
+                             marks.join(QLatin1Char(',')));
     } else {
         if (m_pending.empty()) {
             m_mode = Mode::None;

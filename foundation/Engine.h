@@ -89,7 +89,12 @@ private:
     int fieldIndex(const QString &field) const;
     void requireCurrent() const;
 
-    enum class Mode { None, Adding, Editing };
+    enum class Mode
+    {
+        None,
+        Adding,
+        Editing
+    };
 
     Database *m_db;
     QString m_selectSql;

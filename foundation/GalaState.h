@@ -40,8 +40,7 @@ struct GalaState
     int NoOfScoringTeams = 0;
 
     // Per event index e.
-    std::vector<QString> EventNo, EventSexAge, EventDistance, EventStroke, EventTime,
-        EventScoring;
+    std::vector<QString> EventNo, EventSexAge, EventDistance, EventStroke, EventTime, EventScoring;
 
     // Per team index t.
     std::vector<QString> TeamName;
@@ -58,8 +57,8 @@ struct GalaState
     // Sizes the six event arrays to events 0 .. events + 1, all empty.
     void resizeEvents(int events)
     {
-        for (auto *a : {&EventNo, &EventSexAge, &EventDistance, &EventStroke, &EventTime,
-                        &EventScoring})
+        for (auto *a :
+             {&EventNo, &EventSexAge, &EventDistance, &EventStroke, &EventTime, &EventScoring})
             a->assign(static_cast<size_t>(events + 2), QString());
     }
 

@@ -41,15 +41,16 @@ std::unique_ptr<Database> createGalaDatabase(const QString &path)
              "Lane DoB" DATE);
            CREATE INDEX Gala_Record_Gala ON Gala_Record ("Gala Date", "Program code");)"));
     const QString byCode = QStringLiteral("\"Program code\" = ?1");
-    db->addStoredQuery(QStringLiteral("Gala_Program_Query"),
-                       selectOf(QStringLiteral("Gala_Program"), byCode,
-                                QStringLiteral("\"Event No\", rowid")),
-                       {Code}, QStringLiteral("Gala_Program"));
+    db->addStoredQuery(
+        QStringLiteral("Gala_Program_Query"),
+        selectOf(QStringLiteral("Gala_Program"), byCode, QStringLiteral("\"Event No\", rowid")),
+        {Code}, QStringLiteral("Gala_Program"));
     db->addStoredQuery(QStringLiteral("Gala_Name_Query"),
                        selectOf(QStringLiteral("Gala_Name"), byCode, QStringLiteral("rowid")),
                        {Code}, QStringLiteral("Gala_Name"));
     db->addStoredQuery(QStringLiteral("Gala_Date_Query"),
-                       selectOf(QStringLiteral("Gala_Date"), byCode + QStringLiteral(" AND \"Date\" = ?2"),
+                       selectOf(QStringLiteral("Gala_Date"),
+                                byCode + QStringLiteral(" AND \"Date\" = ?2"),
                                 QStringLiteral("rowid")),
                        {Code, Date}, QStringLiteral("Gala_Date"));
     const QString byGala = byCode + QStringLiteral(" AND \"Gala Date\" = ?2");
@@ -72,8 +73,9 @@ void addDemonstrationGala(Database &db)
     names.setValue(QStringLiteral("Program code"), code);
     names.setValue(QStringLiteral("Program description"),
                    QStringLiteral("Harbourside Junior Team Gala"));
-    names.setValue(QStringLiteral("Program notes"),
-                   QStringLiteral("Demonstration gala: try recording the graded gala of 12/10/26."));
+    names.setValue(
+        QStringLiteral("Program notes"),
+        QStringLiteral("Demonstration gala: try recording the graded gala of 12/10/26."));
     names.update();
 
     struct Event
@@ -86,11 +88,11 @@ void addDemonstrationGala(Database &db)
         const char *scoring;
     };
     static const Event events[] = {
-        {1, "G10", 50, "FS", "38.00", ""},      {2, "B10", 50, "FS", "37.50", ""},
-        {3, "G12", 50, "BK", "40.00", ""},      {4, "B12", 50, "BK", "39.50", ""},
-        {5, "G12", 50, "BR", "44.00", ""},      {6, "B12", 50, "BR", "43.00", ""},
-        {7, "G14", 100, "FS", "1:05.00", ""},   {8, "B14", 100, "FS", "1:02.00", ""},
-        {9, "G Open", 50, "FLY", "", ""},       {10, "B Open", 50, "FLY", "", ""},
+        {1, "G10", 50, "FS", "38.00", ""},        {2, "B10", 50, "FS", "37.50", ""},
+        {3, "G12", 50, "BK", "40.00", ""},        {4, "B12", 50, "BK", "39.50", ""},
+        {5, "G12", 50, "BR", "44.00", ""},        {6, "B12", 50, "BR", "43.00", ""},
+        {7, "G14", 100, "FS", "1:05.00", ""},     {8, "B14", 100, "FS", "1:02.00", ""},
+        {9, "G Open", 50, "FLY", "", ""},         {10, "B Open", 50, "FLY", "", ""},
         {11, "Mixed", 100, "MED", "1:20.00", ""}, {12, "Mixed Open", 200, "FSR", "", "2X"},
     };
     Recordset prog = db.openRecordset(QStringLiteral("Gala_Program"));
@@ -128,9 +130,9 @@ void addDemonstrationGala(Database &db)
     q.setParameter(QStringLiteral("Enter program code"), code);
     q.setParameter(QStringLiteral("Enter gala date"), QStringLiteral("12/10/26"));
     Recordset teams = q.openRecordset();
-    static const char *teamNames[] = {"Harbourside", "Ashford Otters", "Bramley Dolphins",
-                                      "Castleton", "Harbourside B", "Ashford B", "Bramley B",
-                                      "Castleton Guests"};
+    static const char *teamNames[] = {"Harbourside", "Ashford Otters",  "Bramley Dolphins",
+                                      "Castleton",   "Harbourside B",   "Ashford B",
+                                      "Bramley B",   "Castleton Guests"};
     for (int i = 0; i < 8; ++i) {
         teams.addNew();
         teams.setValue(QStringLiteral("Program code"), code);
@@ -162,7 +164,8 @@ QString writeAll(const QString &folder)
         if (fresh(QStringLiteral("gala_record.mdb")))
             createGalaDatabase(dir.filePath(QStringLiteral("gala_record.mdb")));
         if (fresh(QStringLiteral("demo_gala.mdb")))
-            addDemonstrationGala(*createGalaDatabase(dir.filePath(QStringLiteral("demo_gala.mdb"))));
+            addDemonstrationGala(
+                *createGalaDatabase(dir.filePath(QStringLiteral("demo_gala.mdb"))));
         if (fresh(QStringLiteral("announcer.mdb")))
             createAnnouncerDatabase(dir.filePath(QStringLiteral("announcer.mdb")));
     } catch (const EngineError &e) {

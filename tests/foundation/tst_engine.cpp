@@ -1,4 +1,274 @@
+#include "foundation/Engine.h"
+#include "tests/support/TestGala.h"
+
+#include <QFile>
 #include <QtTest>
-class TstEngine : public QObject { Q_OBJECT };
+
+class TstEngine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void queryParametersWithBlanks();
+    void queryOrders();
+    void updatableQueryRecordset();
+    void nullsAndTypes();
+    void datesBothWays_data();
+    void datesBothWays();
+    void failedStepLeavesNothingHalfWritten();
+    void engineErrors_data();
+    void engineErrors();
+    void notADatabase();
+    void neverCreatesAFile();
+};
+
+namespace {
+
+Recordset teamsOf(Database &db, const QString &code, const QString &date)
+{
+    QueryDef q = db.queryDef("Gala_Team_Query");
+    q.setParameter("Enter program code", code);
+    q.setParameter("Enter gala date", date);
+    return q.openRecordset();
+}
+
+} // namespace
+
+void TstEngine::queryParametersWithBlanks()
+{
+    TestGala gala(true);
+    auto db = gala.open();
+    Recordset teams = teamsOf(*db, "DEMO", "12/10/26");
+    QCOMPARE(teams.recordCount(), 8);
+    QCOMPARE(teamsOf(*db, "DEMO", "14/09/26").recordCount(), 0);
+    QCOMPARE(teamsOf(*db, "demo", "12/10/26").recordCount(), 0);
+    // The same date written as d/m/yyyy finds the same gala.
+    QCOMPARE(teamsOf(*db, "DEMO", "12/10/2026").recordCount(), 8);
+}
+
+void TstEngine::queryOrders()
+{
+    TestGala gala;
+    auto db = gala.open();
+    Recordset prog = db->openRecordset("Gala_Program");
+    for (double no : {3.0, 1.0, 2.0}) {
+        prog.addNew();
+        prog.setValue("Program code", "P");
+        prog.setValue("Event No", no);
+        prog.update();
+    }
+    QueryDef q = db->queryDef("Gala_Program_Query");
+    q.setParameter("Enter program code", "P");
+    Recordset events = q.openRecordset();
+    QList<double> order;
+    for (events.moveFirst(); !events.atEnd(); events.moveNext())
+        order << events.value("Event No").toDouble();
+    QCOMPARE(order, (QList<double>{1.0, 2.0, 3.0}));
+
+    // Team entries come back as stored, not sorted.
+    Recordset teams = teamsOf(*db, "P", "01/01/26");
+    for (int lane : {3, 1, 2}) {
+        teams.addNew();
+        teams.setValue("Program code", "P");
+        teams.setValue("Gala Date", "01/01/26");
+        teams.setValue("Heat No", 1);
+        teams.setValue("Lane No", lane);
+        teams.update();
+    }
+    Recordset stored = teamsOf(*db, "P", "01/01/26");
+    QList<int> lanes;
+    for (stored.moveFirst(); !stored.atEnd(); stored.moveNext())
+        lanes << stored.value("Lane No").toInt();
+    QCOMPARE(lanes, (QList<int>{3, 1, 2}));
+}
+
+void TstEngine::updatableQueryRecordset()
+{
+    TestGala gala(true);
+    auto db = gala.open();
+    Recordset teams = teamsOf(*db, "DEMO", "12/10/26");
+    teams.moveFirst();
+    teams.edit();
+    teams.setValue("Team Name", "Renamed");
+    teams.update();
+    QCOMPARE(teams.text("Team Name"), QString("Renamed"));
+    teams.moveNext();
+    teams.remove();
+    teams.moveNext();
+    teams.close();
+
+    Recordset again = teamsOf(*db, "DEMO", "12/10/26");
+    QCOMPARE(again.recordCount(), 7);
+    again.moveFirst();
+    QCOMPARE(again.text("Team Name"), QString("Renamed"));
+    again.moveNext();
+    QCOMPARE(again.text("Team Name"), QString("Bramley Dolphins"));
+
+    // Deleting every record is the walk with delete before move next.
+    for (again.moveFirst(); !again.atEnd(); again.moveNext())
+        again.remove();
+    QCOMPARE(teamsOf(*db, "DEMO", "12/10/26").recordCount(), 0);
+}
+
+void TstEngine::nullsAndTypes()
+{
+    TestGala gala;
+    auto db = gala.open();
+    Recordset rec = db->openRecordset("Gala_Record");
+    rec.addNew();
+    rec.setValue("Program code", "P");
+    rec.setValue("Gala Date", "01/02/26");
+    rec.setValue("Event No", 3.0);
+    rec.setValue("Lane Pos", 2);
+    rec.setValue("Lane Points", 5.5f);
+    rec.setValue("Lane Time", "");
+    rec.update();
+
+    QueryDef q = db->queryDef("Gala_Record_Query");
+    q.setParameter("Enter program code", "P");
+    q.setParameter("Enter gala date", "01/02/26");
+    Recordset back = q.openRecordset();
+    QCOMPARE(back.recordCount(), 1);
+    back.moveFirst();
+    QVERIFY(back.value("Lane Name").isNull());
+    QCOMPARE(back.text("Lane Name"), QString());
+    QCOMPARE(back.text("Lane Time"), QString());
+    QVERIFY(!back.value("Lane Time").isNull());
+    QVERIFY(back.value("Lane DoB").isNull());
+    QCOMPARE(back.value("Lane Pos").toInt(), 2);
+    QCOMPARE(back.value("Lane Points").toFloat(), 5.5f);
+    QCOMPARE(back.value("Gala Date").toDate(), QDate(2026, 2, 1));
+
+    Recordset dates = db->openRecordset("Gala_Date");
+    dates.addNew();
+    dates.setValue("Graded", true);
+    dates.update();
+    dates.close();
+    Recordset d = db->openRecordset("Gala_Date");
+    d.moveFirst();
+    QCOMPARE(d.value("Graded").metaType().id(), int(QMetaType::Bool));
+    QCOMPARE(d.value("Graded").toBool(), true);
+}
+
+void TstEngine::datesBothWays_data()
+{
+    QTest::addColumn<QVariant>("written");
+    QTest::addColumn<QDate>("read");
+    QTest::newRow("dd/mm/yy") << QVariant("05/06/07") << QDate(2007, 6, 5);
+    QTest::newRow("19xx") << QVariant("05/06/95") << QDate(1995, 6, 5);
+    QTest::newRow("QDate") << QVariant(QDate(2026, 12, 6)) << QDate(2026, 12, 6);
+}
+
+void TstEngine::datesBothWays()
+{
+    QFETCH(QVariant, written);
+    QFETCH(QDate, read);
+    TestGala gala;
+    auto db = gala.open();
+    Recordset dates = db->openRecordset("Gala_Date");
+    dates.addNew();
+    dates.setValue("Program code", "P");
+    dates.setValue("Date", written);
+    dates.update();
+    QueryDef q = db->queryDef("Gala_Date_Query");
+    q.setParameter("Enter program code", "P");
+    q.setParameter("Enter gala date", read.toString("dd/MM/yy"));
+    Recordset back = q.openRecordset();
+    QCOMPARE(back.recordCount(), 1);
+    back.moveFirst();
+    QCOMPARE(back.value("Date").toDate(), read);
+}
+
+void TstEngine::failedStepLeavesNothingHalfWritten()
+{
+    TestGala gala(true);
+    auto db = gala.open();
+    try {
+        Database::Transaction tx(*db);
+        Recordset teams = teamsOf(*db, "DEMO", "12/10/26");
+        for (teams.moveFirst(); !teams.atEnd(); teams.moveNext())
+            teams.remove();
+        teams.addNew();
+        teams.setValue("Gala Date", "31/02/26"); // no such day: refused
+        teams.update();
+        tx.commit();
+        QFAIL("an impossible date was stored");
+    } catch (const EngineError &e) {
+        QVERIFY(e.message().contains("not a date"));
+    }
+    QCOMPARE(teamsOf(*db, "DEMO", "12/10/26").recordCount(), 8);
+}
+
+void TstEngine::engineErrors_data()
+{
+    QTest::addColumn<int>("which");
+    QTest::newRow("missing query") << 0;
+    QTest::newRow("missing parameter") << 1;
+    QTest::newRow("missing field") << 2;
+    QTest::newRow("missing table") << 3;
+    QTest::newRow("edit a record past the end") << 4;
+    QTest::newRow("number field given a word") << 5;
+}
+
+void TstEngine::engineErrors()
+{
+    QFETCH(int, which);
+    TestGala gala(true);
+    auto db = gala.open();
+    QVERIFY_THROWS_EXCEPTION(EngineError, [&] {
+        switch (which) {
+        case 0:
+            db->queryDef("No_Such_Query");
+            break;
+        case 1:
+            db->queryDef("Gala_Team_Query").setParameter("Enter gala", "x");
+            break;
+        case 2: {
+            Recordset r = db->openRecordset("Gala_Name");
+            r.moveFirst();
+            r.value("Program Code"); // field names are case-exact
+            break;
+        }
+        case 3:
+            db->openRecordset("Gala_Names");
+            break;
+        case 4: {
+            Recordset r = teamsOf(*db, "X", "01/01/26");
+            r.edit();
+            break;
+        }
+        case 5: {
+            Recordset r = db->openRecordset("Gala_Program");
+            r.addNew();
+            r.setValue("Event No", "twelve");
+            break;
+        }
+        }
+    }());
+}
+
+void TstEngine::notADatabase()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("notes.mdb");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    try {
+        Database db(path);
+        QFAIL("a text file opened as a database");
+    } catch (const EngineError &e) {
+        QVERIFY(!e.message().isEmpty());
+    }
+}
+
+void TstEngine::neverCreatesAFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing.mdb");
+    QVERIFY_THROWS_EXCEPTION(EngineError, Database{path});
+    QVERIFY(!QFile::exists(path));
+}
+
 QTEST_APPLESS_MAIN(TstEngine)
 #include "tst_engine.moc"

@@ -36,7 +36,8 @@ ScriptedDialogs &ScriptedDialogs::expectChooser(const QString &title, const QStr
 const ScriptedDialogs::Step *ScriptedDialogs::next(Kind kind, const QString &text)
 {
     if (m_script.empty()) {
-        m_faults << QStringLiteral("unexpected %1 \"%2\"").arg(QLatin1String(kindName(int(kind))), text);
+        m_faults
+            << QStringLiteral("unexpected %1 \"%2\"").arg(QLatin1String(kindName(int(kind))), text);
         return nullptr;
     }
     m_current = m_script.front();
@@ -78,6 +79,7 @@ QByteArray ScriptedDialogs::faults() const
 {
     QStringList all = m_faults;
     for (const Step &s : m_script)
-        all << QStringLiteral("never asked: %1 \"%2\"").arg(QLatin1String(kindName(int(s.kind))), s.text);
+        all << QStringLiteral("never asked: %1 \"%2\"")
+                   .arg(QLatin1String(kindName(int(s.kind))), s.text);
     return all.join(QLatin1String("; ")).toUtf8();
 }

@@ -28,7 +28,13 @@ public:
     QByteArray faults() const;
 
 private:
-    enum class Kind { Message, Input, YesNo, Chooser };
+    enum class Kind
+    {
+        Message,
+        Input,
+        YesNo,
+        Chooser
+    };
     struct Step
     {
         Kind kind;

@@ -1,0 +1,203 @@
+#include "foundation/FileChooser.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace {
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+FileChooser::FileChooser()
+{
+    m_dirPath = QDir::currentPath();
+    m_drive = driveOf(m_dirPath);
+}
+
+QString FileChooser::driveOf(const QString &path) const
+{
+    return QStorageInfo(path).rootPath();
+}
+
+QStringList FileChooser::drives() const
+{
+    QStringList roots;
+    for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
+        if (v.isValid() && v.isReady() && !roots.contains(v.rootPath()))
+            roots << v.rootPath();
+    }
+    if (!roots.contains(m_drive))
+        roots << m_drive;
+    roots.sort();
+    return roots;
+}
+
+void FileChooser::begin(FileChoice &choice)
+{
+    m_choice = &choice;
+    m_shown = true;
+    if (!choice.SelectedDir.isEmpty()) {
+        const QString dir = withoutTrailingSlash(choice.SelectedDir);
+        if (dir != m_dirPath)
+            setDirPath(dir);
+    }
+    m_selectedFile = -1;
+    if (!choice.SelectedFile.isEmpty() && files().contains(choice.SelectedFile))
+        m_text = choice.SelectedFile;
+    // The box offers the pattern unless a file is selected in the list.
+    if (m_selectedFile < 0)
+        m_text = m_pattern;
+}
+
+QString FileChooser::setDrive(const QString &root)
+{
+    const QFileInfo info(root);
+    if (!info.isDir() || !info.isReadable()) {
+        m_drive = driveOf(m_dirPath);
+        return QStringLiteral("Device unavailable: ") + root;
+    }
+    m_drive = root;
+    return setDirPath(root);
+}
+
+QString FileChooser::setDirPath(const QString &path)
+{
+    QString target = path;
+    if (QDir::isRelativePath(target))
+        target = QDir(m_dirPath).filePath(target);
+    const QFileInfo info(target);
+    if (!info.isDir())
+        return QStringLiteral("Path not found: ") + path;
+    m_dirPath = withoutTrailingSlash(QDir::cleanPath(info.absoluteFilePath()));
+    m_drive = driveOf(m_dirPath);
+    m_selectedFile = -1;
+    m_highlighted = -1;
+    return QString();
+}
+
+QList<FileChooser::DirEntry> FileChooser::dirEntries() const
+{
+    QList<DirEntry> entries;
+    QStringList parts = m_dirPath.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    entries << DirEntry{QStringLiteral("/"), QStringLiteral("/"), 0};
+    QString path;
+    for (int i = 0; i < parts.size(); ++i) {
+        path += QLatin1Char('/') + parts[i];
+        entries << DirEntry{path, parts[i], i + 1};
+    }
+    const QStringList subs =
+        QDir(m_dirPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString &s : subs)
+        entries << DirEntry{QDir(m_dirPath).filePath(s), s, int(parts.size()) + 1};
+    return entries;
+}
+
+QStringList FileChooser::files() const
+{
+    // "*.*" means every file, names without a dot included.
+    const QString filter = m_pattern == QLatin1String("*.*") ? QStringLiteral("*") : m_pattern;
+    return QDir(m_dirPath).entryList({filter}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
+
+void FileChooser::clickDir(int index)
+{
+    m_highlighted = index;
+    m_mark = 2;
+}
+
+QString FileChooser::openDir(int index)
+{
+    const auto entries = dirEntries();
+    if (index < 0 || index >= entries.size())
+        return QString();
+    return setDirPath(entries[index].path);
+}
+
+void FileChooser::clickFile(int index)
+{
+    const QStringList names = files();
+    if (index < 0 || index >= names.size())
+        return;
+    m_selectedFile = index;
+    setText(names[index]);
+}
+
+void FileChooser::doubleClickFile(int index)
+{
+    clickFile(index);
+    if (m_selectedFile >= 0)
+        accept();
+}
+
+void FileChooser::setText(const QString &text)
+{
+    if (text != m_text)
+        m_mark = 1;
+    m_text = text;
+}
+
+QString FileChooser::ok()
+{
+    if (m_mark == 2)
+        return openDir(m_highlighted);
+    if (m_mark == 0)
+        return QString();
+
+    const QString t = m_text;
+    const QStringList names = files();
+    if (names.contains(t)) {
+        // A typed name that is listed is chosen at once, as a double-click does.
+        m_selectedFile = int(names.indexOf(t));
+        accept();
+        return QString();
+    }
+    const bool slash = t.contains(QLatin1Char('/'));
+    const bool wild = t.contains(QLatin1Char('*')) || t.contains(QLatin1Char('?'));
+    if (!slash && !wild && m_choice && !m_choice->FileMustExist && !t.isEmpty() &&
+        t != QLatin1String(".") && t != QLatin1String("..")) {
+        accept();
+        return QString();
+    }
+    QString error;
+    if (slash) {
+        const qsizetype p = t.lastIndexOf(QLatin1Char('/')) + 1; // counted from 1
+        error = setDirPath(p == 1 ? QStringLiteral("/") : t.left(p - 1));
+    }
+    if (!wild) {
+        m_text = m_pattern;
+    } else {
+        m_pattern = slash ? t.mid(t.lastIndexOf(QLatin1Char('/')) + 1) : t;
+        m_text = m_pattern;
+    }
+    m_selectedFile = -1;
+    return error;
+}
+
+void FileChooser::cancel()
+{
+    if (m_choice) {
+        m_choice->SelectedDir.clear();
+        m_choice->SelectedFile.clear();
+    }
+    m_shown = false;
+}
+
+void FileChooser::accept()
+{
+    if (m_choice) {
+        QString dir = m_dirPath;
+        if (!dir.endsWith(QLatin1Char('/')))
+            dir += QLatin1Char('/');
+        m_choice->SelectedDir = dir;
+        m_choice->SelectedFile = m_text;
+    }
+    m_pattern = QStringLiteral("*.*");
+    m_shown = false;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "foundation/FileChooser.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+// The "File Select" screen: binds its drive, directory and file lists and
+// its name box to a FileChooser. Hidden, not destroyed, between uses.
+class FileInfo : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit FileInfo(QWidget *parent = nullptr);
+
+    // Shows the chooser modally for `choice` and fills in its results.
+    void choose(FileChoice &choice);
+
+    FileChooser &chooser() { return m_chooser; }
+
+protected:
+    void reject() override;
+
+private:
+    void refresh();
+    void showError(const QString &error);
+    void ok();
+
+    FileChooser m_chooser;
+    QComboBox *m_drives;
+    QListWidget *m_dirs;
+    QListWidget *m_files;
+    QLineEdit *m_text;
+    QLabel *m_pathSpec;
+    bool m_refreshing = false;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The five remembered values of aqrecord.ini.
+struct Settings
+{
+    QString GalaDbPath;
+    QString ProgCode;
+    QString LastGalaDate;
+    bool AnnouncerOn = false;
+    QString AnnouncerDbPath;
+    bool OnlineOn = false;
+    QString AresDbPath;
+    QString OnlineMeetCode;
+};
+
+// aqrecord.ini: five lines of quoted texts and #TRUE#/#FALSE# flags,
+// separated by commas, CR LF line ends.
+namespace SettingsFile {
+
+// Where the settings file lives: the program's folder, or the user's
+// configuration folder when the program's folder cannot be written.
+QString location(const QString &programFolder);
+
+// The values of the file; a missing file, missing lines and unreadable
+// fields leave their defaults (empty texts, flags off).
+Settings read(const QString &path);
+
+// The five lines as they are written.
+QStringList lines(const Settings &settings);
+
+// Writes the file afresh; gives an error text, "" on success.
+QString write(const QString &path, const Settings &settings);
+
+} // namespace SettingsFile

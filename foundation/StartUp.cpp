@@ -1,0 +1,88 @@
+#include "foundation/StartUp.h"
+
+#include "foundation/PbUtil.h"
+#include "foundation/SettingsFile.h"
+#include "foundation/SharedState.h"
+
+#include <QDir>
+
+StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
+    : m_shared(shared), m_dialogs(dialogs), m_programFolder(programFolder),
+      m_settingsPath(SettingsFile::location(programFolder))
+{
+}
+
+QString StartUp::load()
+{
+    m_shared.GalaDbOpen = false;
+    QString dbName = QDir(m_programFolder).filePath(QStringLiteral("gala_record.mdb"));
+    const Settings s = SettingsFile::read(m_settingsPath);
+    if (!s.GalaDbPath.isEmpty())
+        dbName = s.GalaDbPath;
+    m_shared.AnnouncerOn = s.AnnouncerOn;
+    m_shared.AnnouncerDbPath = s.AnnouncerDbPath;
+    m_shared.AresDbPath = s.AresDbPath;
+    m_shared.OnlineMeetCode = s.OnlineMeetCode;
+    m_shared.OnlineOn = s.OnlineOn;
+    m_shared.ProgCode = s.ProgCode;
+    m_shared.LastGalaDate = s.LastGalaDate;
+    m_shared.GalaDbPath = dbName;
+    return dbName;
+}
+
+QString StartUp::browse()
+{
+    FileChoice &choice = m_shared.Choice;
+    choice.FileMustExist = true;
+    choice.FilePrompt = QStringLiteral("Select Database for Gala Recording");
+    m_dialogs.chooseFile(choice);
+    const QString path = choice.path();
+    if (path.isEmpty()) {
+        m_dialogs.message(QStringLiteral("No Database selected"));
+        return QString();
+    }
+    m_shared.GalaDbPath = path;
+    return path;
+}
+
+bool StartUp::enter(const QString &dbPath)
+{
+    m_shared.GalaDbPath = dbPath;
+    if (!PBUTIL::FileExists(dbPath)) {
+        m_dialogs.message(QStringLiteral("Cannot locate database for gala recording"));
+        return false;
+    }
+    // A second Enter opens the database afresh; the first handle is closed.
+    m_shared.GalaDb.reset();
+    m_shared.GalaDbOpen = false;
+    try {
+        m_shared.GalaDb = std::make_unique<Database>(dbPath);
+    } catch (const EngineError &e) {
+        m_dialogs.message(e.message());
+        return false;
+    }
+    m_shared.GalaDbOpen = true;
+    return true;
+}
+
+bool StartUp::exit()
+{
+    m_shared.GalaDb.reset();
+    m_shared.GalaDbOpen = false;
+    Settings s;
+    s.GalaDbPath = m_shared.GalaDbPath;
+    s.ProgCode = m_shared.ProgCode;
+    s.LastGalaDate = m_shared.LastGalaDate;
+    s.AnnouncerOn = m_shared.AnnouncerOn;
+    s.AnnouncerDbPath = m_shared.AnnouncerDbPath;
+    s.OnlineOn = m_shared.OnlineOn;
+    s.AresDbPath = m_shared.AresDbPath;
+    s.OnlineMeetCode = m_shared.OnlineMeetCode;
+    const QString error = SettingsFile::write(m_settingsPath, s);
+    if (!error.isEmpty()) {
+        m_dialogs.message(
+            QStringLiteral("The settings could not be saved to %1: %2").arg(m_settingsPath, error));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+struct SharedState;
+class Dialogs;
+
+// What the start screen does, without its widgets: the remembered settings,
+// the choice of the gala database, opening it, and the settings written on
+// the way out.
+class StartUp
+{
+public:
+    StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder);
+
+    // Reads the settings into the shared state; gives the database path to
+    // show (the remembered one, else gala_record.mdb in the program folder).
+    QString load();
+
+    QString settingsPath() const { return m_settingsPath; }
+
+    // "Browse": the chosen database path, or "" (after "No Database
+    // selected") when the chooser was cancelled.
+    QString browse();
+
+    // "Enter": opens the named database (closing one opened before); false,
+    // after telling the user why, when it cannot be opened.
+    bool enter(const QString &dbPath);
+
+    // "Exit": closes the database and writes the settings file; false, after
+    // telling the user, when the file could not be written.
+    bool exit();
+
+private:
+    SharedState &m_shared;
+    Dialogs &m_dialogs;
+    QString m_programFolder;
+    QString m_settingsPath;
+};
