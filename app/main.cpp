@@ -2,6 +2,7 @@
 #include "foundation/GalaState.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetDialogs.h"
+#include "reports/FontSubstitutes.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("AQGalaRec"));
     QApplication::setOrganizationName(QStringLiteral("Aquaplan"));
+    RegisterFontSubstitutes();
 
     SharedState shared;
     GalaState gala;

@@ -12,7 +12,7 @@ QPushButton *bigButton(const QString &caption, const QString &name, QWidget *par
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setFont(QFont(QStringLiteral("Impact"), 14));
+    b->setFont(QFont(QStringLiteral("Impact"), 14, QFont::Bold));
     b->setMinimumWidth(110);
     return b;
 }
@@ -28,7 +28,7 @@ GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString 
 
     auto *title = new QLabel(QStringLiteral("Gala Recording Module"), this);
     title->setObjectName(QStringLiteral("Label7"));
-    title->setFont(QFont(QStringLiteral("Impact"), 26));
+    title->setFont(QFont(QStringLiteral("Impact"), 26, QFont::Bold));
     title->setAlignment(Qt::AlignCenter);
     auto *explain = new QLabel(
         QStringLiteral("This file is where Aquaplan stores the details of the gala and records "
@@ -39,7 +39,7 @@ GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString 
     explain->setWordWrap(true);
     auto *dbLabel = new QLabel(QStringLiteral("Gala Recording Database Filename"), this);
     dbLabel->setObjectName(QStringLiteral("Label3"));
-    dbLabel->setFont(QFont(QStringLiteral("Impact"), 12));
+    dbLabel->setFont(QFont(QStringLiteral("Impact"), 12, QFont::Bold));
     m_dbName = new QLineEdit(this);
     m_dbName->setObjectName(QStringLiteral("DbName"));
     m_dbName->setAccessibleName(dbLabel->text());

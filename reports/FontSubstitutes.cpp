@@ -1,0 +1,19 @@
+#include "reports/FontSubstitutes.h"
+
+#include <QFont>
+#include <QStringList>
+
+void RegisterFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("Impact"), {QStringLiteral("Liberation Sans Narrow"),
+                                                          QStringLiteral("Nimbus Sans Narrow"),
+                                                          QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Monotype Corsiva"),
+                               {QStringLiteral("Z003"), QStringLiteral("URW Chancery L")});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Microsoft Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
+}
