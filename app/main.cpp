@@ -2,6 +2,7 @@
 #include "foundation/GalaState.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetDialogs.h"
+#include "preparation/GalaRecSetup.h"
 #include "reports/FontSubstitutes.h"
 
 #include <QApplication>
@@ -12,12 +13,19 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("AQGalaRec"));
     QApplication::setOrganizationName(QStringLiteral("Aquaplan"));
     RegisterFontSubstitutes();
+    // The start screen hides while the set-up screen is open; the program
+    // ends only when the start screen closes.
+    QApplication::setQuitOnLastWindowClosed(false);
 
     SharedState shared;
     GalaState gala;
     WidgetDialogs dialogs;
 
     GalaRecIntro intro(shared, dialogs, QApplication::applicationDirPath());
+    intro.openSetUp = [&] {
+        GalaRecSetup setUp(shared, gala, dialogs);
+        setUp.exec();
+    };
     intro.show();
     return app.exec();
 }

@@ -90,5 +90,10 @@ void GalaRecIntro::exitProgram()
 {
     m_startUp.exit();
     close();
+}
+
+void GalaRecIntro::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
     QApplication::quit();
 }

@@ -23,6 +23,10 @@ public:
 
     StartUp &startUp() { return m_startUp; }
 
+protected:
+    // Closing by the window frame ends the program without writing the settings.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void enter();
     void exitProgram();
