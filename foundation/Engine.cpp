@@ -501,7 +501,9 @@ void Recordset::setValue(const QString &field, const QVariant &value)
 {
     if (m_mode == Mode::None)
         throw EngineError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
-    const auto base = m_db->columnsOf(m_baseTable);
+    if (!m_base)
+        m_base = m_db->columnsOf(m_baseTable);
+    const auto &base = m_base;
     const int i = base->index.value(field, -1);
     if (i < 0)
         throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
@@ -519,8 +521,13 @@ void Recordset::update()
 {
     if (m_mode == Mode::None)
         throw EngineError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+    bool same = m_sqlMode == m_mode && m_sqlFields.size() == m_pending.size();
+    for (size_t i = 0; same && i < m_pending.size(); ++i)
+        same = m_sqlFields[i] == m_pending[i].first;
     QString sql;
-    if (m_mode == Mode::Adding) {
+    if (same && !m_pending.empty()) {
+        sql = m_sql;
+    } else if (m_mode == Mode::Adding) {
         QStringList names, marks;
         for (size_t i = 0; i < m_pending.size(); ++i) {
             names << quoted(m_pending[i].first);
@@ -542,6 +549,13 @@ void Recordset::update()
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?%3")
                   .arg(quoted(m_baseTable), sets.join(QLatin1Char(',')))
                   .arg(m_pending.size() + 1);
+    }
+    if (!same) {
+        m_sqlMode = m_mode;
+        m_sqlFields.clear();
+        for (const auto &p : m_pending)
+            m_sqlFields.push_back(p.first);
+        m_sql = sql;
     }
     sqlite3_stmt *st = m_db->prepared(sql);
     for (size_t i = 0; i < m_pending.size(); ++i)

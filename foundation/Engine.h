@@ -107,6 +107,12 @@ private:
     int m_pos = 0;
     Mode m_mode = Mode::None;
     std::vector<std::pair<QString, QVariant>> m_pending;
+    // The base table's columns and the statement text of the last update,
+    // kept so a run of rows with the same fields builds its SQL once.
+    std::shared_ptr<const Columns> m_base;
+    Mode m_sqlMode = Mode::None;
+    std::vector<QString> m_sqlFields;
+    QString m_sql;
 };
 
 // One open database file.

@@ -21,7 +21,18 @@ public:
     static constexpr int Rows = 17;
 
     // The text boxes of one row, in the order Tab visits them.
-    enum Column { Time, Position, Points, Total, Notes, SwimmerName, DoB, Club, ColumnCount };
+    enum Column
+    {
+        Time,
+        Position,
+        Points,
+        Total,
+        Notes,
+        SwimmerName,
+        DoB,
+        Club,
+        ColumnCount
+    };
 
     SheetModel(SharedState &shared, GalaState &gala, Dialogs &dialogs, QObject *parent = nullptr);
 
@@ -66,14 +77,30 @@ public:
     // Ranks every row of the shown event by its time.
     void RankByTimes();
 
+    // The time a box counts with in the ranking: a disqualification ("D...")
+    // or a reading of 0 or below is no time.
+    static float RankingTime(const QString &timeText);
+
 signals:
     void textChanged(SheetModel::Column column, int row);
     void buChanged(int row);
     void evNoChanged();
     void eventDetailsChanged();
+    // Row captions or visibility changed (setUpRows).
+    void rowsChanged();
 
 private:
-    // ... implementation state
+    // Change handling of one box, run by setText when its text changes.
+    void TimeChanged(int row);
+    void PositionChanged(int row);
+    void PointsChanged(int row);
+    void StoreText(Column column, int row);
+
+    // The event index and team index a row's handler works on; false when
+    // either lies outside the gala (the arrays are then left alone).
+    bool laneOf(int row, int &e, int &t) const;
+    int shownTeams() const;
+
     SharedState &m_shared;
     GalaState &m_gala;
     Dialogs &m_dialogs;
@@ -81,4 +108,7 @@ private:
     std::array<bool, Rows> m_bu{};
     QString m_evNo;
     QString m_eventDetails;
+    std::array<QString, Rows> m_laneCaption;
+    std::array<QString, Rows> m_teamNameCaption;
+    std::array<bool, Rows> m_visible{};
 };

@@ -1,0 +1,128 @@
+#include "links/Announcer.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+#include "recording/SheetModel.h"
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// One row of the sheet as the result announcement reads it.
+struct Placing
+{
+    bool scoring = false;
+    bool disqualified = false;
+    QString team;
+    QString time;
+    QString swimmer;
+    QString reason;
+    int position = 0;
+};
+
+// True when entry j must be listed before entry i.
+bool comesBefore(const Placing &j, const Placing &i)
+{
+    if (!i.scoring)
+        return true;
+    if (!j.scoring)
+        return false;
+    if (i.disqualified)
+        return true;
+    if (j.disqualified)
+        return false;
+    return i.position > j.position;
+}
+
+} // namespace
+
+void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message, int priority)
+{
+    if (!shared.AnnouncerOn)
+        return;
+    try {
+        if (!shared.AnnouncerDbOpen) {
+            if (!PBUTIL::FileExists(shared.AnnouncerDbPath)) {
+                dialogs.message(QStringLiteral("Can't locate the announcer database"));
+                return;
+            }
+            shared.AnnouncerDb = std::make_unique<Database>(shared.AnnouncerDbPath);
+            shared.AnnouncerDbOpen = true;
+        }
+        Recordset set = shared.AnnouncerDb->openRecordset(QStringLiteral("Announcement"));
+        set.addNew();
+        set.setValue(QStringLiteral("Priority"), int(qint16(priority)));
+        set.setValue(QStringLiteral("Message"), message);
+        set.update();
+        set.close();
+    } catch (const EngineError &e) {
+        dialogs.message(e.message());
+    }
+}
+
+QString EventResultText(const GalaState &gala, const SheetModel &sheet)
+{
+    const int e = sheet.currentEvent();
+    // The boxes still show the previous event when an unknown number was typed.
+    if (e < 1 || e > gala.NoOfEvents)
+        return QString();
+
+    QString text = QStringLiteral("Event ") + sheet.evNo() + QStringLiteral(" : ") +
+                   gala.EventSexAge[e] + QLatin1Char(' ') + gala.EventDistance[e] +
+                   QStringLiteral("m ") + PBUTIL::StrokeName(gala.EventStroke[e]) + CrLf;
+
+    const int n = std::min(gala.NoOfTeams, int(SheetModel::Rows));
+    std::vector<Placing> list(size_t(n) + 1);
+    for (int t = 1; t <= n; ++t) {
+        const int r = t - 1;
+        Placing &p = list[size_t(t)];
+        p.scoring = gala.TeamScoring[t];
+        p.team = sheet.teamNameCaption(r);
+        p.swimmer = sheet.text(SheetModel::SwimmerName, r);
+        const QString time = sheet.text(SheetModel::Time, r);
+        if (time.startsWith(QLatin1Char('D'))) {
+            p.disqualified = true;
+            p.reason = sheet.text(SheetModel::Notes, r);
+        } else {
+            p.time = time;
+            p.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
+        }
+    }
+    // The desk's exchange sort: equal entries keep the order the exchanges leave.
+    for (int i = 1; i < n; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            if (comesBefore(list[size_t(j)], list[size_t(i)]))
+                std::swap(list[size_t(i)], list[size_t(j)]);
+
+    for (int k = 1; k <= n; ++k) {
+        const Placing &p = list[size_t(k)];
+        text += p.disqualified ? QStringLiteral("DQ ")
+                               : PBUTIL::FitText(PBUTIL::FormatHash(p.position), 3);
+        text += PBUTIL::FitText(p.team, 20) + PBUTIL::FitText(p.time, 10) +
+                PBUTIL::FitText(p.swimmer, 20) + p.reason + CrLf;
+    }
+    return text;
+}
+
+void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
+                       Dialogs &dialogs)
+{
+    // Nothing to compose for when nobody listens.
+    if (!shared.AnnouncerOn)
+        return;
+    const QString text = EventResultText(gala, sheet);
+    if (text.isEmpty()) {
+        dialogs.message(QStringLiteral("Invalid Event Number"));
+        return;
+    }
+    PostAnnouncement(shared, dialogs, text, 2);
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+struct SharedState;
+struct GalaState;
+class Dialogs;
+class SheetModel;
+
+// Posts a text into the announcer screen's database. Does nothing when the
+// announcer is not in use; the database is opened by the first post that
+// finds its file and then kept open. A post the engine refuses is reported
+// and dropped, so a broken announcer never stops the recording desk.
+void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message, int priority);
+
+// The placings of the event shown on the sheet, as the announcer shows them:
+// heading line, then one line per team entry (placed teams by position,
+// disqualified ones after them, non-scoring teams last). Lines end CR LF.
+// Empty when the event number box holds no event of the programme.
+QString EventResultText(const GalaState &gala, const SheetModel &sheet);
+
+// "Result to Announcer": composes the shown event's result and posts it.
+void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
+                       Dialogs &dialogs);

@@ -1,0 +1,65 @@
+#include "preparation/AddGalaDate.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/SharedState.h"
+#include "preparation/GalaCodes.h"
+#include "preparation/Guard.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_shared(shared), m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("AddGalaDate"));
+    setWindowTitle(QStringLiteral("Add new date for ") + m_shared.ProgCode);
+    auto *outer = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    outer->addLayout(form);
+    auto addBox = [&](const QString &name, const QString &label) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(name);
+        box->setAccessibleName(label);
+        form->addRow(label, box);
+        return box;
+    };
+    m_date = addBox(QStringLiteral("GDate"), QStringLiteral("Date"));
+    m_pool = addBox(QStringLiteral("GPool"), QStringLiteral("Pool Name"));
+    m_promoter = addBox(QStringLiteral("GPromoter"), QStringLiteral("Promoter"));
+    m_length = addBox(QStringLiteral("GLength"), QStringLiteral("Pool Length"));
+    auto *note = new QLabel(QStringLiteral("(just the number, don't specify the unit)"), this);
+    form->addRow(QString(), note);
+    m_graded = new QCheckBox(QStringLiteral("Graded Gala ?"), this);
+    m_graded->setObjectName(QStringLiteral("GGraded"));
+    m_graded->setAccessibleName(m_graded->text());
+    form->addRow(QString(), m_graded);
+
+    auto *buttons = new QHBoxLayout;
+    outer->addLayout(buttons);
+    auto *add = new QPushButton(QStringLiteral("Add New Date"), this);
+    add->setObjectName(QStringLiteral("Command1"));
+    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
+    exit->setObjectName(QStringLiteral("Command2"));
+    for (QPushButton *b : {add, exit}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    connect(add, &QPushButton::clicked, this, &AddGalaDate::addDate);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void AddGalaDate::addDate()
+{
+    Guarded(m_dialogs, [&] {
+        const QString refusal = GalaCodes::addDate(
+            GalaDatabase(m_shared), m_shared.ProgCode, m_date->text(), m_pool->text(),
+            m_promoter->text(), m_length->text(), m_graded->isChecked());
+        if (!refusal.isEmpty())
+            m_dialogs.message(refusal);
+    });
+}

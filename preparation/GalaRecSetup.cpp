@@ -1,0 +1,334 @@
+#include "preparation/GalaRecSetup.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/SharedState.h"
+#include "preparation/AddGalaDate.h"
+#include "preparation/EventDetails.h"
+#include "preparation/GalaProg.h"
+#include "preparation/Guard.h"
+#include "preparation/TeamEntry.h"
+#include "preparation/TeamNames.h"
+#include "recording/GalaRecSheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+const QFont &frameFont()
+{
+    static const QFont font(QStringLiteral("Impact"), 11);
+    return font;
+}
+
+const QFont &smallButtonFont()
+{
+    static const QFont font(QStringLiteral("Microsoft Sans Serif"), 8);
+    return font;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const char *caption)
+{
+    auto *box = new QGroupBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setFont(frameFont());
+    return box;
+}
+
+QLabel *label(QWidget *parent, const char *name, const char *caption)
+{
+    auto *l = new QLabel(QString::fromLatin1(caption), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const char *caption, const QFont &font)
+{
+    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFont(font);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QPlainTextEdit *detailsBox(QWidget *parent, const char *name, const char *accessible)
+{
+    auto *box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(QString::fromLatin1(accessible));
+    box->setReadOnly(true);
+    box->setMaximumHeight(80);
+    return box;
+}
+
+QLineEdit *pathBox(QWidget *parent, const char *name, const char *accessible)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAccessibleName(QString::fromLatin1(accessible));
+    // Paths come from "Browse" only, so the box always shows the path in use.
+    box->setReadOnly(true);
+    return box;
+}
+
+void showDetails(QPlainTextEdit *box, const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(shown);
+}
+
+} // namespace
+
+GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidget *parent)
+    : QDialog(parent), m_shared(shared), m_gala(gala), m_dialogs(dialogs), m_choice(shared),
+      m_runModal([](QDialog &d) { return d.exec(); }),
+      m_openSheet([this] { RecordResults(m_shared, m_gala, m_dialogs, this); })
+{
+    setObjectName(QStringLiteral("GalaRecSetup"));
+    setWindowTitle(QStringLiteral("Gala Recording Set-Up"));
+    auto *grid = new QGridLayout(this);
+    buildMeetFrame(grid);
+    buildGalaFrame(grid);
+    buildAnnouncerFrame(grid);
+    buildOnlineFrame(grid);
+    buildButtons(grid);
+    formLoad();
+}
+
+void GalaRecSetup::buildMeetFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "MeetFrame", "Meet Details");
+    auto *g = new QGridLayout(f);
+    QLabel *caption = label(f, "MeetCodeLabel", "Meet Code");
+    m_meetCodeList = new QComboBox(f);
+    m_meetCodeList->setObjectName(QStringLiteral("MeetCodeList"));
+    m_meetCodeList->setAccessibleName(QStringLiteral("Meet Code"));
+    caption->setBuddy(m_meetCodeList);
+    m_meetDetails = detailsBox(f, "MeetDetails", "Meet Details");
+    QPushButton *add = button(f, "Command2", "Add New", smallButtonFont());
+    // "Modify" has no action; it is shown disabled so nobody expects one.
+    QPushButton *modify = button(f, "Command4", "Modify", smallButtonFont());
+    modify->setEnabled(false);
+    g->addWidget(caption, 0, 0);
+    g->addWidget(m_meetCodeList, 0, 1);
+    g->addWidget(m_meetDetails, 1, 0, 1, 2);
+    g->addWidget(add, 2, 0);
+    g->addWidget(modify, 2, 1);
+    grid->addWidget(f, 0, 0);
+    connect(m_meetCodeList, &QComboBox::activated, this, [this] { GetMeetDetails(); });
+    connect(add, &QPushButton::clicked, this, &GalaRecSetup::addCode);
+}
+
+void GalaRecSetup::buildGalaFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "GalaFrame", "Gala Details");
+    auto *g = new QGridLayout(f);
+    QLabel *caption = label(f, "Label1", "Gala Date");
+    m_galaDateBox = new QComboBox(f);
+    m_galaDateBox->setObjectName(QStringLiteral("GalaDateBox"));
+    m_galaDateBox->setAccessibleName(QStringLiteral("Gala Date"));
+    caption->setBuddy(m_galaDateBox);
+    m_galaDetails = detailsBox(f, "GalaDetails", "Gala Details");
+    QPushButton *add = button(f, "Command3", "Add New", smallButtonFont());
+    QPushButton *modify = button(f, "Command5", "Modify", smallButtonFont());
+    modify->setEnabled(false);
+    g->addWidget(caption, 0, 0);
+    g->addWidget(m_galaDateBox, 0, 1);
+    g->addWidget(m_galaDetails, 1, 0, 1, 2);
+    g->addWidget(add, 2, 0);
+    g->addWidget(modify, 2, 1);
+    grid->addWidget(f, 0, 1);
+    connect(m_galaDateBox, &QComboBox::activated, this, [this] { GetEventDetails(); });
+    connect(add, &QPushButton::clicked, this, &GalaRecSetup::addDate);
+}
+
+void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "AnnouncerFrame", "Announcer System");
+    auto *g = new QGridLayout(f);
+    m_announcerYes = new QCheckBox(QStringLiteral("Announcer Screen"), f);
+    m_announcerYes->setObjectName(QStringLiteral("AnnouncerYes"));
+    m_announcerYes->setAccessibleName(m_announcerYes->text());
+    QLabel *caption = label(f, "Label2", "Announcer Database");
+    m_annDbName = pathBox(f, "AnnDbName", "Announcer Database");
+    caption->setBuddy(m_annDbName);
+    QPushButton *browse = button(f, "AnouncerDbFind", "Browse", smallButtonFont());
+    // A caption of the design with no role of its own.
+    QLabel *spare = label(f, "Label3", "Announcer Database");
+    spare->hide();
+    g->addWidget(m_announcerYes, 0, 0, 1, 2);
+    g->addWidget(caption, 1, 0);
+    g->addWidget(m_annDbName, 2, 0);
+    g->addWidget(browse, 2, 1);
+    g->setRowStretch(3, 1);
+    grid->addWidget(f, 1, 0);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        browseDatabase(m_annDbName, m_shared.AnnouncerDbPath,
+                       QStringLiteral("Select Database for Announcements"));
+    });
+}
+
+void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "OnlineFrame", "Online Timing");
+    auto *g = new QGridLayout(f);
+    m_aresOnlineTiming = new QCheckBox(QStringLiteral("Online to ARES"), f);
+    m_aresOnlineTiming->setObjectName(QStringLiteral("AresOnlineTiming"));
+    m_aresOnlineTiming->setAccessibleName(m_aresOnlineTiming->text());
+    QLabel *dbCaption = label(f, "Label4", "Online Times Database");
+    m_onlineDbName = pathBox(f, "OnlineDbName", "Online Times Database");
+    dbCaption->setBuddy(m_onlineDbName);
+    QPushButton *browse = button(f, "OnLineDbBrowse", "Browse", smallButtonFont());
+    QLabel *codeCaption = label(f, "Label5", "Online Results Code");
+    m_onlineResultsCode = new QLineEdit(f);
+    m_onlineResultsCode->setObjectName(QStringLiteral("OnlineResultsCode"));
+    m_onlineResultsCode->setAccessibleName(QStringLiteral("Online Results Code"));
+    codeCaption->setBuddy(m_onlineResultsCode);
+    g->addWidget(m_aresOnlineTiming, 0, 0, 1, 2);
+    g->addWidget(dbCaption, 1, 0);
+    g->addWidget(m_onlineDbName, 2, 0);
+    g->addWidget(browse, 2, 1);
+    g->addWidget(codeCaption, 3, 0);
+    g->addWidget(m_onlineResultsCode, 4, 0);
+    grid->addWidget(f, 1, 1);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        browseDatabase(m_onlineDbName, m_shared.AresDbPath,
+                       QStringLiteral("Select Database for ARES Online Times"));
+    });
+}
+
+void GalaRecSetup::buildButtons(QGridLayout *grid)
+{
+    QPushButton *teams = button(this, "Command6", "Enter Teams", frameFont());
+    QPushButton *programme = button(this, "ProgCreate", "Create/Amend Programme", frameFont());
+    QPushButton *record = button(this, "RecordResults", "Record Results", frameFont());
+    QPushButton *exit = button(this, "Command1", "Exit", frameFont());
+    grid->addWidget(teams, 2, 0);
+    grid->addWidget(programme, 2, 1);
+    grid->addWidget(record, 3, 0);
+    grid->addWidget(exit, 3, 1);
+    connect(teams, &QPushButton::clicked, this, &GalaRecSetup::enterTeams);
+    connect(programme, &QPushButton::clicked, this, &GalaRecSetup::createProgramme);
+    connect(record, &QPushButton::clicked, this, &GalaRecSetup::recordResults);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void GalaRecSetup::formLoad()
+{
+    Guarded(m_dialogs, [this] {
+        m_meetCodeList->clear();
+        m_meetCodeList->addItems(m_choice.meetCodes());
+    });
+    // Nothing is chosen until the official clicks a code.
+    m_meetCodeList->setCurrentIndex(-1);
+
+    m_aresOnlineTiming->setChecked(m_shared.OnlineOn);
+    m_onlineDbName->setVisible(m_shared.OnlineOn);
+    m_onlineResultsCode->setVisible(m_shared.OnlineOn);
+    m_onlineDbName->setText(m_shared.AresDbPath);
+    m_onlineResultsCode->setText(m_shared.OnlineMeetCode);
+
+    m_announcerYes->setChecked(m_shared.AnnouncerOn);
+    m_annDbName->setVisible(m_shared.AnnouncerOn);
+    m_annDbName->setText(m_shared.AnnouncerDbPath);
+
+    connect(m_announcerYes, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.AnnouncerOn = on;
+        m_annDbName->setVisible(on);
+    });
+    connect(m_aresOnlineTiming, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.OnlineOn = on;
+        m_onlineDbName->setVisible(on);
+        m_onlineResultsCode->setVisible(on);
+    });
+    connect(m_onlineResultsCode, &QLineEdit::textChanged, this,
+            [this](const QString &code) { m_shared.OnlineMeetCode = code; });
+}
+
+void GalaRecSetup::GetMeetDetails()
+{
+    m_meetDetails->clear();
+    Guarded(m_dialogs, [this] {
+        const std::optional<QString> details = m_choice.meetDetails(m_meetCodeList->currentText());
+        if (!details)
+            return;
+        showDetails(m_meetDetails, *details);
+        m_galaDateBox->clear();
+        m_galaDateBox->addItems(m_choice.dates());
+        m_galaDateBox->setCurrentIndex(-1);
+        m_galaDetails->clear();
+    });
+}
+
+void GalaRecSetup::GetEventDetails()
+{
+    Guarded(m_dialogs, [this] {
+        showDetails(m_galaDetails, m_choice.eventDetails(m_galaDateBox->currentIndex() + 1));
+    });
+}
+
+void GalaRecSetup::browseDatabase(QLineEdit *box, QString &path, const QString &caption)
+{
+    if (const std::optional<QString> chosen = m_choice.chooseDatabase(m_dialogs, caption)) {
+        path = *chosen;
+        box->setText(path);
+    }
+}
+
+void GalaRecSetup::addCode()
+{
+    EventDetails screen(m_shared, m_dialogs, this);
+    m_runModal(screen);
+    m_meetCodeList->setCurrentIndex(-1);
+    GetEventDetails();
+}
+
+void GalaRecSetup::addDate()
+{
+    AddGalaDate screen(m_shared, m_dialogs, this);
+    m_runModal(screen);
+    GetMeetDetails();
+}
+
+void GalaRecSetup::createProgramme()
+{
+    GalaProg screen(m_shared, m_gala, m_dialogs, this);
+    m_runModal(screen);
+    GetMeetDetails();
+}
+
+void GalaRecSetup::enterTeams()
+{
+    TeamNames form(this);
+    TeamEntry entry(m_shared, m_dialogs);
+    const auto heatForm = [&](int heat, int lanes, std::vector<LaneChoice> &rows) {
+        form.prepare(heat, lanes);
+        if (m_runModal(form) != QDialog::Accepted)
+            return false;
+        rows = form.choices(lanes);
+        return true;
+    };
+    TeamEntry::Outcome outcome = TeamEntry::Outcome::Refused;
+    Guarded(m_dialogs, [&] { outcome = entry.run(heatForm); });
+    if (outcome == TeamEntry::Outcome::Stored)
+        GetEventDetails();
+}
+
+void GalaRecSetup::recordResults()
+{
+    Guarded(m_dialogs, [this] {
+        const QString refusal = m_choice.recordRefusal();
+        if (!refusal.isEmpty()) {
+            m_dialogs.message(refusal);
+            return;
+        }
+        m_openSheet();
+    });
+}

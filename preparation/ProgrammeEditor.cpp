@@ -1,0 +1,118 @@
+#include "preparation/ProgrammeEditor.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+#include "preparation/GalaChoice.h"
+#include "preparation/Guard.h"
+#include "preparation/ProgrammeFile.h"
+
+ProgrammeEditor::ProgrammeEditor(SharedState &shared, GalaState &gala, Dialogs &dialogs)
+    : m_shared(shared), m_dialogs(dialogs), m_programme(gala)
+{
+}
+
+void ProgrammeEditor::loadFromDatabase()
+{
+    m_programme.clear();
+    if (!m_programme.load(GalaDatabase(m_shared), m_shared.ProgCode))
+        m_dialogs.message(QStringLiteral("This programme has more than %1 events; only the first "
+                                         "%1 are shown")
+                              .arg(GalaState::MaxEvents));
+}
+
+void ProgrammeEditor::refuseFull()
+{
+    m_dialogs.message(QStringLiteral("The programme is full: it can hold at most %1 events")
+                          .arg(GalaState::MaxEvents));
+}
+
+void ProgrammeEditor::add(const ProgrammeEvent &e)
+{
+    if (!m_programme.add(e))
+        refuseFull();
+}
+
+void ProgrammeEditor::insert(int selected, const ProgrammeEvent &e)
+{
+    if (selected < 0 || selected >= m_programme.count())
+        return;
+    if (!m_programme.insert(selected, e))
+        refuseFull();
+}
+
+void ProgrammeEditor::remove(int selected)
+{
+    m_programme.remove(selected);
+}
+
+void ProgrammeEditor::clear()
+{
+    m_programme.clear();
+}
+
+void ProgrammeEditor::loadFromFile()
+{
+    FileChoice &choice = m_shared.Choice;
+    choice.FilePrompt = QStringLiteral("Open program file");
+    choice.FileMustExist = false;
+    m_dialogs.chooseFile(choice);
+    ProgFileName = choice.path();
+    // A cancelled chooser names no file: the programme is emptied.
+    if (!PBUTIL::FileExists(ProgFileName)) {
+        m_programme.clear();
+        return;
+    }
+    const ProgrammeFile::Reading reading = ProgrammeFile::readFile(ProgFileName);
+    if (!reading.refusal.isEmpty()) {
+        m_dialogs.message(reading.refusal);
+        return;
+    }
+    m_programme.replace(reading.events);
+}
+
+void ProgrammeEditor::saveToFile()
+{
+    FileChoice &choice = m_shared.Choice;
+    choice.FilePrompt = QStringLiteral("Open output file");
+    choice.FileMustExist = false;
+    m_dialogs.chooseFile(choice);
+    if (choice.SelectedDir.isEmpty() || choice.SelectedFile.isEmpty()) {
+        m_dialogs.message(QStringLiteral("No Output File Specified"));
+        return;
+    }
+    ProgFileName = choice.path();
+    const QString error = PBUTIL::WriteTextFile(ProgFileName, ProgrammeFile::lines(m_programme));
+    if (!error.isEmpty()) {
+        m_dialogs.message(QStringLiteral("The programme file could not be written: ") + error);
+        return;
+    }
+    if (ProgrammeFile::losesTexts(m_programme))
+        m_dialogs.message(QStringLiteral("Saved, but texts holding a comma, starting with a double "
+                                         "quote or with blanks around them will not load back "
+                                         "exactly as typed"));
+}
+
+void ProgrammeEditor::saveToDatabase()
+{
+    // Storing nothing would only empty the stored programme.
+    if (m_programme.count() == 0) {
+        m_dialogs.message(QStringLiteral("No event details to store"));
+        return;
+    }
+    Database &db = GalaDatabase(m_shared);
+    if (GalaChoice::countEvents(db, m_shared.ProgCode) > 0 &&
+        !m_dialogs.yesNo(QStringLiteral("Overwrite existing programme details?")))
+        return;
+    m_programme.store(db, m_shared.ProgCode);
+}
+
+QString ProgrammeEditor::normaliseTime(const QString &typed)
+{
+    const PBUTIL::TimeText t = PBUTIL::TimeToText(PBUTIL::TimeFromText(typed));
+    if (t.invalid)
+        m_dialogs.message(QStringLiteral("Invalid Time"));
+    return t.text;
+}

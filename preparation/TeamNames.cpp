@@ -1,0 +1,79 @@
+#include "preparation/TeamNames.h"
+
+#include "foundation/PbUtil.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TeamNames::TeamNames(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TeamNames"));
+    setWindowTitle(TeamEntry::heatCaption(1));
+    auto *outer = new QVBoxLayout(this);
+    auto *grid = new QGridLayout;
+    outer->addLayout(grid);
+    for (int i = 0; i < Rows; ++i) {
+        const QString lane = QString::number(i + 1);
+        auto *label = new QLabel(PBUTIL::FormatHash(i + 1), this);
+        label->setObjectName(QStringLiteral("LaneNo_%1").arg(i));
+        auto *name = new QLineEdit(QStringLiteral("Text1"), this);
+        name->setObjectName(QStringLiteral("TeamName_%1").arg(i));
+        name->setAccessibleName(QStringLiteral("Team Name lane ") + lane);
+        label->setBuddy(name);
+        auto *noTeam = new QCheckBox(QStringLiteral("No Team"), this);
+        noTeam->setObjectName(QStringLiteral("NoTeam_%1").arg(i));
+        noTeam->setAccessibleName(QStringLiteral("No Team lane ") + lane);
+        auto *nonScoring = new QCheckBox(QStringLiteral("Non Scoring"), this);
+        nonScoring->setObjectName(QStringLiteral("NonScoring_%1").arg(i));
+        nonScoring->setAccessibleName(QStringLiteral("Non Scoring lane ") + lane);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(name, i, 1);
+        grid->addWidget(noTeam, i, 2);
+        grid->addWidget(nonScoring, i, 3);
+        m_laneNo[size_t(i)] = label;
+        m_teamName[size_t(i)] = name;
+        m_noTeam[size_t(i)] = noTeam;
+        m_nonScoring[size_t(i)] = nonScoring;
+    }
+    m_done = new QPushButton(QStringLiteral("Done"), this);
+    m_done->setObjectName(QStringLiteral("Command1"));
+    m_done->setFont(QFont(QStringLiteral("Impact"), 12));
+    // Enter in a name box must not end the heat.
+    m_done->setAutoDefault(false);
+    outer->addWidget(m_done);
+    connect(m_done, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TeamNames::prepare(int heat, int lanes)
+{
+    for (int i = 0; i < Rows; ++i) {
+        const bool used = i < lanes;
+        const auto k = size_t(i);
+        m_laneNo[k]->setText(PBUTIL::FormatHash(i + 1));
+        m_teamName[k]->clear();
+        m_noTeam[k]->setChecked(false);
+        m_nonScoring[k]->setChecked(false);
+        m_laneNo[k]->setVisible(used);
+        m_teamName[k]->setVisible(used);
+        m_noTeam[k]->setVisible(used);
+        m_nonScoring[k]->setVisible(used);
+    }
+    setWindowTitle(TeamEntry::heatCaption(heat));
+    if (lanes > 0)
+        m_teamName[0]->setFocus();
+}
+
+std::vector<LaneChoice> TeamNames::choices(int lanes) const
+{
+    std::vector<LaneChoice> rows;
+    for (int i = 0; i < lanes && i < Rows; ++i) {
+        const auto k = size_t(i);
+        rows.push_back(
+            {m_teamName[k]->text(), m_noTeam[k]->isChecked(), m_nonScoring[k]->isChecked()});
+    }
+    return rows;
+}

@@ -1,0 +1,214 @@
+#include "recording/GalaOpening.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+
+#include <vector>
+
+namespace {
+
+const QString CodeParameter = QStringLiteral("Enter program code");
+const QString DateParameter = QStringLiteral("Enter gala date");
+
+Recordset openQuery(Database &db, const QString &name, const QString &code,
+                    const QString *galaDate = nullptr)
+{
+    QueryDef q = db.queryDef(name);
+    q.setParameter(CodeParameter, code);
+    if (galaDate)
+        q.setParameter(DateParameter, *galaDate);
+    return q.openRecordset();
+}
+
+void loadEvents(Recordset &events, GalaState &g)
+{
+    g.NoOfEvents = events.recordCount();
+    g.resizeEvents(g.NoOfEvents);
+    events.moveFirst();
+    for (int e = 1; !events.atEnd(); ++e, events.moveNext()) {
+        const auto i = size_t(e);
+        g.EventNo[i] = PBUTIL::FormatHash(events.value(QStringLiteral("Event No")).toDouble());
+        g.EventSexAge[i] = events.text(QStringLiteral("Sex age"));
+        g.EventDistance[i] =
+            PBUTIL::FormatHash(events.value(QStringLiteral("Distance")).toDouble());
+        g.EventStroke[i] = events.text(QStringLiteral("Stroke"));
+        g.EventTime[i] = events.text(QStringLiteral("Time"));
+        g.EventScoring[i] = events.text(QStringLiteral("Scoring"));
+    }
+}
+
+void loadTeams(Recordset &teams, GalaState &g)
+{
+    g.NoOfTeams = teams.recordCount();
+    g.NoOfScoringTeams = 0;
+    g.resizeTeams(g.NoOfTeams); // every lane starts empty, totals at 0
+    teams.moveFirst();
+    for (int t = 1; !teams.atEnd(); ++t, teams.moveNext()) {
+        const auto i = size_t(t);
+        g.TeamName[i] = teams.text(QStringLiteral("Team Name"));
+        g.TeamTotal[i] = 0.0f;
+        g.TeamLane[i] = teams.value(QStringLiteral("Lane No")).toInt();
+        g.TeamHeat[i] = teams.value(QStringLiteral("Heat No")).toInt();
+        g.TeamScoring[i] = teams.value(QStringLiteral("Scoring")).toBool();
+        if (g.TeamScoring[i])
+            ++g.NoOfScoringTeams;
+    }
+}
+
+// Stored results are matched to the programme by event number and to the
+// team entries by heat and lane; a record that fits neither is reported and
+// skipped (the next save keeps it only in the backup generation).
+void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
+{
+    std::vector<double> eventNumbers(size_t(g.NoOfEvents) + 1, 0.0);
+    for (int e = 1; e <= g.NoOfEvents; ++e)
+        eventNumbers[size_t(e)] = PBUTIL::LeadingNumber(g.EventNo[size_t(e)]);
+
+    records.moveFirst();
+    for (; !records.atEnd(); records.moveNext()) {
+        const int eventNo =
+            PBUTIL::RoundHalfEven(records.value(QStringLiteral("Event No")).toDouble());
+        const int laneNo = records.value(QStringLiteral("Lane No")).toInt();
+        const int heatNo = records.value(QStringLiteral("Heat No")).toInt();
+        int e = 0, t = 0;
+        for (int x = 1; x <= g.NoOfEvents && e == 0; ++x) {
+            if (eventNumbers[size_t(x)] == eventNo)
+                e = x;
+        }
+        for (int x = 1; x <= g.NoOfTeams && t == 0; ++x) {
+            if (g.TeamHeat[size_t(x)] == heatNo && g.TeamLane[size_t(x)] == laneNo)
+                t = x;
+        }
+        if (e == 0 || t == 0) {
+            dialogs.message(QStringLiteral("Serious error lane/event mismatch"));
+            continue;
+        }
+        g.LaneTime(e, t) = records.text(QStringLiteral("Lane Time"));
+        g.LanePos(e, t) = records.value(QStringLiteral("Lane Pos")).toInt();
+        g.LanePoints(e, t) = float(records.value(QStringLiteral("Lane Points")).toDouble());
+        g.TeamTotal[size_t(t)] += g.LanePoints(e, t);
+        g.LaneName(e, t) = records.text(QStringLiteral("Lane Name"));
+        g.LaneNotes(e, t) = records.text(QStringLiteral("Lane Notes"));
+        g.LaneClub(e, t) = records.text(QStringLiteral("Lane Club"));
+        g.LaneDoB(e, t) = PBUTIL::DateText(records.value(QStringLiteral("Lane DoB")).toDate());
+    }
+}
+
+OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
+{
+    OpenedGala opened;
+    Database &db = *shared.GalaDb;
+    const QString &code = shared.ProgCode;
+    const QString &date = shared.GalaDate;
+
+    // The sheet has a row per team entry and no more: a larger gala is
+    // refused before anything is loaded or asked.
+    {
+        Recordset teams = openQuery(db, QStringLiteral("Gala_Team_Query"), code, &date);
+        const int count = teams.recordCount();
+        if (count > GalaState::MaxSheetRows) {
+            dialogs.message(QStringLiteral("This gala has %1 team entries; the recording sheet "
+                                           "has room for %2")
+                                .arg(count)
+                                .arg(GalaState::MaxSheetRows));
+            opened.outcome = OpenOutcome::TooManyTeams;
+            return opened;
+        }
+    }
+
+    // Loaded aside, so a gala that does not open leaves the state as it was.
+    GalaState g;
+    g.PoolName = gala.PoolName;
+
+    Recordset events = openQuery(db, QStringLiteral("Gala_Program_Query"), code);
+    if (events.recordCount() == 0) {
+        // The gala database stays open: the set-up screen behind the sheet
+        // goes on using it.
+        dialogs.message(QStringLiteral("Gala program empty"));
+        opened.outcome = OpenOutcome::ProgramEmpty;
+        return opened;
+    }
+    loadEvents(events, g);
+    events.close();
+
+    Recordset names = openQuery(db, QStringLiteral("Gala_Name_Query"), code);
+    if (names.recordCount() > 0) {
+        names.moveFirst();
+        g.GalaName = names.text(QStringLiteral("Program description"));
+    } else {
+        g.GalaName = dialogs.input(QStringLiteral("Competition Name"));
+    }
+    names.close();
+    opened.GalaName = g.GalaName;
+
+    Recordset teams = openQuery(db, QStringLiteral("Gala_Team_Query"), code, &date);
+    if (teams.recordCount() == 0) {
+        dialogs.message(QStringLiteral("No teams defined"));
+        opened.outcome = OpenOutcome::NoTeams;
+        return opened;
+    }
+    loadTeams(teams, g);
+    teams.close();
+
+    Recordset pool = openQuery(db, QStringLiteral("Gala_Date_Query"), code, &date);
+    if (pool.recordCount() > 0) {
+        pool.moveFirst();
+        g.PoolName = pool.text(QStringLiteral("Pool Name"));
+    }
+    pool.close();
+
+    Recordset records = openQuery(db, QStringLiteral("Gala_Record_Query"), code, &date);
+    if (records.recordCount() > 0) {
+        bool load = dialogs.yesNo(
+            QStringLiteral("There are already results for this gala, do you want to add to them?"));
+        // Starting afresh leaves the stored results in the database until the
+        // next save makes them the backup generation.
+        if (!load)
+            load = !dialogs.yesNo(QStringLiteral(
+                "Are you REALLY SURE that you want to destroy existing results for this gala?"));
+        if (load)
+            loadResults(records, g, dialogs);
+    }
+    records.close();
+
+    opened.online.AresDbInUse = shared.AresDbPath;
+    if (shared.OnlineOn && !PBUTIL::FileExists(opened.online.AresDbInUse)) {
+        dialogs.message(QStringLiteral("Can't open online times database"));
+        shared.OnlineOn = false;
+    }
+    if (shared.OnlineOn) {
+        try {
+            opened.online.AresDb = std::make_unique<Database>(opened.online.AresDbInUse);
+            opened.online.MeetCode = shared.OnlineMeetCode;
+        } catch (const EngineError &) {
+            // A file that is there but is no database: recording goes on
+            // without online timing, as for a missing file.
+            dialogs.message(QStringLiteral("Can't open online times database"));
+            shared.OnlineOn = false;
+        }
+    }
+    opened.OnlineOn = shared.OnlineOn;
+
+    gala = std::move(g);
+    opened.outcome = OpenOutcome::Opened;
+    return opened;
+}
+
+} // namespace
+
+OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
+{
+    if (!shared.GalaDb) {
+        dialogs.message(QStringLiteral("The gala database is not open"));
+        return {};
+    }
+    try {
+        return openGala(shared, gala, dialogs);
+    } catch (const EngineError &error) {
+        dialogs.message(error.message());
+        return {};
+    }
+}

@@ -1,0 +1,428 @@
+#include "recording/GalaRecSheet.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/SharedState.h"
+#include "links/Announcer.h"
+#include "recording/GalaOpening.h"
+#include "recording/TeamScores.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Design name, column heading and width in characters of each row box, in
+// the model's column order.
+struct ColumnDesign
+{
+    const char *name;
+    const char *heading;
+    const char *label;
+    int chars;
+};
+constexpr ColumnDesign Columns[SheetModel::ColumnCount] = {
+    {"TeamTime", "Time", "Label1", 9},
+    {"TeamPosition", "Pos", "Label2", 4},
+    {"TeamPts", "Pts", "Label3", 4},
+    {"TeamTotPoints", "Total", "Label4", 5},
+    {"NOTE", "Notes", "Label8", 18},
+    {"Swimmer_Name", "Swimmer Name", "Label9", 20},
+    {"Swimmer_Dob", "Date of Birth", "Label10", 9},
+    {"Swimmer_Club", "Club", "Label11", 14},
+};
+
+// Grid columns: heat:lane, team name, then the boxes with BU after Total.
+constexpr int LaneCol = 0;
+constexpr int TeamCol = 1;
+constexpr int BuCol = 6;
+int gridColumn(int column)
+{
+    return column <= SheetModel::Total ? column + 2 : column + 3;
+}
+
+QString nameOf(const char *design, int row)
+{
+    return QLatin1String(design) + QLatin1Char('_') + QString::number(row);
+}
+
+// Windows line ends as the announcer gets them; the box wants plain ones.
+QString boxText(QString text)
+{
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    // Enter in a result box must never press a button by surprise.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    return b;
+}
+
+} // namespace
+
+template <typename F> void GalaRecSheet::guarded(F &&action)
+{
+    try {
+        action();
+    } catch (const EngineError &e) {
+        m_dialogs.message(e.message());
+    }
+}
+
+GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialogs, bool online,
+                           QWidget *parent)
+    : QDialog(parent), m_shared(shared), m_gala(gala), m_dialogs(dialogs),
+      m_model(shared, gala, dialogs), m_online(online)
+{
+    setObjectName(QStringLiteral("GalaRecSheet"));
+    setWindowTitle(QStringLiteral("Gala Recording : ") + gala.GalaName);
+
+    auto *outer = new QVBoxLayout(this);
+    buildMenus(outer);
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    outer->addLayout(grid);
+    buildRows(grid);
+    buildControls(outer);
+    setTabChain();
+    connectModel();
+
+    guarded([this] {
+        m_model.setUpRows();
+        refreshRows();
+        m_model.ShowEvent(1);
+    });
+}
+
+void GalaRecSheet::buildMenus(QVBoxLayout *outer)
+{
+    auto *bar = new QMenuBar(this);
+    outer->setMenuBar(bar);
+    struct Entry
+    {
+        const char *name;
+        const char *caption;
+    };
+    auto addMenu = [&](const char *name, const char *caption, std::initializer_list<Entry> items) {
+        QMenu *menu = bar->addMenu(QLatin1String(caption));
+        menu->setObjectName(QLatin1String(name));
+        for (const Entry &item : items) {
+            QAction *a = menu->addAction(QLatin1String(item.caption));
+            a->setObjectName(QLatin1String(item.name));
+            // Printing, web pages and exports are not built yet; the entries
+            // show where they will be.
+            a->setEnabled(false);
+        }
+    };
+    addMenu("Print_Menu", "Print",
+            {{"Printsetup", "Printer Set-up"},
+             {"Print_Results", "Results Sheets"},
+             {"Print_This_Result", "This Result"},
+             {"Print_Team_Results", "Team Results"},
+             {"Print_TK_Sheets", "Chief TK Sheets"},
+             {"Announcer_List", "List of Swimmers for Announcer"},
+             {"Position_Analysis", "Analysis of Positions"}});
+    addMenu("WEB_Menu", "WEB",
+            {{"WEB_Results_Sheet", "Results Sheet"}, {"WEB_Team_Results", "Team Results"}});
+    addMenu("Export_menu", "Export",
+            {{"Export_ASA_Rankings", "ASA Ranking Files"},
+             {"Data_for_Program", "Data for Competition Program"}});
+}
+
+void GalaRecSheet::buildRows(QGridLayout *grid)
+{
+    for (int c = 0; c < SheetModel::ColumnCount; ++c) {
+        auto *heading = new QLabel(QLatin1String(Columns[c].heading), this);
+        heading->setObjectName(QLatin1String(Columns[c].label));
+        grid->addWidget(heading, 0, gridColumn(c));
+    }
+    m_buHeading = new QLabel(QStringLiteral("BU"), this);
+    m_buHeading->setObjectName(QStringLiteral("Label6"));
+    grid->addWidget(m_buHeading, 0, BuCol);
+
+    QFont narrow(QStringLiteral("Arial Narrow"));
+    narrow.setStretch(QFont::Condensed);
+    const QFontMetrics metrics(font());
+    for (int r = 0; r < SheetModel::Rows; ++r) {
+        const int gridRow = r + 1;
+        m_lane[r] = new QLabel(this);
+        m_lane[r]->setObjectName(nameOf("Lane", r));
+        grid->addWidget(m_lane[r], gridRow, LaneCol);
+
+        m_teamName[r] = new QLabel(this);
+        m_teamName[r]->setObjectName(nameOf("TeamName", r));
+        m_teamName[r]->setFont(narrow);
+        m_teamName[r]->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('x')) * 16);
+        grid->addWidget(m_teamName[r], gridRow, TeamCol);
+
+        for (int c = 0; c < SheetModel::ColumnCount; ++c) {
+            auto *box = new QLineEdit(this);
+            box->setObjectName(nameOf(Columns[c].name, r));
+            box->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * Columns[c].chars +
+                                 12);
+            const auto column = SheetModel::Column(c);
+            connect(box, &QLineEdit::textEdited, this, [this, column, r](const QString &text) {
+                guarded([&] { m_model.setText(column, r, text); });
+            });
+            if (column == SheetModel::Time || column == SheetModel::DoB)
+                box->installEventFilter(this);
+            m_box[c][r] = box;
+            grid->addWidget(box, gridRow, gridColumn(c));
+        }
+
+        m_bu[r] = new QCheckBox(this);
+        m_bu[r]->setObjectName(nameOf("BU", r));
+        // Tab runs along the result boxes; the tick is a click of its own.
+        m_bu[r]->setFocusPolicy(Qt::ClickFocus);
+        connect(m_bu[r], &QCheckBox::clicked, this,
+                [this, r](bool ticked) { guarded([&] { m_model.setBu(r, ticked); }); });
+        grid->addWidget(m_bu[r], gridRow, BuCol, Qt::AlignCenter);
+    }
+    for (int c = 0; c < SheetModel::ColumnCount; ++c)
+        grid->setColumnStretch(gridColumn(c), Columns[c].chars);
+}
+
+void GalaRecSheet::buildControls(QVBoxLayout *outer)
+{
+    auto *bottom = new QHBoxLayout;
+    outer->addLayout(bottom);
+
+    auto *left = new QVBoxLayout;
+    bottom->addLayout(left, 3);
+    auto *eventRow = new QHBoxLayout;
+    left->addLayout(eventRow);
+    auto *label5 = new QLabel(QStringLiteral("Event Number"), this);
+    label5->setObjectName(QStringLiteral("Label5"));
+    m_evNo = new QLineEdit(this);
+    m_evNo->setObjectName(QStringLiteral("EvNo"));
+    m_evNo->setAccessibleName(QStringLiteral("Event Number"));
+    m_evNo->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
+    label5->setBuddy(m_evNo);
+    m_evNo->installEventFilter(this);
+    connect(m_evNo, &QLineEdit::textEdited, this,
+            [this](const QString &text) { guarded([&] { m_model.setEvNo(text); }); });
+    m_eventDetails = new QLabel(this);
+    m_eventDetails->setObjectName(QStringLiteral("EventDetails"));
+    auto *aresTime = new QLabel(this);
+    aresTime->setObjectName(QStringLiteral("Ares_time_ty"));
+    eventRow->addWidget(label5);
+    eventRow->addWidget(m_evNo);
+    eventRow->addWidget(m_eventDetails, 1);
+    eventRow->addWidget(aresTime);
+
+    m_scores = new QPlainTextEdit(this);
+    m_scores->setObjectName(QStringLiteral("DURUZ_IC_Scores"));
+    m_scores->setAccessibleName(QStringLiteral("Scores"));
+    m_scores->setReadOnly(true);
+    m_scores->setTabChangesFocus(true);
+    m_scores->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed(QStringLiteral("Courier New"));
+    fixed.setStyleHint(QFont::Monospace);
+    fixed.setFixedPitch(true);
+    m_scores->setFont(fixed);
+    left->addWidget(m_scores);
+
+    auto *buttons = new QGridLayout;
+    bottom->addLayout(buttons, 2);
+    QPushButton *next = button(this, "Next_Event", QStringLiteral("Next Event"));
+    QPushButton *save = button(this, "Command3", QStringLiteral("Save"));
+    QPushButton *exit = button(this, "Command2", QStringLiteral("Exit"));
+    m_onlineTimes = button(this, "Command7", QStringLiteral("Get Online Times"));
+    QPushButton *result = button(this, "Command8", QStringLiteral("Result to Announcer"));
+    QPushButton *points = button(this, "Command9", QStringLiteral("Point Scores to Announcer"));
+    QPushButton *duruz =
+        button(this, "Command6", QStringLiteral("Update DURUZ IC Scores and Send to Announcer"));
+    QPushButton *heats = button(this, "HeatList", QStringLiteral("Heats List to Announcer"));
+    QPushButton *speeding = button(this, "Speeding", QStringLiteral("Speeding Tkts"));
+    // Online times, heat lists and speeding tickets are not built yet.
+    m_onlineTimes->setEnabled(false);
+    m_onlineTimes->setVisible(m_online);
+    heats->setEnabled(false);
+    speeding->setEnabled(false);
+
+    buttons->addWidget(next, 0, 0);
+    buttons->addWidget(save, 0, 1);
+    buttons->addWidget(exit, 0, 2);
+    buttons->addWidget(result, 1, 0);
+    buttons->addWidget(points, 1, 1);
+    buttons->addWidget(m_onlineTimes, 1, 2);
+    buttons->addWidget(duruz, 2, 0, 1, 2);
+    buttons->addWidget(heats, 3, 0);
+    buttons->addWidget(speeding, 3, 1);
+    buttons->setRowStretch(4, 1);
+
+    connect(next, &QPushButton::clicked, this,
+            [this] { guarded([this] { m_model.NextEvent(); }); });
+    connect(save, &QPushButton::clicked, this,
+            [this] { guarded([this] { m_model.SaveResults(); }); });
+    connect(exit, &QPushButton::clicked, this, &GalaRecSheet::exitSheet);
+    connect(result, &QPushButton::clicked, this, [this] {
+        guarded([this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); });
+    });
+    connect(points, &QPushButton::clicked, this, [this] {
+        guarded(
+            [this] { TeamScores::PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs); });
+    });
+    connect(duruz, &QPushButton::clicked, this, [this] {
+        guarded([this] {
+            m_scores->setPlainText(
+                boxText(TeamScores::UpdateCompetitionScores(m_shared, m_gala, m_dialogs)));
+        });
+    });
+}
+
+void GalaRecSheet::setTabChain()
+{
+    // A whole heat can be typed without the mouse: along a row, then on to
+    // the next row's time.
+    QWidget *previous = m_evNo;
+    for (int r = 0; r < SheetModel::Rows; ++r) {
+        for (int c = 0; c < SheetModel::ColumnCount; ++c) {
+            QWidget::setTabOrder(previous, m_box[c][r]);
+            previous = m_box[c][r];
+        }
+    }
+    for (const char *name : {"Next_Event", "Command3", "Command2", "Command8", "Command9",
+                             "Command7", "Command6", "HeatList", "Speeding"}) {
+        QWidget *w = findChild<QWidget *>(QLatin1String(name));
+        QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+    QWidget::setTabOrder(previous, m_scores);
+}
+
+void GalaRecSheet::connectModel()
+{
+    connect(&m_model, &SheetModel::textChanged, this,
+            [this](SheetModel::Column column, int row) { showText(column, row); });
+    connect(&m_model, &SheetModel::buChanged, this, [this](int row) {
+        if (row >= 0 && row < SheetModel::Rows)
+            m_bu[row]->setChecked(m_model.bu(row));
+    });
+    connect(&m_model, &SheetModel::evNoChanged, this, [this] {
+        if (m_evNo->text() != m_model.evNo())
+            m_evNo->setText(m_model.evNo());
+    });
+    connect(&m_model, &SheetModel::eventDetailsChanged, this,
+            [this] { m_eventDetails->setText(m_model.eventDetails()); });
+    connect(&m_model, &SheetModel::rowsChanged, this, &GalaRecSheet::refreshRows);
+}
+
+void GalaRecSheet::showText(SheetModel::Column column, int row)
+{
+    if (column < 0 || column >= SheetModel::ColumnCount || row < 0 || row >= SheetModel::Rows)
+        return;
+    QLineEdit *box = m_box[column][row];
+    const QString text = m_model.text(column, row);
+    // setText raises no textEdited, so the model is not told its own change.
+    if (box->text() != text)
+        box->setText(text);
+}
+
+void GalaRecSheet::refreshRows()
+{
+    m_buHeading->setVisible(m_online);
+    for (int r = 0; r < SheetModel::Rows; ++r) {
+        const QString caption = m_model.laneCaption(r);
+        const bool visible = m_model.rowVisible(r);
+        m_lane[r]->setText(caption);
+        m_teamName[r]->setText(m_model.teamNameCaption(r));
+        m_lane[r]->setVisible(visible);
+        m_teamName[r]->setVisible(visible);
+        const QString suffix = caption.isEmpty() ? QString() : QLatin1Char(' ') + caption;
+        for (int c = 0; c < SheetModel::ColumnCount; ++c) {
+            m_box[c][r]->setVisible(visible);
+            m_box[c][r]->setAccessibleName(QLatin1String(Columns[c].heading) + suffix);
+            showText(SheetModel::Column(c), r);
+        }
+        m_bu[r]->setVisible(visible && m_online);
+        m_bu[r]->setAccessibleName(QStringLiteral("BU") + suffix);
+        m_bu[r]->setChecked(m_model.bu(r));
+    }
+    m_evNo->setText(m_model.evNo());
+    m_eventDetails->setText(m_model.eventDetails());
+}
+
+bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::FocusOut)
+        return QDialog::eventFilter(watched, event);
+    // A message box or menu taking the focus for a moment is no leaving of the box.
+    const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    if (watched == m_evNo) {
+        guarded([this] { m_model.EvNoLostFocus(); });
+        return false;
+    }
+    for (int r = 0; r < SheetModel::Rows; ++r) {
+        if (watched == m_box[SheetModel::Time][r]) {
+            guarded([this, r] { m_model.TimeLostFocus(r); });
+            break;
+        }
+        if (watched == m_box[SheetModel::DoB][r]) {
+            guarded([this, r] { m_model.DobLostFocus(r); });
+            break;
+        }
+    }
+    return false;
+}
+
+void GalaRecSheet::keyPressEvent(QKeyEvent *event)
+{
+    // Escape would leave the sheet by accident in the middle of a heat.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void GalaRecSheet::reject()
+{
+    exitSheet();
+}
+
+void GalaRecSheet::exitSheet()
+{
+    bool saved = false;
+    guarded([&] { saved = m_model.SaveResults(); });
+    // Typed results that could not be stored must not vanish with the window.
+    if (saved)
+        QDialog::done(QDialog::Accepted);
+}
+
+void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidget *parent)
+{
+    OpenedGala opened;
+    try {
+        opened = OpenGala(shared, gala, dialogs);
+    } catch (const EngineError &e) {
+        dialogs.message(e.message());
+        return;
+    }
+    if (!opened.opened())
+        return;
+    // `opened` keeps the online-times database open while the sheet is shown.
+    GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn, parent);
+    sheet.setWindowTitle(opened.caption());
+    sheet.exec();
+}

@@ -1,0 +1,104 @@
+#include "recording/SaveResults.h"
+
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+
+namespace ResultStore {
+
+namespace {
+
+const QString Backup = QStringLiteral("backup");
+const QString ProgramCode = QStringLiteral("Program code");
+
+QueryDef galaRecords(Database &db, const QString &code, const QString &galaDate)
+{
+    QueryDef q = db.queryDef(QStringLiteral("Gala_Record_Query"));
+    q.setParameter(QStringLiteral("Enter program code"), code);
+    q.setParameter(QStringLiteral("Enter gala date"), galaDate);
+    return q;
+}
+
+} // namespace
+
+void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
+                 const GalaState &gala)
+{
+    Database::Transaction transaction(db);
+
+    // One backup generation per date: the previous one goes.
+    Recordset old = galaRecords(db, Backup, galaDate).openRecordset();
+    if (old.recordCount() > 0) {
+        old.moveFirst();
+        while (!old.atEnd()) {
+            old.remove();
+            old.moveNext();
+        }
+    }
+    old.close();
+
+    Recordset current = galaRecords(db, progCode, galaDate).openRecordset();
+    if (current.recordCount() > 0) {
+        current.moveFirst();
+        while (!current.atEnd()) {
+            current.edit();
+            current.setValue(ProgramCode, Backup);
+            current.update();
+            current.moveNext();
+        }
+    }
+    current.close();
+
+    static const QString GalaDate = QStringLiteral("Gala Date"),
+                         EventNo = QStringLiteral("Event No"), LaneNo = QStringLiteral("Lane No"),
+                         LaneTime = QStringLiteral("Lane Time"),
+                         LanePos = QStringLiteral("Lane Pos"),
+                         LanePoints = QStringLiteral("Lane Points"),
+                         LaneNotes = QStringLiteral("Lane Notes"),
+                         HeatNo = QStringLiteral("Heat No"), LaneName = QStringLiteral("Lane Name"),
+                         LaneClub = QStringLiteral("Lane Club"),
+                         LaneDoB = QStringLiteral("Lane DoB");
+
+    // Event numbers and the gala's own values are the same for every team.
+    std::vector<double> eventNumbers(size_t(gala.NoOfEvents) + 1, 0.0);
+    for (int e = 1; e <= gala.NoOfEvents; ++e)
+        eventNumbers[size_t(e)] = PBUTIL::LeadingNumber(gala.EventNo[size_t(e)]);
+    // The date read once; a text that is no date goes to the engine as typed
+    // so its refusal names it.
+    const QDate day = PBUTIL::ReadDate(galaDate);
+    const QVariant code(progCode), date = day.isValid() ? QVariant(day) : QVariant(galaDate);
+
+    Recordset table = db.openRecordset(QStringLiteral("Gala_Record"));
+    for (int t = 1; t <= gala.NoOfTeams; ++t) {
+        const QVariant lane(gala.TeamLane[size_t(t)]), heat(gala.TeamHeat[size_t(t)]);
+        for (int e = 1; e <= gala.NoOfEvents; ++e) {
+            table.addNew();
+            table.setValue(ProgramCode, code);
+            table.setValue(GalaDate, date);
+            table.setValue(EventNo, eventNumbers[size_t(e)]);
+            table.setValue(LaneNo, lane);
+            table.setValue(LaneTime, gala.LaneTime(e, t));
+            table.setValue(LanePos, gala.LanePos(e, t));
+            table.setValue(LanePoints, double(gala.LanePoints(e, t)));
+            table.setValue(LaneNotes, gala.LaneNotes(e, t));
+            table.setValue(HeatNo, heat);
+            table.setValue(LaneName, gala.LaneName(e, t));
+            table.setValue(LaneClub, gala.LaneClub(e, t));
+            // An empty date of birth keeps the table's default; a text that is
+            // no date (the sheet refuses those) is left out rather than losing
+            // the whole save.
+            const QString &dob = gala.LaneDoB(e, t);
+            if (!dob.isEmpty()) {
+                const QDate born = PBUTIL::ReadDate(dob);
+                if (born.isValid())
+                    table.setValue(LaneDoB, born);
+            }
+            table.update();
+        }
+    }
+    table.close();
+
+    transaction.commit();
+}
+
+} // namespace ResultStore

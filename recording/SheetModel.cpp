@@ -1,0 +1,374 @@
+#include "recording/SheetModel.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+#include "recording/SaveResults.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+bool validRow(int row)
+{
+    return row >= 0 && row < SheetModel::Rows;
+}
+
+} // namespace
+
+SheetModel::SheetModel(SharedState &shared, GalaState &gala, Dialogs &dialogs, QObject *parent)
+    : QObject(parent), m_shared(shared), m_gala(gala), m_dialogs(dialogs)
+{
+}
+
+QString SheetModel::text(Column column, int row) const
+{
+    if (!validRow(row) || column < 0 || column >= ColumnCount)
+        return QString();
+    return m_text[size_t(row)][size_t(column)];
+}
+
+void SheetModel::setText(Column column, int row, const QString &text)
+{
+    if (!validRow(row) || column < 0 || column >= ColumnCount)
+        return;
+    QString &box = m_text[size_t(row)][size_t(column)];
+    if (box == text)
+        return; // a text box raises no change for the same text
+    box = text;
+    emit textChanged(column, row);
+    switch (column) {
+    case Time:
+        TimeChanged(row);
+        break;
+    case Position:
+        PositionChanged(row);
+        break;
+    case Points:
+        PointsChanged(row);
+        break;
+    case Notes:
+    case SwimmerName:
+    case Club:
+        StoreText(column, row);
+        break;
+    case Total:
+    case DoB: // stored only when the box is left
+    case ColumnCount:
+        break;
+    }
+}
+
+bool SheetModel::bu(int row) const
+{
+    return validRow(row) && m_bu[size_t(row)];
+}
+
+void SheetModel::setBu(int row, bool ticked)
+{
+    if (!validRow(row) || m_bu[size_t(row)] == ticked)
+        return;
+    m_bu[size_t(row)] = ticked;
+    emit buChanged(row);
+}
+
+QString SheetModel::laneCaption(int row) const
+{
+    return validRow(row) ? m_laneCaption[size_t(row)] : QString();
+}
+
+QString SheetModel::teamNameCaption(int row) const
+{
+    return validRow(row) ? m_teamNameCaption[size_t(row)] : QString();
+}
+
+bool SheetModel::rowVisible(int row) const
+{
+    return validRow(row) && m_visible[size_t(row)];
+}
+
+void SheetModel::setEvNo(const QString &text)
+{
+    if (m_evNo == text)
+        return;
+    m_evNo = text;
+    emit evNoChanged();
+}
+
+int SheetModel::currentEvent() const
+{
+    return PBUTIL::LeadingWhole(m_evNo);
+}
+
+int SheetModel::shownTeams() const
+{
+    // A gala is refused before it has more entries than rows; this keeps
+    // every loop on the sheet's own rows whatever the state holds.
+    return std::clamp(m_gala.NoOfTeams, 0, Rows);
+}
+
+bool SheetModel::laneOf(int row, int &e, int &t) const
+{
+    e = currentEvent();
+    t = row + 1;
+    // An event number outside the programme (typed but refused by ShowEvent)
+    // or a hidden row belongs to no lane: the arrays are not touched.
+    return e >= 1 && e <= m_gala.NoOfEvents && t >= 1 && t <= shownTeams();
+}
+
+void SheetModel::setUpRows()
+{
+    const int n = shownTeams();
+    for (int r = 0; r < Rows; ++r) {
+        const int t = r + 1;
+        const bool shown = r < n;
+        m_visible[size_t(r)] = shown;
+        if (!shown)
+            continue;
+        m_teamNameCaption[size_t(r)] = m_gala.TeamName[size_t(t)];
+        m_laneCaption[size_t(r)] = PBUTIL::FormatHash(m_gala.TeamHeat[size_t(t)]) +
+                                   QLatin1Char(':') +
+                                   PBUTIL::FormatHash(m_gala.TeamLane[size_t(t)]);
+        setText(Total, r, PBUTIL::FormatHash(m_gala.TeamTotal[size_t(t)]));
+    }
+    emit rowsChanged();
+}
+
+// ------------------------------------------------------------ change handling
+
+float SheetModel::RankingTime(const QString &timeText)
+{
+    // "D 1:05.00" is a disqualification, not a swim of five seconds.
+    if (timeText.startsWith(QLatin1Char('D')))
+        return 0.0f;
+    const float time = PBUTIL::TimeFromText(timeText);
+    return time > 0.0f ? time : 0.0f;
+}
+
+void SheetModel::TimeChanged(int row)
+{
+    int e, t;
+    if (!laneOf(row, e, t))
+        return;
+    m_gala.LaneTime(e, t) = text(Time, row);
+    RankByTimes();
+}
+
+void SheetModel::RankByTimes()
+{
+    const int e = currentEvent();
+    if (e < 1 || e > m_gala.NoOfEvents)
+        return;
+    const int n = shownTeams();
+    const auto scoring = [this](int t) { return bool(m_gala.TeamScoring[size_t(t)]); };
+
+    // 1-based working lists: the time at each place and the team holding it.
+    std::vector<float> time(size_t(n) + 1, 0.0f);
+    std::vector<int> team(size_t(n) + 1, 0);
+    for (int t = 1; t <= n; ++t) {
+        time[size_t(t)] = RankingTime(text(Time, t - 1));
+        team[size_t(t)] = t;
+    }
+    // In a time graded gala a swim faster than the grade time gets no place.
+    if (m_shared.Graded == QLatin1String("Y")) {
+        const float limit = PBUTIL::TimeFromText(m_gala.EventTime[size_t(e)]);
+        for (int t = 1; t <= n; ++t) {
+            if (time[size_t(t)] < limit)
+                time[size_t(t)] = 0.0f;
+        }
+    }
+
+    for (int i = 1; i < n; ++i) {
+        for (int j = i + 1; j <= n; ++j) {
+            const float ti = time[size_t(i)], tj = time[size_t(j)];
+            const bool jScoring = scoring(team[size_t(j)]);
+            const bool jFirst = !scoring(team[size_t(i)]) || (jScoring && ti == 0.0f) ||
+                                (jScoring && ti != 0.0f && tj != 0.0f && tj < ti);
+            if (jFirst) {
+                std::swap(time[size_t(i)], time[size_t(j)]);
+                std::swap(team[size_t(i)], team[size_t(j)]);
+            }
+        }
+    }
+
+    for (int k = 1; k <= n; ++k) {
+        const int t = team[size_t(k)];
+        QString position;
+        if (scoring(t) && time[size_t(k)] > 0.0f)
+            position = PBUTIL::FormatHash(k);
+        else if (scoring(t) && RankingTime(text(Time, t - 1)) > 0.0f)
+            position = QStringLiteral("TF");
+        setText(Position, t - 1, position);
+    }
+}
+
+void SheetModel::PositionChanged(int row)
+{
+    int e, t;
+    if (!laneOf(row, e, t))
+        return;
+    const QString positionText = text(Position, row);
+    const double p = PBUTIL::LeadingNumber(positionText);
+    const QString &scheme = m_gala.EventScoring[size_t(e)];
+    QString points;
+    if (p > 0.0 && scheme != QLatin1String("0")) {
+        float value = float(m_gala.NoOfScoringTeams) + 1.0f - float(p);
+        if (scheme == QLatin1String("2X"))
+            value *= 2.0f;
+        points = PBUTIL::NumberText(value);
+    }
+    setText(Points, row, points);
+    m_gala.LanePos(e, t) = PBUTIL::LeadingWhole(positionText);
+}
+
+void SheetModel::PointsChanged(int row)
+{
+    int e, t;
+    if (!laneOf(row, e, t))
+        return;
+    m_gala.LanePoints(e, t) = float(PBUTIL::LeadingNumber(text(Points, row)));
+    // Summed in single precision in programme order: the printed totals
+    // depend on it.
+    float total = 0.0f;
+    for (int x = 1; x <= m_gala.NoOfEvents; ++x)
+        total += m_gala.LanePoints(x, t);
+    m_gala.TeamTotal[size_t(t)] = total;
+    setText(Total, row, PBUTIL::NumberText(total));
+}
+
+void SheetModel::StoreText(Column column, int row)
+{
+    int e, t;
+    if (!laneOf(row, e, t))
+        return;
+    const QString value = text(column, row);
+    if (column == Notes)
+        m_gala.LaneNotes(e, t) = value;
+    else if (column == SwimmerName)
+        m_gala.LaneName(e, t) = value;
+    else if (column == Club)
+        m_gala.LaneClub(e, t) = value;
+}
+
+void SheetModel::TimeLostFocus(int row)
+{
+    if (!validRow(row))
+        return;
+    const QString typed = text(Time, row);
+    const float time = RankingTime(typed);
+    if (time > 0.0f) {
+        const PBUTIL::TimeText written = PBUTIL::TimeToText(time);
+        if (written.invalid)
+            m_dialogs.message(QStringLiteral("Invalid Time"));
+        setText(Time, row, written.text);
+    }
+    if (typed == QLatin1String("D")) {
+        const QString reason = m_dialogs.input(QStringLiteral("Enter reason for Disqualification"));
+        if (!reason.isEmpty())
+            setText(Notes, row, reason);
+    }
+    int e, t;
+    if (!laneOf(row, e, t))
+        return;
+    m_gala.LaneTime(e, t) = text(Time, row);
+    RankByTimes();
+}
+
+void SheetModel::DobLostFocus(int row)
+{
+    int e, t;
+    if (!laneOf(row, e, t))
+        return;
+    const QString dob = text(DoB, row);
+    if (dob.isEmpty())
+        return; // clearing the box keeps the stored date of birth
+    // A text that is no date could never be saved; the box goes back to the
+    // stored date so the sheet keeps showing what will be saved.
+    if (!PBUTIL::ReadDate(dob).isValid()) {
+        m_dialogs.message(QStringLiteral("Invalid Date of Birth"));
+        setText(DoB, row, m_gala.LaneDoB(e, t));
+        return;
+    }
+    m_gala.LaneDoB(e, t) = dob;
+}
+
+// ------------------------------------------------------------ events
+
+void SheetModel::ShowEvent(int e)
+{
+    setEvNo(PBUTIL::FormatHash(e));
+    if (e < 1 || e > m_gala.NoOfEvents) {
+        m_dialogs.message(QStringLiteral("Invalid Event Number"));
+        return;
+    }
+    const auto ev = size_t(e);
+    const QString heading = QStringLiteral("Event ") + m_gala.EventNo[ev] + QLatin1Char(' ') +
+                            m_gala.EventSexAge[ev] + QLatin1Char(' ') + m_gala.EventDistance[ev] +
+                            QStringLiteral("m ") + m_gala.EventStroke[ev];
+    if (m_eventDetails != heading) {
+        m_eventDetails = heading;
+        emit eventDetailsChanged();
+    }
+    // Every write goes through the box, so a changed time re-ranks the event
+    // and changed positions and points bring points and totals into line.
+    const int n = shownTeams();
+    for (int t = 1; t <= n; ++t) {
+        const int r = t - 1;
+        setText(Time, r, m_gala.LaneTime(e, t));
+        setText(Position, r, PBUTIL::FormatHash(m_gala.LanePos(e, t)));
+        setText(Points, r, PBUTIL::TrimmedNumberText(m_gala.LanePoints(e, t)));
+        setText(Total, r, PBUTIL::TrimmedNumberText(m_gala.TeamTotal[size_t(t)]));
+        setText(Notes, r, m_gala.LaneNotes(e, t));
+        setText(SwimmerName, r, m_gala.LaneName(e, t));
+        setText(DoB, r, m_gala.LaneDoB(e, t));
+        setText(Club, r, m_gala.LaneClub(e, t));
+        setBu(r, false);
+    }
+}
+
+void SheetModel::EvNoLostFocus()
+{
+    SaveResults();
+    ShowEvent(currentEvent());
+}
+
+void SheetModel::NextEvent()
+{
+    SaveResults();
+    int current = 0;
+    for (int i = 1; i <= m_gala.NoOfEvents; ++i) {
+        if (m_gala.EventNo[size_t(i)] == m_evNo) {
+            current = i;
+            break;
+        }
+    }
+    if (current == 0) {
+        m_dialogs.message(QStringLiteral("Current event number is invalid"));
+        return;
+    }
+    if (current == m_gala.NoOfEvents) {
+        m_dialogs.message(QStringLiteral("This is the last event"));
+        return;
+    }
+    setEvNo(m_gala.EventNo[size_t(current) + 1]);
+    ShowEvent(currentEvent());
+}
+
+bool SheetModel::SaveResults()
+{
+    if (!m_shared.GalaDb) {
+        m_dialogs.message(QStringLiteral("Results not saved: the gala database is not open"));
+        return false;
+    }
+    try {
+        ResultStore::SaveResults(*m_shared.GalaDb, m_shared.ProgCode, m_shared.GalaDate, m_gala);
+    } catch (const EngineError &error) {
+        // Nothing was stored; the gala stays in memory for another try.
+        m_dialogs.message(QStringLiteral("Results not saved: ") + error.message());
+        return false;
+    }
+    return true;
+}
