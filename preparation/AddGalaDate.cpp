@@ -3,7 +3,7 @@
 #include "foundation/Dialogs.h"
 #include "foundation/SharedState.h"
 #include "preparation/GalaCodes.h"
-#include "preparation/Guard.h"
+#include "foundation/Guarded.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -4,7 +4,7 @@
 #include "foundation/GalaState.h"
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
-#include "preparation/Guard.h"
+#include "foundation/Guarded.h"
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");

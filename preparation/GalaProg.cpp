@@ -1,7 +1,7 @@
 #include "preparation/GalaProg.h"
 
 #include "foundation/Dialogs.h"
-#include "preparation/Guard.h"
+#include "foundation/Guarded.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>

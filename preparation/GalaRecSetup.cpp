@@ -5,7 +5,7 @@
 #include "preparation/AddGalaDate.h"
 #include "preparation/EventDetails.h"
 #include "preparation/GalaProg.h"
-#include "preparation/Guard.h"
+#include "foundation/Guarded.h"
 #include "preparation/TeamEntry.h"
 #include "preparation/TeamNames.h"
 #include "recording/GalaRecSheet.h"

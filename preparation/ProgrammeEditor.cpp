@@ -6,7 +6,7 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 #include "preparation/GalaChoice.h"
-#include "preparation/Guard.h"
+#include "foundation/Guarded.h"
 #include "preparation/ProgrammeFile.h"
 
 ProgrammeEditor::ProgrammeEditor(SharedState &shared, GalaState &gala, Dialogs &dialogs)

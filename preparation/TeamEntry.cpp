@@ -4,7 +4,7 @@
 #include "foundation/Engine.h"
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
-#include "preparation/Guard.h"
+#include "foundation/Guarded.h"
 
 TeamEntry::TeamEntry(SharedState &shared, Dialogs &dialogs) : m_shared(shared), m_dialogs(dialogs)
 {

@@ -1,5 +1,7 @@
 #include "recording/GalaRecSheet.h"
 
+#include "foundation/Guarded.h"
+
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
@@ -77,15 +79,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 
 } // namespace
 
-template <typename F> void GalaRecSheet::guarded(F &&action)
-{
-    try {
-        action();
-    } catch (const EngineError &e) {
-        m_dialogs.message(e.message());
-    }
-}
-
 GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialogs, bool online,
                            QWidget *parent)
     : QDialog(parent), m_shared(shared), m_gala(gala), m_dialogs(dialogs),
@@ -105,7 +98,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     setTabChain();
     connectModel();
 
-    guarded([this] {
+    Guarded(m_dialogs, [this] {
         m_model.setUpRows();
         refreshRows();
         m_model.ShowEvent(1);
@@ -180,7 +173,7 @@ void GalaRecSheet::buildRows(QGridLayout *grid)
                                  12);
             const auto column = SheetModel::Column(c);
             connect(box, &QLineEdit::textEdited, this, [this, column, r](const QString &text) {
-                guarded([&] { m_model.setText(column, r, text); });
+                Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
             });
             if (column == SheetModel::Time || column == SheetModel::DoB)
                 box->installEventFilter(this);
@@ -193,7 +186,7 @@ void GalaRecSheet::buildRows(QGridLayout *grid)
         // Tab runs along the result boxes; the tick is a click of its own.
         m_bu[r]->setFocusPolicy(Qt::ClickFocus);
         connect(m_bu[r], &QCheckBox::clicked, this,
-                [this, r](bool ticked) { guarded([&] { m_model.setBu(r, ticked); }); });
+                [this, r](bool ticked) { Guarded(m_dialogs, [&] { m_model.setBu(r, ticked); }); });
         grid->addWidget(m_bu[r], gridRow, BuCol, Qt::AlignCenter);
     }
     for (int c = 0; c < SheetModel::ColumnCount; ++c)
@@ -218,7 +211,7 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     label5->setBuddy(m_evNo);
     m_evNo->installEventFilter(this);
     connect(m_evNo, &QLineEdit::textEdited, this,
-            [this](const QString &text) { guarded([&] { m_model.setEvNo(text); }); });
+            [this](const QString &text) { Guarded(m_dialogs, [&] { m_model.setEvNo(text); }); });
     m_eventDetails = new QLabel(this);
     m_eventDetails->setObjectName(QStringLiteral("EventDetails"));
     auto *aresTime = new QLabel(this);
@@ -270,19 +263,20 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     buttons->setRowStretch(4, 1);
 
     connect(next, &QPushButton::clicked, this,
-            [this] { guarded([this] { m_model.NextEvent(); }); });
+            [this] { Guarded(m_dialogs, [this] { m_model.NextEvent(); }); });
     connect(save, &QPushButton::clicked, this,
-            [this] { guarded([this] { m_model.SaveResults(); }); });
+            [this] { Guarded(m_dialogs, [this] { m_model.SaveResults(); }); });
     connect(exit, &QPushButton::clicked, this, &GalaRecSheet::exitSheet);
     connect(result, &QPushButton::clicked, this, [this] {
-        guarded([this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); });
+        Guarded(m_dialogs, [this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); });
     });
     connect(points, &QPushButton::clicked, this, [this] {
-        guarded(
-            [this] { TeamScores::PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs); });
+        Guarded(m_dialogs, [this] {
+            TeamScores::PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs);
+        });
     });
     connect(duruz, &QPushButton::clicked, this, [this] {
-        guarded([this] {
+        Guarded(m_dialogs, [this] {
             m_scores->setPlainText(
                 boxText(TeamScores::UpdateCompetitionScores(m_shared, m_gala, m_dialogs)));
         });
@@ -370,16 +364,16 @@ bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return false;
     if (watched == m_evNo) {
-        guarded([this] { m_model.EvNoLostFocus(); });
+        Guarded(m_dialogs, [this] { m_model.EvNoLostFocus(); });
         return false;
     }
     for (int r = 0; r < SheetModel::Rows; ++r) {
         if (watched == m_box[SheetModel::Time][r]) {
-            guarded([this, r] { m_model.TimeLostFocus(r); });
+            Guarded(m_dialogs, [this, r] { m_model.TimeLostFocus(r); });
             break;
         }
         if (watched == m_box[SheetModel::DoB][r]) {
-            guarded([this, r] { m_model.DobLostFocus(r); });
+            Guarded(m_dialogs, [this, r] { m_model.DobLostFocus(r); });
             break;
         }
     }
@@ -404,7 +398,7 @@ void GalaRecSheet::reject()
 void GalaRecSheet::exitSheet()
 {
     bool saved = false;
-    guarded([&] { saved = m_model.SaveResults(); });
+    Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
     // Typed results that could not be stored must not vanish with the window.
     if (saved)
         QDialog::done(QDialog::Accepted);
@@ -413,13 +407,7 @@ void GalaRecSheet::exitSheet()
 void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidget *parent)
 {
     OpenedGala opened;
-    try {
-        opened = OpenGala(shared, gala, dialogs);
-    } catch (const EngineError &e) {
-        dialogs.message(e.message());
-        return;
-    }
-    if (!opened.opened())
+    if (!Guarded(dialogs, [&] { opened = OpenGala(shared, gala, dialogs); }) || !opened.opened())
         return;
     // `opened` keeps the online-times database open while the sheet is shown.
     GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn, parent);

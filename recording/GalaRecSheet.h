@@ -54,7 +54,6 @@ private:
     void exitSheet();
 
     // Runs one user action; an engine failure is shown and ends the action.
-    template <typename F> void guarded(F &&action);
 
     SharedState &m_shared;
     GalaState &m_gala;
