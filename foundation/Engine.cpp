@@ -46,15 +46,71 @@ QString quoted(const QString &name)
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-// A date given as QDate or as dd/mm/yy text, in the stored ISO form; a text
-// that is not a date is refused like any mistyped value.
-QString isoDate(const QVariant &value, bool *ok)
+// Dates are stored as ISO text; these two run for every date of every row
+// saved or loaded, so they avoid the general formatter and parser.
+QString isoText(const QDate &d)
 {
-    QDate d = value.metaType().id() == QMetaType::QDate ? value.toDate()
-                                                        : PBUTIL::ReadDate(value.toString());
-    *ok = d.isValid();
-    return d.toString(Qt::ISODate);
+    const int y = d.year(), m = d.month(), day = d.day();
+    if (y < 0 || y > 9999)
+        return d.toString(Qt::ISODate);
+    const char text[10] = {char('0' + y / 1000),
+                           char('0' + y / 100 % 10),
+                           char('0' + y / 10 % 10),
+                           char('0' + y % 10),
+                           '-',
+                           char('0' + m / 10),
+                           char('0' + m % 10),
+                           '-',
+                           char('0' + day / 10),
+                           char('0' + day % 10)};
+    return QString::fromLatin1(text, 10);
 }
+
+QDate dateFromIso(const char *text, int size)
+{
+    auto digits = [text](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            n = n * 10 + (text[i] - '0');
+        }
+        return n;
+    };
+    if (size != 10 || text[4] != '-' || text[7] != '-')
+        return QDate::fromString(QString::fromUtf8(text, size), Qt::ISODate);
+    return QDate(digits(0, 4), digits(5, 2), digits(8, 2));
+}
+
+QDate dateFromIso(const QString &text)
+{
+    const QByteArray latin = text.toLatin1();
+    return dateFromIso(latin.constData(), int(latin.size()));
+}
+
+} // namespace
+
+// A date given as QDate or as dd/mm/yy text, in the stored ISO form; a text
+// that is not a date is refused like any mistyped value. A save writes the
+// same gala date on every row, so the last text read is remembered.
+QString Recordset::DateMemo::iso(const QVariant &value, bool *ok)
+{
+    if (value.metaType().id() == QMetaType::QDate) {
+        const QDate d = value.toDate();
+        *ok = d.isValid();
+        return *ok ? isoText(d) : QString();
+    }
+    const QString text = value.toString();
+    if (text != lastText) {
+        const QDate d = PBUTIL::ReadDate(text);
+        lastText = text;
+        lastIso = d.isValid() ? isoText(d) : QString();
+    }
+    *ok = !lastIso.isEmpty();
+    return lastIso;
+}
+
+namespace {
 
 } // namespace
 
@@ -73,8 +129,8 @@ Database::Database(sqlite3 *handle, QString path) : m_handle(handle), m_path(std
 
 Database::Database(const QString &path) : m_path(path)
 {
-    const int rc =
-        sqlite3_open_v2(path.toUtf8().constData(), &m_handle, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_handle,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
                                      : QString::fromUtf8(sqlite3_errstr(rc));
@@ -105,8 +161,9 @@ Database::~Database()
 std::unique_ptr<Database> Database::create(const QString &path)
 {
     sqlite3 *h = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &h,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &h,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(h ? sqlite3_errmsg(h) : sqlite3_errstr(rc));
         sqlite3_close(h);
@@ -266,7 +323,7 @@ void QueryDef::setParameter(const QString &name, const QVariant &value)
     QVariant v = value;
     if (kindOfParam(m_paramTypes.at(i)) == Kind::Date && !v.isNull()) {
         bool ok = false;
-        const QString iso = isoDate(v, &ok);
+        const QString iso = Recordset::DateMemo().iso(v, &ok);
         // A text that is no date can match no stored date.
         v = ok ? QVariant(iso) : QVariant(QStringLiteral("not a date: ") + v.toString());
     }
@@ -314,11 +371,9 @@ QVariant readColumn(sqlite3_stmt *st, int i, Kind kind)
     if (type == SQLITE_NULL)
         return QVariant();
     switch (kind) {
-    case Kind::Date: {
-        const QString s =
-            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)));
-        return QDate::fromString(s, Qt::ISODate);
-    }
+    case Kind::Date:
+        return dateFromIso(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                           sqlite3_column_bytes(st, i));
     case Kind::YesNo:
         return sqlite3_column_int64(st, i) != 0;
     case Kind::Integer:
@@ -337,14 +392,14 @@ QVariant readColumn(sqlite3_stmt *st, int i, Kind kind)
 }
 
 // A value as the column stores it; a mistyped value is refused.
-QVariant storedValue(const QVariant &v, Kind kind, const QString &field)
+QVariant storedValue(const QVariant &v, Kind kind, const QString &field, Recordset::DateMemo &dates)
 {
     if (!v.isValid() || v.isNull())
         return QVariant();
     bool ok = true;
     switch (kind) {
     case Kind::Date: {
-        const QString iso = isoDate(v, &ok);
+        const QString iso = dates.iso(v, &ok);
         if (!ok)
             throw EngineError(QStringLiteral("Data type conversion error: '%1' is not a date (%2)")
                                   .arg(v.toString(), field));
@@ -420,6 +475,7 @@ void Recordset::load()
     if (rc != SQLITE_DONE)
         m_db->fail(QString());
     m_columns = std::move(cols);
+    m_recentFields.fill({QString(), -1});
     m_loaded = true;
     m_pos = 0;
 }
@@ -454,9 +510,18 @@ bool Recordset::atEnd()
 
 int Recordset::fieldIndex(const QString &field) const
 {
+    // Callers read the same few fields of every record, mostly through the
+    // same string objects: a kept copy shares their text, so the same text
+    // address means the same name without hashing it again.
+    for (const auto &[name, index] : m_recentFields) {
+        if (index >= 0 && name.constData() == field.constData() && name.size() == field.size())
+            return index;
+    }
     const int i = m_columns->index.value(field, -1);
     if (i < 0)
         throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
+    m_recentFields[m_nextRecent] = {field, i};
+    m_nextRecent = (m_nextRecent + 1) % int(m_recentFields.size());
     return i;
 }
 
@@ -507,7 +572,7 @@ void Recordset::setValue(const QString &field, const QVariant &value)
     const int i = base->index.value(field, -1);
     if (i < 0)
         throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
-    const QVariant v = storedValue(value, base->kinds[size_t(i)], field);
+    const QVariant v = storedValue(value, base->kinds[size_t(i)], field, m_dates);
     for (auto &p : m_pending) {
         if (p.first == field) {
             p.second = v;
@@ -557,7 +622,9 @@ void Recordset::update()
             m_sqlFields.push_back(p.first);
         m_sql = sql;
     }
-    sqlite3_stmt *st = m_db->prepared(sql);
+    if (!same || !m_statement)
+        m_statement = m_db->prepared(sql);
+    sqlite3_stmt *st = m_statement;
     for (size_t i = 0; i < m_pending.size(); ++i)
         bindValue(st, int(i) + 1, m_pending[i].second);
     if (m_mode == Mode::Editing)
@@ -574,10 +641,9 @@ void Recordset::update()
             const int i = m_columns->index.value(p.first, -1);
             if (i < 0)
                 continue;
-            m_rows[size_t(m_pos)][size_t(i)] =
-                m_columns->kinds[size_t(i)] == Kind::Date
-                    ? QVariant(QDate::fromString(p.second.toString(), Qt::ISODate))
-                    : p.second;
+            m_rows[size_t(m_pos)][size_t(i)] = m_columns->kinds[size_t(i)] == Kind::Date
+                                                   ? QVariant(dateFromIso(p.second.toString()))
+                                                   : p.second;
         }
     }
     m_mode = Mode::None;
@@ -590,13 +656,59 @@ void Recordset::remove()
         throw EngineError(QStringLiteral("Operation is not supported for this type of object."));
     load();
     requireCurrent();
-    sqlite3_stmt *st =
-        m_db->prepared(QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(quoted(m_baseTable)));
+    if (!m_deleteStatement)
+        m_deleteStatement = m_db->prepared(
+            QStringLiteral("DELETE FROM %1 WHERE rowid=?1").arg(quoted(m_baseTable)));
+    sqlite3_stmt *st = m_deleteStatement;
     sqlite3_bind_int64(st, 1, m_rowIds[size_t(m_pos)]);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     if (rc != SQLITE_DONE)
         m_db->fail(m_baseTable);
+}
+
+QString Recordset::rowIdSelect() const
+{
+    // Updatable sources select their base table's rowid first.
+    static const QString Keyed = QStringLiteral("SELECT rowid, * ");
+    if (m_baseTable.isEmpty() || !m_selectSql.startsWith(Keyed))
+        throw EngineError(QStringLiteral("Operation is not supported for this type of object."));
+    return QStringLiteral("SELECT rowid ") + m_selectSql.mid(Keyed.size());
+}
+
+void Recordset::runOnAll(const QString &sql, const QVariant *extra)
+{
+    sqlite3_stmt *st = m_db->prepared(sql);
+    for (size_t i = 0; i < m_params.size(); ++i)
+        bindValue(st, int(i) + 1, m_params[i]);
+    if (extra)
+        bindValue(st, int(m_params.size()) + 1, *extra);
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        m_db->fail(m_baseTable);
+    close();
+}
+
+void Recordset::removeAll()
+{
+    runOnAll(QStringLiteral("DELETE FROM %1 WHERE rowid IN (%2)")
+                 .arg(quoted(m_baseTable), rowIdSelect()),
+             nullptr);
+}
+
+void Recordset::setAll(const QString &field, const QVariant &value)
+{
+    const auto base = m_db->columnsOf(m_baseTable);
+    const int i = base->index.value(field, -1);
+    if (i < 0)
+        throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
+    const QVariant v = storedValue(value, base->kinds[size_t(i)], field, m_dates);
+    runOnAll(QStringLiteral("UPDATE %1 SET %2=?%3 WHERE rowid IN (%4)")
+                 .arg(quoted(m_baseTable), quoted(field))
+                 .arg(m_params.size() + 1)
+                 .arg(rowIdSelect()),
+             &v);
 }
 
 void Recordset::close()

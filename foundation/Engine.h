@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -77,7 +78,19 @@ public:
     void update();
     // Removes the current record; the caller then moves next.
     void remove();
+    // The same for every record of the source at once, without reading them:
+    // removes them all, or sets one field of them all.
+    void removeAll();
+    void setAll(const QString &field, const QVariant &value);
     void close();
+
+    // Turns dd/mm/yy texts and dates into the stored form.
+    struct DateMemo
+    {
+        QString iso(const QVariant &value, bool *ok);
+        QString lastText;
+        QString lastIso;
+    };
 
 private:
     friend class QueryDef;
@@ -86,6 +99,9 @@ private:
     Recordset(Database &db, QString selectSql, std::vector<QVariant> params, QString baseTable);
 
     void load();
+    // The source's select reduced to its rowids, for changes to every record.
+    QString rowIdSelect() const;
+    void runOnAll(const QString &sql, const QVariant *extra);
     int fieldIndex(const QString &field) const;
     void requireCurrent() const;
 
@@ -102,6 +118,8 @@ private:
     QString m_baseTable;
     bool m_loaded = false;
     std::shared_ptr<const Columns> m_columns;
+    mutable std::array<std::pair<QString, int>, 16> m_recentFields{};
+    mutable int m_nextRecent = 0;
     std::vector<qint64> m_rowIds;
     std::vector<std::vector<QVariant>> m_rows;
     int m_pos = 0;
@@ -113,6 +131,9 @@ private:
     Mode m_sqlMode = Mode::None;
     std::vector<QString> m_sqlFields;
     QString m_sql;
+    sqlite3_stmt *m_statement = nullptr;
+    sqlite3_stmt *m_deleteStatement = nullptr;
+    DateMemo m_dates;
 };
 
 // One open database file.

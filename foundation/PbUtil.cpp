@@ -210,7 +210,14 @@ QDate ReadDate(const QString &text)
 
 QString DateText(const QDate &date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yy")) : QString();
+    if (!date.isValid())
+        return QString();
+    // Every stored date of birth passes through here when a gala opens.
+    const int d = date.day(), m = date.month(), y = ((date.year() % 100) + 100) % 100;
+    const QChar text[8] = {QChar(u'0' + d / 10), QChar(u'0' + d % 10), QChar(u'/'),
+                           QChar(u'0' + m / 10), QChar(u'0' + m % 10), QChar(u'/'),
+                           QChar(u'0' + y / 10), QChar(u'0' + y % 10)};
+    return QString(text, 8);
 }
 
 bool FileExists(const QString &path)

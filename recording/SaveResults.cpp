@@ -26,28 +26,10 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
 {
     Database::Transaction transaction(db);
 
-    // One backup generation per date: the previous one goes.
-    Recordset old = galaRecords(db, Backup, galaDate).openRecordset();
-    if (old.recordCount() > 0) {
-        old.moveFirst();
-        while (!old.atEnd()) {
-            old.remove();
-            old.moveNext();
-        }
-    }
-    old.close();
-
-    Recordset current = galaRecords(db, progCode, galaDate).openRecordset();
-    if (current.recordCount() > 0) {
-        current.moveFirst();
-        while (!current.atEnd()) {
-            current.edit();
-            current.setValue(ProgramCode, Backup);
-            current.update();
-            current.moveNext();
-        }
-    }
-    current.close();
+    // One backup generation per date: the previous one goes, and the rows
+    // stored so far become the backup.
+    galaRecords(db, Backup, galaDate).openRecordset().removeAll();
+    galaRecords(db, progCode, galaDate).openRecordset().setAll(ProgramCode, Backup);
 
     static const QString GalaDate = QStringLiteral("Gala Date"),
                          EventNo = QStringLiteral("Event No"), LaneNo = QStringLiteral("Lane No"),

@@ -103,10 +103,18 @@ void TstEngine::updatableQueryRecordset()
     again.moveNext();
     QCOMPARE(again.text("Team Name"), QString("Bramley Dolphins"));
 
-    // Deleting every record is the walk with delete before move next.
-    for (again.moveFirst(); !again.atEnd(); again.moveNext())
-        again.remove();
+    // Changing or deleting every record of a query at once touches no other.
+    teamsOf(*db, "DEMO", "12/10/26").setAll("Gala Date", "13/10/26");
     QCOMPARE(teamsOf(*db, "DEMO", "12/10/26").recordCount(), 0);
+    teamsOf(*db, "DEMO", "13/10/26").removeAll();
+    QCOMPARE(teamsOf(*db, "DEMO", "13/10/26").recordCount(), 0);
+    QCOMPARE(db->openRecordset("Gala_Program").recordCount(), 12);
+
+    // Deleting record by record is the walk with delete before move next.
+    Recordset programme = db->openRecordset("Gala_Program");
+    for (programme.moveFirst(); !programme.atEnd(); programme.moveNext())
+        programme.remove();
+    QCOMPARE(db->openRecordset("Gala_Program").recordCount(), 0);
 }
 
 void TstEngine::nullsAndTypes()
@@ -207,6 +215,7 @@ void TstEngine::engineErrors_data()
     QTest::newRow("missing table") << 3;
     QTest::newRow("edit a record past the end") << 4;
     QTest::newRow("number field given a word") << 5;
+    QTest::newRow("empty field name") << 6;
 }
 
 void TstEngine::engineErrors()
@@ -240,6 +249,13 @@ void TstEngine::engineErrors()
             Recordset r = db->openRecordset("Gala_Program");
             r.addNew();
             r.setValue("Event No", "twelve");
+            break;
+        }
+        case 6: {
+            Recordset r = db->openRecordset("Gala_Name");
+            r.moveFirst();
+            r.value("Program code");
+            r.value(QString());
             break;
         }
         }
