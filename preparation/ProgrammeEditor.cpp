@@ -59,8 +59,11 @@ void ProgrammeEditor::loadFromFile()
     choice.FilePrompt = QStringLiteral("Open program file");
     choice.FileMustExist = false;
     m_dialogs.chooseFile(choice);
+    // Cancel leaves the programme being edited as it was.
+    if (choice.SelectedDir.isEmpty())
+        return;
     ProgFileName = choice.path();
-    // A cancelled chooser names no file: the programme is emptied.
+    // A name that is no file gives an empty programme.
     if (!PBUTIL::FileExists(ProgFileName)) {
         m_programme.clear();
         return;

@@ -103,6 +103,8 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
         refreshRows();
         m_model.ShowEvent(1);
     });
+    // The desk starts typing the first lane's time at once.
+    m_box[SheetModel::Time][0]->setFocus();
 }
 
 void GalaRecSheet::buildMenus(QVBoxLayout *outer)
