@@ -82,18 +82,11 @@ TimeText TimeToText(float seconds)
         return {};
     // Work in whole hundredths so that 59.999 becomes 1:00.00, never 60.00.
     const long long hundredths = std::llround(double(seconds) * 100.0);
-    const bool negative = hundredths < 0;
-    long long rest = negative ? -hundredths : hundredths;
-    const long long minutes = negative ? 0 : rest / 6000;
-    rest -= minutes * 6000;
-    QString out;
+    const long long minutes = hundredths > 0 ? hundredths / 6000 : 0;
+    const double rest = double(hundredths - minutes * 6000) / 100.0;
     if (minutes > 0)
-        out = QString::number(minutes) + QLatin1Char(':');
-    out += QStringLiteral("%1%2.%3")
-               .arg(negative ? QStringLiteral("-") : QString())
-               .arg(rest / 100, 2, 10, QLatin1Char('0'))
-               .arg(rest % 100, 2, 10, QLatin1Char('0'));
-    return {out, false};
+        return {FormatZero(double(minutes)) + QLatin1Char(':') + FormatTwoDecimals(rest), false};
+    return {FormatTwoDecimals(rest), false};
 }
 
 QString StrokeName(const QString &code)
@@ -243,11 +236,5 @@ QString WriteTextFile(const QString &path, const QStringList &lines)
     return QString();
 }
 
-bool IsPlainFileName(const QString &name)
-{
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           !name.contains(QChar(0));
-}
 
 } // namespace PBUTIL

@@ -78,8 +78,4 @@ bool FileExists(const QString &path);
 // Gives an error text, empty on success.
 QString WriteTextFile(const QString &path, const QStringList &lines);
 
-// True when a typed name can safely be used as a file name inside a chosen
-// folder: not empty, no path separators, not "." or "..".
-bool IsPlainFileName(const QString &name);
-
 } // namespace PBUTIL

@@ -15,19 +15,10 @@ StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFo
 QString StartUp::load()
 {
     m_shared.GalaDbOpen = false;
-    QString dbName = QDir(m_programFolder).filePath(QStringLiteral("gala_record.mdb"));
-    const Settings s = SettingsFile::read(m_settingsPath);
-    if (!s.GalaDbPath.isEmpty())
-        dbName = s.GalaDbPath;
-    m_shared.AnnouncerOn = s.AnnouncerOn;
-    m_shared.AnnouncerDbPath = s.AnnouncerDbPath;
-    m_shared.AresDbPath = s.AresDbPath;
-    m_shared.OnlineMeetCode = s.OnlineMeetCode;
-    m_shared.OnlineOn = s.OnlineOn;
-    m_shared.ProgCode = s.ProgCode;
-    m_shared.LastGalaDate = s.LastGalaDate;
-    m_shared.GalaDbPath = dbName;
-    return dbName;
+    static_cast<Settings &>(m_shared) = SettingsFile::read(m_settingsPath);
+    if (m_shared.GalaDbPath.isEmpty())
+        m_shared.GalaDbPath = QDir(m_programFolder).filePath(QStringLiteral("gala_record.mdb"));
+    return m_shared.GalaDbPath;
 }
 
 QString StartUp::browse()
@@ -69,16 +60,7 @@ bool StartUp::exit()
 {
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
-    Settings s;
-    s.GalaDbPath = m_shared.GalaDbPath;
-    s.ProgCode = m_shared.ProgCode;
-    s.LastGalaDate = m_shared.LastGalaDate;
-    s.AnnouncerOn = m_shared.AnnouncerOn;
-    s.AnnouncerDbPath = m_shared.AnnouncerDbPath;
-    s.OnlineOn = m_shared.OnlineOn;
-    s.AresDbPath = m_shared.AresDbPath;
-    s.OnlineMeetCode = m_shared.OnlineMeetCode;
-    const QString error = SettingsFile::write(m_settingsPath, s);
+    const QString error = SettingsFile::write(m_settingsPath, m_shared);
     if (!error.isEmpty()) {
         m_dialogs.message(
             QStringLiteral("The settings could not be saved to %1: %2").arg(m_settingsPath, error));

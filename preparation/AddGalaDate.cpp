@@ -1,9 +1,10 @@
 #include "preparation/AddGalaDate.h"
 
 #include "foundation/Dialogs.h"
+#include "foundation/Guarded.h"
+#include "foundation/ScreenParts.h"
 #include "foundation/SharedState.h"
 #include "preparation/GalaCodes.h"
-#include "foundation/Guarded.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -22,11 +23,7 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
     auto *form = new QFormLayout;
     outer->addLayout(form);
     auto addBox = [&](const QString &name, const QString &label) {
-        auto *box = new QLineEdit(this);
-        box->setObjectName(name);
-        box->setAccessibleName(label);
-        form->addRow(label, box);
-        return box;
+        return FormBox(form, this, name, label);
     };
     m_date = addBox(QStringLiteral("GDate"), QStringLiteral("Date"));
     m_pool = addBox(QStringLiteral("GPool"), QStringLiteral("Pool Name"));
@@ -39,16 +36,9 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
     m_graded->setAccessibleName(m_graded->text());
     form->addRow(QString(), m_graded);
 
-    auto *buttons = new QHBoxLayout;
-    outer->addLayout(buttons);
-    auto *add = new QPushButton(QStringLiteral("Add New Date"), this);
-    add->setObjectName(QStringLiteral("Command1"));
-    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
-    exit->setObjectName(QStringLiteral("Command2"));
-    for (QPushButton *b : {add, exit}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    auto *add = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Add New Date"));
+    auto *exit = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Exit"));
+    AddButtonRow(outer, {add, exit});
     connect(add, &QPushButton::clicked, this, &AddGalaDate::addDate);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
 }

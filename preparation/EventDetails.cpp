@@ -1,9 +1,10 @@
 #include "preparation/EventDetails.h"
 
 #include "foundation/Dialogs.h"
+#include "foundation/Guarded.h"
+#include "foundation/ScreenParts.h"
 #include "foundation/SharedState.h"
 #include "preparation/GalaCodes.h"
-#include "foundation/Guarded.h"
 
 #include <QFocusEvent>
 #include <QFormLayout>
@@ -13,19 +14,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLineEdit *addBox(QFormLayout *form, QWidget *parent, const QString &name, const QString &label)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setAccessibleName(label);
-    form->addRow(label, box);
-    return box;
-}
-
-} // namespace
-
 EventDetails::EventDetails(SharedState &shared, Dialogs &dialogs, QWidget *parent)
     : QDialog(parent), m_shared(shared), m_dialogs(dialogs)
 {
@@ -34,23 +22,16 @@ EventDetails::EventDetails(SharedState &shared, Dialogs &dialogs, QWidget *paren
     auto *outer = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     outer->addLayout(form);
-    m_code = addBox(form, this, QStringLiteral("GCode"), QStringLiteral("Code"));
+    m_code = FormBox(form, this, QStringLiteral("GCode"), QStringLiteral("Code"));
     m_code->setToolTip(QStringLiteral("Unique code associated with this event"));
     m_code->setPlaceholderText(m_code->toolTip());
     m_description =
-        addBox(form, this, QStringLiteral("GDescription"), QStringLiteral("Description"));
-    m_notes = addBox(form, this, QStringLiteral("GNotes"), QStringLiteral("Notes"));
+        FormBox(form, this, QStringLiteral("GDescription"), QStringLiteral("Description"));
+    m_notes = FormBox(form, this, QStringLiteral("GNotes"), QStringLiteral("Notes"));
 
-    auto *buttons = new QHBoxLayout;
-    outer->addLayout(buttons);
-    auto *add = new QPushButton(QStringLiteral("Add Event"), this);
-    add->setObjectName(QStringLiteral("Command1"));
-    auto *exit = new QPushButton(QStringLiteral("Exit"), this);
-    exit->setObjectName(QStringLiteral("Command2"));
-    for (QPushButton *b : {add, exit}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
+    auto *add = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Add Event"));
+    auto *exit = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Exit"));
+    AddButtonRow(outer, {add, exit});
     connect(add, &QPushButton::clicked, this, &EventDetails::addEvent);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     m_code->installEventFilter(this);

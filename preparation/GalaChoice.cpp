@@ -2,9 +2,9 @@
 
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
+#include "foundation/Guarded.h"
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
-#include "foundation/Guarded.h"
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");

@@ -1,11 +1,12 @@
 #include "preparation/GalaRecSetup.h"
 
 #include "foundation/Dialogs.h"
+#include "foundation/Guarded.h"
+#include "foundation/ScreenParts.h"
 #include "foundation/SharedState.h"
 #include "preparation/AddGalaDate.h"
 #include "preparation/EventDetails.h"
 #include "preparation/GalaProg.h"
-#include "foundation/Guarded.h"
 #include "preparation/TeamEntry.h"
 #include "preparation/TeamNames.h"
 #include "recording/GalaRecSheet.h"
@@ -50,10 +51,8 @@ QLabel *label(QWidget *parent, const char *name, const char *caption)
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption, const QFont &font)
 {
-    auto *b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
+    auto *b = NamedButton(parent, QString::fromLatin1(name), QString::fromLatin1(caption));
     b->setFont(font);
-    b->setAutoDefault(false);
     return b;
 }
 

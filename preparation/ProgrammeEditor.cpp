@@ -3,10 +3,10 @@
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
+#include "foundation/Guarded.h"
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 #include "preparation/GalaChoice.h"
-#include "foundation/Guarded.h"
 #include "preparation/ProgrammeFile.h"
 
 ProgrammeEditor::ProgrammeEditor(SharedState &shared, GalaState &gala, Dialogs &dialogs)

@@ -2,9 +2,9 @@
 
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
+#include "foundation/Guarded.h"
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
-#include "foundation/Guarded.h"
 
 TeamEntry::TeamEntry(SharedState &shared, Dialogs &dialogs) : m_shared(shared), m_dialogs(dialogs)
 {

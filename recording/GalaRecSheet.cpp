@@ -1,6 +1,7 @@
 #include "recording/GalaRecSheet.h"
 
 #include "foundation/Guarded.h"
+#include "foundation/ScreenParts.h"
 
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
@@ -69,12 +70,7 @@ QString boxText(QString text)
 
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    // Enter in a result box must never press a button by surprise.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
+    return NamedButton(parent, QLatin1String(name), caption);
 }
 
 } // namespace

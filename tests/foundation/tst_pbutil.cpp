@@ -26,10 +26,7 @@ private slots:
     void numberTexts();
     void readDate_data();
     void readDate();
-    void fileExists();
-    void writeTextFileUsesCrLfAndReplacesWhole();
-    void plainFileNames_data();
-    void plainFileNames();
+    void textFilesAndFileTest();
 };
 
 void TstPbUtil::timeFromText_data()
@@ -265,47 +262,20 @@ void TstPbUtil::readDate()
         QCOMPARE(ReadDate(DateText(date)), date);
 }
 
-void TstPbUtil::fileExists()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath("x.txt");
-    QVERIFY(!FileExists(file));
-    QVERIFY(WriteTextFile(file, {"a"}).isEmpty());
-    QVERIFY(FileExists(file));
-    QVERIFY(!FileExists(dir.path()));
-    QVERIFY(!FileExists(""));
-    QVERIFY(!FileExists(dir.filePath("no/such/x.txt")));
-}
-
-void TstPbUtil::writeTextFileUsesCrLfAndReplacesWhole()
+void TstPbUtil::textFilesAndFileTest()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("out.txt");
+    QVERIFY(!FileExists(file));
     QVERIFY(WriteTextFile(file, {"first", "", "Zoë"}).isEmpty());
+    QVERIFY(FileExists(file));
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("first\r\n\r\nZo\xc3\xab\r\n"));
-    f.close();
-    // A file in a folder that does not exist reports its error.
+    // Folders, empty and impossible paths are no files; a failed write says why.
+    QVERIFY(!FileExists(dir.path()));
+    QVERIFY(!FileExists(""));
     QVERIFY(!WriteTextFile(dir.filePath("missing/out.txt"), {"x"}).isEmpty());
-}
-
-void TstPbUtil::plainFileNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("plain");
-    QTest::newRow("team") << "Harbourside.htm" << true;
-    QTest::newRow("parent") << ".." << false;
-    QTest::newRow("path") << "../etc/passwd" << false;
-    QTest::newRow("backslash") << "a\\b" << false;
-    QTest::newRow("empty") << "" << false;
-}
-
-void TstPbUtil::plainFileNames()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, plain);
-    QCOMPARE(IsPlainFileName(name), plain);
 }
 
 QTEST_APPLESS_MAIN(TstPbUtil)
