@@ -9,26 +9,75 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
-#include <QStringList>
+#include <QtTest>
 
-// The texts of one column of a model's team rows.
-inline QStringList columnTexts(const SheetModel &model, int teams, SheetModel::Column c)
+// Dialogs that only note the messages shown, for failures worded by the engine.
+struct NotingDialogs : Dialogs
 {
-    QStringList out;
-    for (int r = 0; r < teams; ++r)
-        out << model.text(c, r);
-    return out;
-}
+    QStringList messages;
+    void message(const QString &text) override { messages << text; }
+    QString input(const QString &) override { return {}; }
+    bool yesNo(const QString &) override { return true; }
+    void chooseFile(FileChoice &) override {}
+};
 
-// The demonstration gala (DEMO on 12/10/26: 12 events, 8 team entries, the
-// last one non-scoring) opened on a sheet model.
-struct DemoSheet
+// A gala in memory with event 1 shown: one heat with a team per letter of
+// `scoring` ("Y" scores, "N" swims as a guest), named T1, T2, .. unless
+// named, and one 50m freestyle event per sex/age.
+struct MemorySheet
 {
-    TestGala file{true};
     SharedState shared;
     GalaState gala;
     ScriptedDialogs dialogs;
     SheetModel model{shared, gala, dialogs};
+
+    MemorySheet() = default; // nothing in memory yet
+    // Every question the test expected was asked, and nothing else.
+    ~MemorySheet() { QVERIFY2(dialogs.finished(), dialogs.faults()); }
+    explicit MemorySheet(const QString &scoring, const QStringList &names = {},
+                         const QStringList &sexAges = {"G10", "G10", "B Open"})
+    {
+        gala.NoOfEvents = int(sexAges.size());
+        gala.resizeEvents(gala.NoOfEvents);
+        for (int e = 1; e <= gala.NoOfEvents; ++e) {
+            gala.EventNo[size_t(e)] = QString::number(e);
+            gala.EventSexAge[size_t(e)] = sexAges[e - 1];
+            gala.EventDistance[size_t(e)] = QStringLiteral("50");
+            gala.EventStroke[size_t(e)] = QStringLiteral("FS");
+        }
+        gala.NoOfTeams = int(scoring.size());
+        gala.resizeTeams(gala.NoOfTeams);
+        for (int t = 1; t <= gala.NoOfTeams; ++t) {
+            gala.TeamName[size_t(t)] = names.value(t - 1, QStringLiteral("T%1").arg(t));
+            gala.TeamHeat[size_t(t)] = 1;
+            gala.TeamLane[size_t(t)] = t;
+            gala.TeamScoring[size_t(t)] = scoring[t - 1] == QLatin1Char('Y');
+            gala.NoOfScoringTeams += gala.TeamScoring[size_t(t)] ? 1 : 0;
+        }
+        model.setUpRows();
+        model.ShowEvent(1);
+    }
+
+    QStringList column(SheetModel::Column c) const
+    {
+        QStringList out;
+        for (int r = 0; r < gala.NoOfTeams; ++r)
+            out << model.text(c, r);
+        return out;
+    }
+    // Points straight into the state, with the team's total.
+    void points(int e, int t, float value)
+    {
+        gala.LanePoints(e, t) = value;
+        gala.TeamTotal[size_t(t)] += value;
+    }
+};
+
+// The demonstration gala (DEMO on 12/10/26, graded: 12 events, 8 team
+// entries in two heats of four, the last one non-scoring).
+struct DemoSheet : MemorySheet
+{
+    TestGala file{true};
 
     DemoSheet()
     {
@@ -38,71 +87,39 @@ struct DemoSheet
         shared.GalaDate = QStringLiteral("12/10/26");
         shared.Graded = QStringLiteral("Y");
     }
-
-    OpenedGala open()
+    // Opens the gala on the fixture's sheet model or on another one.
+    OpenedGala open(SheetModel *sheet = nullptr)
     {
         OpenedGala opened = OpenGala(shared, gala, dialogs);
         if (opened.opened()) {
-            model.setUpRows();
-            model.ShowEvent(1);
+            (sheet ? *sheet : model).setUpRows();
+            (sheet ? *sheet : model).ShowEvent(1);
         }
         return opened;
     }
-
-    QStringList column(SheetModel::Column c) const { return columnTexts(model, gala.NoOfTeams, c); }
-
-    // Types a time and leaves the box, as the official does.
-    void typeTime(int row, const QString &time)
-    {
-        model.setText(SheetModel::Time, row, time);
-        model.TimeLostFocus(row);
-    }
 };
 
-// Every Gala_Record row of a programme code and date, one text per row in
-// table order, fields separated by "|".
-inline QStringList galaRows(Database &db, const QString &code, const QString &date)
+// Every Gala_Record row of a programme code and date in table order, fields
+// joined by "|"; team t's row of event e is (t - 1) * events + e - 1.
+inline QStringList galaRows(Database &db, const QString &code,
+                            const QString &date = QStringLiteral("12/10/26"))
 {
     QueryDef q = db.queryDef(QStringLiteral("Gala_Record_Query"));
     q.setParameter(QStringLiteral("Enter program code"), code);
     q.setParameter(QStringLiteral("Enter gala date"), date);
     Recordset rs = q.openRecordset();
-    QStringList rows;
-    if (rs.recordCount() == 0)
-        return rows;
-    static const char *fields[] = {"Program code", "Gala Date", "Event No",    "Lane No",
-                                   "Lane Time",    "Lane Pos",  "Lane Points", "Lane Notes",
-                                   "Heat No",      "Lane Name", "Lane Club",   "Lane DoB"};
-    for (rs.moveFirst(); !rs.atEnd(); rs.moveNext()) {
+    const QStringList fields = QStringLiteral("Program code,Gala Date,Event No,Lane No,Lane Time,"
+                                              "Lane Pos,Lane Points,Lane Notes,Heat No,Lane Name,"
+                                              "Lane Club,Lane DoB")
+                                   .split(QLatin1Char(','));
+    QStringList rows; // an opened set stands on its first row
+    for (; !rs.atEnd(); rs.moveNext()) {
         QStringList values;
-        for (const char *f : fields) {
-            const QVariant v = rs.value(QLatin1String(f));
-            values << (v.isNull() ? QStringLiteral("<null>") : v.toString());
-        }
+        for (const QString &f : fields)
+            values << (rs.value(f).isNull() ? QStringLiteral("<null>") : rs.value(f).toString());
         rows << values.join(QLatin1Char('|'));
     }
     return rows;
-}
-
-// A stored result record, as an earlier save would have left it.
-inline void addRecord(Database &db, const QString &code, int event, int heat, int lane,
-                      const QString &time, int pos, double points, const QString &name = {},
-                      const QString &dob = {})
-{
-    Recordset rs = db.openRecordset(QStringLiteral("Gala_Record"));
-    rs.addNew();
-    rs.setValue(QStringLiteral("Program code"), code);
-    rs.setValue(QStringLiteral("Gala Date"), QStringLiteral("12/10/26"));
-    rs.setValue(QStringLiteral("Event No"), double(event));
-    rs.setValue(QStringLiteral("Lane No"), lane);
-    rs.setValue(QStringLiteral("Heat No"), heat);
-    rs.setValue(QStringLiteral("Lane Time"), time);
-    rs.setValue(QStringLiteral("Lane Pos"), pos);
-    rs.setValue(QStringLiteral("Lane Points"), points);
-    rs.setValue(QStringLiteral("Lane Name"), name);
-    if (!dob.isEmpty())
-        rs.setValue(QStringLiteral("Lane DoB"), dob);
-    rs.update();
 }
 
 // Everything the gala state holds about results, for before/after checks.
@@ -110,16 +127,24 @@ inline QStringList laneSnapshot(const GalaState &g)
 {
     QStringList out;
     for (int t = 1; t <= g.NoOfTeams; ++t) {
-        out << QString::number(double(g.TeamTotal[size_t(t)]));
+        out << QString::number(g.TeamTotal[size_t(t)]);
         for (int e = 1; e <= g.NoOfEvents; ++e)
-            out << QStringList{g.LaneTime(e, t),
-                               QString::number(g.LanePos(e, t)),
-                               QString::number(double(g.LanePoints(e, t))),
-                               g.LaneName(e, t),
-                               g.LaneDoB(e, t),
-                               g.LaneClub(e, t),
-                               g.LaneNotes(e, t)}
-                       .join(QLatin1Char('|'));
+            out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                       .arg(g.LaneTime(e, t), QString::number(g.LanePos(e, t)),
+                            QString::number(g.LanePoints(e, t)), g.LaneName(e, t), g.LaneDoB(e, t),
+                            g.LaneClub(e, t), g.LaneNotes(e, t));
     }
     return out;
+}
+
+// The announcements posted to an announcer database, as "priority:message".
+inline QStringList posted(const QString &path)
+{
+    Database db(path);
+    Recordset set = db.openRecordset(QStringLiteral("Announcement"));
+    QStringList all;
+    for (; !set.atEnd(); set.moveNext())
+        all << set.text(QStringLiteral("Priority")) + QLatin1Char(':') +
+                   set.text(QStringLiteral("Message"));
+    return all;
 }
