@@ -12,13 +12,10 @@ private slots:
     void queryOrders();
     void updatableQueryRecordset();
     void nullsAndTypes();
-    void datesBothWays_data();
-    void datesBothWays();
     void failedStepLeavesNothingHalfWritten();
     void engineErrors_data();
     void engineErrors();
-    void notADatabase();
-    void neverCreatesAFile();
+    void refusesFilesThatAreNoDatabase();
 };
 
 namespace {
@@ -146,44 +143,22 @@ void TstEngine::nullsAndTypes()
     QCOMPARE(back.value("Lane Points").toFloat(), 5.5f);
     QCOMPARE(back.value("Gala Date").toDate(), QDate(2026, 2, 1));
 
-    Recordset dates = db->openRecordset("Gala_Date");
-    dates.addNew();
-    dates.setValue("Graded", true);
-    dates.update();
-    dates.close();
-    Recordset d = db->openRecordset("Gala_Date");
-    d.moveFirst();
-    QCOMPARE(d.value("Graded").metaType().id(), int(QMetaType::Bool));
-    QCOMPARE(d.value("Graded").toBool(), true);
-}
-
-void TstEngine::datesBothWays_data()
-{
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QDate>("read");
-    QTest::newRow("dd/mm/yy") << QVariant("05/06/07") << QDate(2007, 6, 5);
-    QTest::newRow("19xx") << QVariant("05/06/95") << QDate(1995, 6, 5);
-    QTest::newRow("QDate") << QVariant(QDate(2026, 12, 6)) << QDate(2026, 12, 6);
-}
-
-void TstEngine::datesBothWays()
-{
-    QFETCH(QVariant, written);
-    QFETCH(QDate, read);
-    TestGala gala;
-    auto db = gala.open();
+    // Yes/no fields read as bool; a date given as a date is found by its text.
     Recordset dates = db->openRecordset("Gala_Date");
     dates.addNew();
     dates.setValue("Program code", "P");
-    dates.setValue("Date", written);
+    dates.setValue("Date", QDate(1995, 6, 5));
+    dates.setValue("Graded", true);
     dates.update();
-    QueryDef q = db->queryDef("Gala_Date_Query");
-    q.setParameter("Enter program code", "P");
-    q.setParameter("Enter gala date", read.toString("dd/MM/yy"));
-    Recordset back = q.openRecordset();
-    QCOMPARE(back.recordCount(), 1);
-    back.moveFirst();
-    QCOMPARE(back.value("Date").toDate(), read);
+    QueryDef byDate = db->queryDef("Gala_Date_Query");
+    byDate.setParameter("Enter program code", "P");
+    byDate.setParameter("Enter gala date", "05/06/95");
+    Recordset d = byDate.openRecordset();
+    QCOMPARE(d.recordCount(), 1);
+    d.moveFirst();
+    QCOMPARE(d.value("Date").toDate(), QDate(1995, 6, 5));
+    QCOMPARE(d.value("Graded").metaType().id(), int(QMetaType::Bool));
+    QCOMPARE(d.value("Graded").toBool(), true);
 }
 
 void TstEngine::failedStepLeavesNothingHalfWritten()
@@ -262,28 +237,19 @@ void TstEngine::engineErrors()
     }());
 }
 
-void TstEngine::notADatabase()
+void TstEngine::refusesFilesThatAreNoDatabase()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("notes.mdb");
-    QFile f(path);
+    const QString text = dir.filePath("notes.mdb");
+    QFile f(text);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(4096, 'x'));
     f.close();
-    try {
-        Database db(path);
-        QFAIL("a text file opened as a database");
-    } catch (const EngineError &e) {
-        QVERIFY(!e.message().isEmpty());
-    }
-}
-
-void TstEngine::neverCreatesAFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("missing.mdb");
-    QVERIFY_THROWS_EXCEPTION(EngineError, Database{path});
-    QVERIFY(!QFile::exists(path));
+    QVERIFY_THROWS_EXCEPTION(EngineError, Database{text});
+    // A missing file is never created by opening it.
+    const QString missing = dir.filePath("missing.mdb");
+    QVERIFY_THROWS_EXCEPTION(EngineError, Database{missing});
+    QVERIFY(!QFile::exists(missing));
 }
 
 QTEST_APPLESS_MAIN(TstEngine)

@@ -1,0 +1,98 @@
+#include "foundation/FileInfo.h"
+#include "foundation/GalaRecIntro.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+#include "foundation/YesNo.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestGala.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+// The start screen, chooser and yes/no screen as the official drives them.
+class TstFoundationScreens : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startScreenEnterAndExit();
+    void chooserTypedNameAndOk();
+    void yesNoAnswers_data();
+    void yesNoAnswers();
+};
+
+void TstFoundationScreens::startScreenEnterAndExit()
+{
+    TestGala gala(true);
+    QTemporaryDir dir;
+    SharedState shared;
+    ScriptedDialogs dialogs;
+    GalaRecIntro intro(shared, dialogs, dir.path());
+    intro.show();
+    auto *dbName = intro.findChild<QLineEdit *>("DbName");
+    QCOMPARE(dbName->accessibleName(), QString("Gala Recording Database Filename"));
+    QCOMPARE(dbName->text(), dir.filePath("gala_record.mdb"));
+    int setUps = 0;
+    intro.openSetUp = [&] {
+        ++setUps;
+        QVERIFY(!intro.isVisible());
+        QVERIFY(shared.GalaDbOpen);
+        shared.ProgCode = "DEMO";
+    };
+    dbName->clear();
+    QTest::keyClicks(dbName, gala.path);
+    QTest::keyClick(dbName, Qt::Key_Return);
+    QCOMPARE(setUps, 1);
+    QVERIFY(intro.isVisible());
+    intro.findChild<QPushButton *>("Command4")->click(); // Exit
+    QVERIFY(!shared.GalaDbOpen);
+    const Settings s = SettingsFile::read(dir.filePath("aqrecord.ini"));
+    QCOMPARE(s.GalaDbPath, gala.path);
+    QCOMPARE(s.ProgCode, QString("DEMO"));
+    QVERIFY2(dialogs.finished(), dialogs.faults());
+}
+
+void TstFoundationScreens::chooserTypedNameAndOk()
+{
+    QTemporaryDir dir;
+    QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}).isEmpty());
+    FileInfo screen;
+    FileChoice choice{"Open output file", dir.path() + "/", "", false};
+    QTimer::singleShot(0, &screen, [&] {
+        QCOMPARE(screen.windowTitle(), QString("Open output file"));
+        QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 1);
+        auto *box = screen.findChild<QLineEdit *>("TextBox");
+        QCOMPARE(box->selectedText(), QString("*.*"));
+        QTest::keyClicks(box, "results.htm"); // replaces the selected pattern
+        QTest::keyClick(box, Qt::Key_Return); // OK is the default button
+    });
+    screen.choose(choice);
+    QCOMPARE(choice.path(), dir.filePath("results.htm"));
+}
+
+void TstFoundationScreens::yesNoAnswers_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("yes") << "Command1" << true;
+    QTest::newRow("no") << "Command2" << false;
+    QTest::newRow("window frame") << "" << false;
+}
+
+void TstFoundationScreens::yesNoAnswers()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, answer);
+    YesNo screen;
+    QTimer::singleShot(0, &screen, [&] {
+        if (button.isEmpty())
+            screen.close();
+        else
+            screen.findChild<QPushButton *>(button)->click();
+    });
+    QCOMPARE(screen.ask("Overwrite existing programme details?"), answer);
+}
+
+QTEST_MAIN(TstFoundationScreens)
+#include "tst_foundationscreens.moc"
