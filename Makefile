@@ -1,12 +1,17 @@
 # Two entry points: `make run` starts the program, `make test` runs every test.
-# Both install the Debian packages listed in debian-packages.txt first.
+# Both first install the Debian packages listed in debian-packages.txt;
+# plain `make` only builds.
 BUILD ?= build
 PACKAGES := $(shell sed -e 's/\#.*//' debian-packages.txt)
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all build run test deps configure bench clean
+.PHONY: all run test deps bench clean
 
-all: build
+all: $(BUILD)/build.ninja
+	cmake --build $(BUILD)
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja
 
 deps:
 	@missing=""; for p in $(PACKAGES); do \
@@ -17,21 +22,16 @@ deps:
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
 	fi
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja
-
-configure: deps $(BUILD)/build.ninja
-
-build: configure
-	cmake --build $(BUILD)
-
-run: build
+run: deps
+	$(MAKE) all
 	cd $(BUILD)/bin && ./AQGalaRec
 
-test: build
+test: deps
+	$(MAKE) all
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
-bench: build
+bench: deps
+	$(MAKE) all
 	$(BUILD)/bin/galarec_bench
 
 clean:
