@@ -6,22 +6,17 @@
 #include <QtTest>
 
 // The chooser's behaviour on a real folder tree:
-//   root/web/results.htm, root/web/index.htm, root/web/notes.txt
-//   root/data/report.txt, root/data/gala.mdb
+//   web/results.htm, web/index.htm, web/notes.txt
+//   data/report.txt, data/gala.mdb, data/README, data/old/
 class TstFileChooser : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
-    void cancelEmptiesBoth();
-    void typedPlainNameIsAccepted();
-    void typedPatternWithFolderFilters();
-    void mustExistRefusesUnlistedName();
-    void opensOnGivenFolderAndDoubleClickAccepts();
-    void typedListedNameIsChosen();
+    void typedTextAndOk_data();
+    void typedTextAndOk();
+    void cancelAndDoubleClick();
     void markDecidesWhatOkDoes();
-    void missingFolderIsReported();
-    void offeredFileAndPatternReset();
 
 private:
     QString path(const QString &rel) const { return m_root.filePath(rel); }
@@ -37,83 +32,84 @@ void TstFileChooser::init()
         QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}).isEmpty());
 }
 
-void TstFileChooser::cancelEmptiesBoth()
+void TstFileChooser::typedTextAndOk_data()
 {
-    FileChooser c;
-    FileChoice choice{"t", path("data/"), "", true};
-    c.begin(choice);
-    c.clickDir(0);
-    c.cancel();
-    QCOMPARE(choice.SelectedDir, QString());
-    QCOMPARE(choice.SelectedFile, QString());
-    QVERIFY(!c.shown());
+    // Typed in the chooser opened on `start`; an empty `chosen` means it stays open.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("mustExist");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("dirAfter");
+    QTest::addColumn<QStringList>("filesAfter");
+    QTest::addColumn<bool>("error");
+    const QStringList data{"gala.mdb", "README", "report.txt"};
+    QTest::newRow("new plain name") << "web" << false << "new.htm"
+                                    << "web/new.htm"
+                                    << "web" << QStringList{} << false;
+    QTest::newRow("listed name") << "data" << true << "gala.mdb"
+                                 << "data/gala.mdb"
+                                 << "data" << QStringList{} << false;
+    QTest::newRow("folder and pattern")
+        << "data" << false << "@web/*.htm"
+        << ""
+        << "web" << QStringList{"index.htm", "results.htm"} << false;
+    QTest::newRow("pattern") << "data" << true << "*.mdb"
+                             << ""
+                             << "data" << QStringList{"gala.mdb"} << false;
+    QTest::newRow("unlisted name must exist") << "data" << true << "other.mdb"
+                                              << ""
+                                              << "data" << data << false;
+    QTest::newRow("missing folder") << "data" << false << "@nowhere/x.txt"
+                                    << ""
+                                    << "data" << data << true;
 }
 
-void TstFileChooser::typedPlainNameIsAccepted()
+void TstFileChooser::typedTextAndOk()
 {
+    QFETCH(QString, start);
+    QFETCH(bool, mustExist);
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    QFETCH(QString, dirAfter);
+    QFETCH(QStringList, filesAfter);
+    QFETCH(bool, error);
+    typed.replace("@", m_root.path() + "/"); // "@" stands for the tree's folder
     FileChooser c;
-    FileChoice choice{"t", path("web/"), "", false};
+    FileChoice choice{"t", path(start) + "/", "", mustExist};
     c.begin(choice);
-    c.setText("new.htm");
-    QCOMPARE(c.ok(), QString());
-    QVERIFY(!c.shown());
-    QCOMPARE(choice.SelectedDir, path("web") + "/");
-    QCOMPARE(choice.SelectedFile, QString("new.htm"));
-    QCOMPARE(choice.path(), path("web/new.htm"));
+    QCOMPARE(c.text(), QString("*.*"));
+    c.setText(typed);
+    QCOMPARE(!c.ok().isEmpty(), error);
+    QCOMPARE(c.shown(), chosen.isEmpty());
+    QCOMPARE(choice.path(), chosen.isEmpty() ? path(start) + "/" : path(chosen));
+    if (chosen.isEmpty()) {
+        QCOMPARE(c.dirPath(), path(dirAfter));
+        QCOMPARE(c.files(), filesAfter);
+        QCOMPARE(c.text(), c.pattern()); // the box offers the pattern again
+    }
 }
 
-void TstFileChooser::typedPatternWithFolderFilters()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("data"), "", false};
-    c.begin(choice);
-    c.setText(path("web") + "/*.htm");
-    QCOMPARE(c.ok(), QString());
-    QVERIFY(c.shown());
-    QCOMPARE(c.dirPath(), path("web"));
-    QCOMPARE(c.files(), (QStringList{"index.htm", "results.htm"}));
-    QCOMPARE(c.text(), QString("*.htm"));
-}
-
-void TstFileChooser::mustExistRefusesUnlistedName()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("data"), "", true};
-    c.begin(choice);
-    c.setText("*.mdb");
-    c.ok();
-    QCOMPARE(c.files(), QStringList{"gala.mdb"});
-    c.setText("other.mdb");
-    c.ok();
-    QVERIFY(c.shown());
-    QCOMPARE(c.text(), QString("*.mdb"));
-    QCOMPARE(choice.SelectedFile, QString());
-}
-
-void TstFileChooser::opensOnGivenFolderAndDoubleClickAccepts()
+void TstFileChooser::cancelAndDoubleClick()
 {
     FileChooser c;
     FileChoice choice{"t", path("data") + "/", "", true};
     c.begin(choice);
-    QCOMPARE(c.dirPath(), path("data"));
     QCOMPARE(c.pathSpec(), path("data"));
-    // "*.*" lists names without a dot too.
-    QCOMPARE(c.files(), (QStringList{"gala.mdb", "README", "report.txt"}));
+    c.clickDir(0);
+    c.cancel();
+    QCOMPARE(choice.path(), QString());
+
+    FileChoice again{"t", path("data") + "/", "", true};
+    c.begin(again);
+    c.setText("*.txt");
+    c.ok();
     c.doubleClickFile(int(c.files().indexOf("report.txt")));
     QVERIFY(!c.shown());
-    QCOMPARE(choice.SelectedDir, path("data") + "/");
-    QCOMPARE(choice.SelectedFile, QString("report.txt"));
-}
-
-void TstFileChooser::typedListedNameIsChosen()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("data"), "", true};
-    c.begin(choice);
-    c.setText("gala.mdb");
-    c.ok();
-    QVERIFY(!c.shown());
-    QCOMPARE(choice.path(), path("data/gala.mdb"));
+    QCOMPARE(again.SelectedDir, path("data") + "/");
+    QCOMPARE(again.SelectedFile, QString("report.txt"));
+    // Accepting resets the pattern for the next use.
+    c.begin(again);
+    QCOMPARE(c.pattern(), QString("*.*"));
 }
 
 void TstFileChooser::markDecidesWhatOkDoes()
@@ -127,50 +123,19 @@ void TstFileChooser::markDecidesWhatOkDoes()
     QCOMPARE(c.dirPath(), path("data"));
 
     const auto entries = c.dirEntries();
-    int old = -1;
-    for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].name == "old")
-            old = i;
-    QVERIFY(old >= 0);
-    c.clickDir(old);
+    const auto old = std::find_if(entries.begin(), entries.end(),
+                                  [](const FileChooser::DirEntry &e) { return e.name == "old"; });
+    QVERIFY(old != entries.end());
+    c.clickDir(int(old - entries.begin()));
     QCOMPARE(c.mark(), 2);
     c.ok(); // opens the highlighted folder
     QCOMPARE(c.dirPath(), path("data/old"));
     QVERIFY(c.shown());
 
     c.setText("x");
-    QCOMPARE(c.mark(), 1);
     c.cancel();
     c.begin(choice);
     QCOMPARE(c.mark(), 1); // the mark survives OK and Cancel
-}
-
-void TstFileChooser::missingFolderIsReported()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("data"), "", false};
-    c.begin(choice);
-    c.setText(path("nowhere") + "/x.txt");
-    QVERIFY(!c.ok().isEmpty());
-    QVERIFY(c.shown());
-    QCOMPARE(c.dirPath(), path("data"));
-}
-
-void TstFileChooser::offeredFileAndPatternReset()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("web"), "", false};
-    c.begin(choice);
-    c.setText("*.txt");
-    c.ok();
-    c.setText("new.txt");
-    c.ok();
-    QCOMPARE(choice.SelectedFile, QString("new.txt"));
-    // Accepting resets the pattern for the next use.
-    FileChoice next{"t", path("web"), "results.htm", true};
-    c.begin(next);
-    QCOMPARE(c.pattern(), QString("*.*"));
-    QCOMPARE(c.text(), QString("*.*"));
 }
 
 QTEST_APPLESS_MAIN(TstFileChooser)
