@@ -397,8 +397,10 @@ void GalaRecSheet::exitSheet()
 {
     bool saved = false;
     Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
-    // Typed results that could not be stored must not vanish with the window.
-    if (saved)
+    // Typed results that could not be stored must not vanish with the window
+    // unless the official says so.
+    if (saved || m_dialogs.yesNo(QStringLiteral("The results could not be saved. Leave the "
+                                                "recording sheet without saving them?")))
         QDialog::done(QDialog::Accepted);
 }
 

@@ -14,10 +14,15 @@
 // Dialogs that only note the messages shown, for failures worded by the engine.
 struct NotingDialogs : Dialogs
 {
-    QStringList messages;
+    QStringList messages, questions;
+    bool answer = true;
     void message(const QString &text) override { messages << text; }
     QString input(const QString &) override { return {}; }
-    bool yesNo(const QString &) override { return true; }
+    bool yesNo(const QString &question) override
+    {
+        questions << question;
+        return answer;
+    }
     void chooseFile(FileChoice &) override {}
 };
 

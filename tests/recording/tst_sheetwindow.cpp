@@ -130,11 +130,15 @@ private slots:
         QTest::keyClicks(desk.box("TeamTime", 0), QStringLiteral("40.00"));
         // Another program takes the results table away under the desk.
         Database(desk.file.path).execute(QStringLiteral("DROP TABLE Gala_Record"));
+        dialogs.answer = false; // stay and keep the typed results
         QVERIFY(!desk.sheet->close());
         QTest::mouseClick(desk.child(QStringLiteral("Command2")), Qt::LeftButton);
         QVERIFY(desk.sheet->isVisible());
         QCOMPARE(dialogs.messages.size(), 2); // one per refused save
+        QCOMPARE(dialogs.questions.size(), 2);
         QCOMPARE(desk.box("TeamTime", 0)->text(), QStringLiteral("40.00"));
+        dialogs.answer = true; // the official chooses to leave all the same
+        QVERIFY(desk.sheet->close());
     }
 };
 
