@@ -47,7 +47,12 @@ bool StartUp::enter(const QString &dbPath)
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
     try {
-        m_shared.GalaDb = std::make_unique<Database>(dbPath);
+        auto db = std::make_unique<Database>(dbPath);
+        // Another kind of database (an announcer file, say) is refused here,
+        // while the start screen can still offer another file.
+        db->openRecordset(QStringLiteral("Gala_Name"));
+        db->queryDef(QStringLiteral("Gala_Team_Query"));
+        m_shared.GalaDb = std::move(db);
     } catch (const EngineError &e) {
         m_dialogs.message(e.message());
         return false;

@@ -137,11 +137,16 @@ void TstStartUp::notAGalaDatabaseKeepsStartScreenUsable()
     writeRaw(text, QByteArray(2048, 'n'));
     SharedState shared;
     ScriptedDialogs dialogs;
+    const QString announcer = dir.filePath("announcer.mdb");
+    ReadyMade::createAnnouncerDatabase(announcer);
     dialogs.expectMessage("Cannot locate database for gala recording")
-        .expectMessage("file is not a database: " + text);
+        .expectMessage("file is not a database: " + text)
+        .expectMessage("Could not find table 'Gala_Name'.");
     StartUp startUp(shared, dialogs, dir.path());
     QVERIFY(!startUp.enter(dir.filePath("missing.mdb")));
     QVERIFY(!startUp.enter(text));
+    QVERIFY(!startUp.enter(announcer));
+    QVERIFY(!shared.GalaDb);
     QVERIFY(!shared.GalaDbOpen);
     // The official picks the right file and carries on.
     QVERIFY(startUp.enter(gala.path));
