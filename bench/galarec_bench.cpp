@@ -193,13 +193,13 @@ public:
                 sqlite3_stmt *s = m_insert;
                 bindText(s, 1, code);
                 bindText(s, 2, date);
-                sqlite3_bind_double(s, 3, g.EventNo[size_t(e)].toDouble());
-                sqlite3_bind_int(s, 4, g.TeamLane[size_t(t)]);
+                sqlite3_bind_double(s, 3, g.EventNo[e].toDouble());
+                sqlite3_bind_int(s, 4, g.TeamLane[t]);
                 bindText(s, 5, g.LaneTime(e, t).toUtf8());
                 sqlite3_bind_int(s, 6, g.LanePos(e, t));
                 sqlite3_bind_double(s, 7, g.LanePoints(e, t));
                 bindText(s, 8, g.LaneNotes(e, t).toUtf8());
-                sqlite3_bind_int(s, 9, g.TeamHeat[size_t(t)]);
+                sqlite3_bind_int(s, 9, g.TeamHeat[t]);
                 bindText(s, 10, g.LaneName(e, t).toUtf8());
                 bindText(s, 11, g.LaneClub(e, t).toUtf8());
                 const QDate dob = QDate::fromString(g.LaneDoB(e, t), QStringLiteral("dd/MM/yy"));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "foundation/Slots.h"
 
-#include <vector>
+#include <QString>
 
 // A 1-based two-dimensional array indexed (event, team); slot 0 and the last
 // slot of each dimension are unused, as in the arrays it replaces.
@@ -12,17 +12,20 @@ public:
     void resize(int events, int teams)
     {
         m_teams = teams + 2;
-        m_cells.assign(static_cast<size_t>(events + 2) * m_teams, T{});
+        m_cells.assign((events + 2) * m_teams);
     }
-    T &operator()(int e, int t) { return m_cells[static_cast<size_t>(e) * m_teams + t]; }
-    const T &operator()(int e, int t) const
-    {
-        return m_cells[static_cast<size_t>(e) * m_teams + t];
-    }
+    T &operator()(int e, int t) { return m_cells[index(e, t)]; }
+    const T &operator()(int e, int t) const { return m_cells[index(e, t)]; }
 
 private:
+    int index(int e, int t) const
+    {
+        Q_ASSERT_X(t >= 0 && t < m_teams, "Grid", "team index out of range");
+        return e * m_teams + t;
+    }
+
     int m_teams = 0;
-    std::vector<T> m_cells;
+    Slots<T> m_cells;
 };
 
 // The gala in memory: header, programme, team entries and every lane's
@@ -40,13 +43,13 @@ struct GalaState
     int NoOfScoringTeams = 0;
 
     // Per event index e.
-    std::vector<QString> EventNo, EventSexAge, EventDistance, EventStroke, EventTime, EventScoring;
+    Slots<QString> EventNo, EventSexAge, EventDistance, EventStroke, EventTime, EventScoring;
 
     // Per team index t.
-    std::vector<QString> TeamName;
-    std::vector<int> TeamLane, TeamHeat;
-    std::vector<bool> TeamScoring;
-    std::vector<float> TeamTotal;
+    Slots<QString> TeamName;
+    Slots<int> TeamLane, TeamHeat;
+    Slots<bool> TeamScoring;
+    Slots<float> TeamTotal;
 
     // Per event and team.
     Grid<QString> LaneTime;
@@ -59,13 +62,13 @@ struct GalaState
     {
         for (auto *a :
              {&EventNo, &EventSexAge, &EventDistance, &EventStroke, &EventTime, &EventScoring})
-            a->assign(static_cast<size_t>(events + 2), QString());
+            a->assign(events + 2);
     }
 
     // Sizes the team arrays and the lane grids for NoOfEvents and `teams`.
     void resizeTeams(int teams)
     {
-        const auto n = static_cast<size_t>(teams + 2);
+        const int n = teams + 2;
         TeamName.assign(n, QString());
         TeamLane.assign(n, 0);
         TeamHeat.assign(n, 0);

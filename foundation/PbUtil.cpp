@@ -236,5 +236,4 @@ QString WriteTextFile(const QString &path, const QStringList &lines)
     return QString();
 }
 
-
 } // namespace PBUTIL

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace {
 
@@ -81,10 +80,10 @@ QString EventResultText(const GalaState &gala, const SheetModel &sheet)
                    QStringLiteral("m ") + PBUTIL::StrokeName(gala.EventStroke[e]) + CrLf;
 
     const int n = std::min(gala.NoOfTeams, int(SheetModel::Rows));
-    std::vector<Placing> list(size_t(n) + 1);
+    Slots<Placing> list(n + 1);
     for (int t = 1; t <= n; ++t) {
         const int r = t - 1;
-        Placing &p = list[size_t(t)];
+        Placing &p = list[t];
         p.scoring = gala.TeamScoring[t];
         p.team = sheet.teamNameCaption(r);
         p.swimmer = sheet.text(SheetModel::SwimmerName, r);
@@ -100,11 +99,11 @@ QString EventResultText(const GalaState &gala, const SheetModel &sheet)
     // The desk's exchange sort: equal entries keep the order the exchanges leave.
     for (int i = 1; i < n; ++i)
         for (int j = i + 1; j <= n; ++j)
-            if (comesBefore(list[size_t(j)], list[size_t(i)]))
-                std::swap(list[size_t(i)], list[size_t(j)]);
+            if (comesBefore(list[j], list[i]))
+                std::swap(list[i], list[j]);
 
     for (int k = 1; k <= n; ++k) {
-        const Placing &p = list[size_t(k)];
+        const Placing &p = list[k];
         text += p.disqualified ? QStringLiteral("DQ ")
                                : PBUTIL::FitText(PBUTIL::FormatHash(p.position), 3);
         text += PBUTIL::FitText(p.team, 20) + PBUTIL::FitText(p.time, 10) +

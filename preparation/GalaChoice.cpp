@@ -83,7 +83,7 @@ QString GalaChoice::eventDetails(int dateIndex)
         dateIndex = 0;
     m_shared.GalaDate = m_dateList.at(dateIndex);
     m_shared.Promoter = m_promoterList.at(dateIndex);
-    m_shared.Graded = m_gradedList[size_t(dateIndex)] ? QStringLiteral("Y") : QStringLiteral("N");
+    m_shared.Graded = m_gradedList[dateIndex] ? QStringLiteral("Y") : QStringLiteral("N");
 
     QString details = m_shared.GalaDate + QLatin1Char(' ') + m_shared.Promoter;
     if (m_shared.Graded == QLatin1String("Y"))

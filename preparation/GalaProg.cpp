@@ -48,7 +48,7 @@ GalaProg::GalaProg(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
         boxes->addWidget(caption, 0, i);
         boxes->addWidget(box, 1, i);
         box->installEventFilter(this);
-        m_box[size_t(i)] = box;
+        m_box[i] = box;
     }
 
     m_list = new QListWidget(this);

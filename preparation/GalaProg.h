@@ -1,10 +1,10 @@
 #pragma once
 
+#include "foundation/Slots.h"
+
 #include "preparation/ProgrammeEditor.h"
 
 #include <QDialog>
-
-#include <array>
 
 class QLineEdit;
 class QListWidget;
@@ -45,6 +45,6 @@ private:
 
     Dialogs &m_dialogs;
     ProgrammeEditor m_editor;
-    std::array<QLineEdit *, BoxCount> m_box{};
+    Slots<QLineEdit *> m_box{BoxCount};
     QListWidget *m_list = nullptr;
 };

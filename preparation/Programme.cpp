@@ -7,7 +7,7 @@
 Programme::Programme(GalaState &gala) : m_gala(gala)
 {
     // The arrays must always have room for the whole programme.
-    if (m_gala.EventNo.size() < size_t(GalaState::MaxEvents + 2) ||
+    if (m_gala.EventNo.size() < GalaState::MaxEvents + 2 ||
         m_gala.NoOfEvents > GalaState::MaxEvents || m_gala.NoOfEvents < 0)
         clear();
 }
@@ -24,20 +24,18 @@ bool Programme::full() const
 
 ProgrammeEvent Programme::event(int i) const
 {
-    const auto k = size_t(i);
-    return {m_gala.EventNo[k],     m_gala.EventSexAge[k], m_gala.EventDistance[k],
-            m_gala.EventStroke[k], m_gala.EventTime[k],   m_gala.EventScoring[k]};
+    return {m_gala.EventNo[i],     m_gala.EventSexAge[i], m_gala.EventDistance[i],
+            m_gala.EventStroke[i], m_gala.EventTime[i],   m_gala.EventScoring[i]};
 }
 
 void Programme::set(int i, const ProgrammeEvent &e)
 {
-    const auto k = size_t(i);
-    m_gala.EventNo[k] = e.no;
-    m_gala.EventSexAge[k] = e.sexAge;
-    m_gala.EventDistance[k] = e.distance;
-    m_gala.EventStroke[k] = e.stroke;
-    m_gala.EventTime[k] = e.time;
-    m_gala.EventScoring[k] = e.scoring;
+    m_gala.EventNo[i] = e.no;
+    m_gala.EventSexAge[i] = e.sexAge;
+    m_gala.EventDistance[i] = e.distance;
+    m_gala.EventStroke[i] = e.stroke;
+    m_gala.EventTime[i] = e.time;
+    m_gala.EventScoring[i] = e.scoring;
 }
 
 QString Programme::listLine(int i) const

@@ -49,7 +49,7 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
             return Outcome::Cancelled;
         }
         for (int l = 1; l <= lanes && l <= int(rows.size()); ++l) {
-            const LaneChoice &row = rows[size_t(l - 1)];
+            const LaneChoice &row = rows[l - 1];
             if (!row.noTeam)
                 m_entries.push_back({l, h, row.name, !row.nonScoring});
         }

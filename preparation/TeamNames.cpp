@@ -34,10 +34,10 @@ TeamNames::TeamNames(QWidget *parent) : QDialog(parent)
         grid->addWidget(name, i, 1);
         grid->addWidget(noTeam, i, 2);
         grid->addWidget(nonScoring, i, 3);
-        m_laneNo[size_t(i)] = label;
-        m_teamName[size_t(i)] = name;
-        m_noTeam[size_t(i)] = noTeam;
-        m_nonScoring[size_t(i)] = nonScoring;
+        m_laneNo[i] = label;
+        m_teamName[i] = name;
+        m_noTeam[i] = noTeam;
+        m_nonScoring[i] = nonScoring;
     }
     m_done = new QPushButton(QStringLiteral("Done"), this);
     m_done->setObjectName(QStringLiteral("Command1"));
@@ -52,15 +52,14 @@ void TeamNames::prepare(int heat, int lanes)
 {
     for (int i = 0; i < Rows; ++i) {
         const bool used = i < lanes;
-        const auto k = size_t(i);
-        m_laneNo[k]->setText(PBUTIL::FormatHash(i + 1));
-        m_teamName[k]->clear();
-        m_noTeam[k]->setChecked(false);
-        m_nonScoring[k]->setChecked(false);
-        m_laneNo[k]->setVisible(used);
-        m_teamName[k]->setVisible(used);
-        m_noTeam[k]->setVisible(used);
-        m_nonScoring[k]->setVisible(used);
+        m_laneNo[i]->setText(PBUTIL::FormatHash(i + 1));
+        m_teamName[i]->clear();
+        m_noTeam[i]->setChecked(false);
+        m_nonScoring[i]->setChecked(false);
+        m_laneNo[i]->setVisible(used);
+        m_teamName[i]->setVisible(used);
+        m_noTeam[i]->setVisible(used);
+        m_nonScoring[i]->setVisible(used);
     }
     setWindowTitle(TeamEntry::heatCaption(heat));
     if (lanes > 0)
@@ -71,9 +70,8 @@ std::vector<LaneChoice> TeamNames::choices(int lanes) const
 {
     std::vector<LaneChoice> rows;
     for (int i = 0; i < lanes && i < Rows; ++i) {
-        const auto k = size_t(i);
         rows.push_back(
-            {m_teamName[k]->text(), m_noTeam[k]->isChecked(), m_nonScoring[k]->isChecked()});
+            {m_teamName[i]->text(), m_noTeam[i]->isChecked(), m_nonScoring[i]->isChecked()});
     }
     return rows;
 }

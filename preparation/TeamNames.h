@@ -1,10 +1,11 @@
 #pragma once
 
+#include "foundation/Slots.h"
+
 #include "preparation/TeamEntry.h"
 
 #include <QDialog>
 
-#include <array>
 #include <vector>
 
 class QCheckBox;
@@ -30,9 +31,9 @@ public:
     std::vector<LaneChoice> choices(int lanes) const;
 
 private:
-    std::array<QLabel *, Rows> m_laneNo{};
-    std::array<QLineEdit *, Rows> m_teamName{};
-    std::array<QCheckBox *, Rows> m_noTeam{};
-    std::array<QCheckBox *, Rows> m_nonScoring{};
+    Slots<QLabel *> m_laneNo{Rows};
+    Slots<QLineEdit *> m_teamName{Rows};
+    Slots<QCheckBox *> m_noTeam{Rows};
+    Slots<QCheckBox *> m_nonScoring{Rows};
     QPushButton *m_done = nullptr;
 };

@@ -6,8 +6,6 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 
-#include <vector>
-
 namespace {
 
 const QString CodeParameter = QStringLiteral("Enter program code");
@@ -29,14 +27,13 @@ void loadEvents(Recordset &events, GalaState &g)
     g.resizeEvents(g.NoOfEvents);
     events.moveFirst();
     for (int e = 1; !events.atEnd(); ++e, events.moveNext()) {
-        const auto i = size_t(e);
-        g.EventNo[i] = PBUTIL::FormatHash(events.value(QStringLiteral("Event No")).toDouble());
-        g.EventSexAge[i] = events.text(QStringLiteral("Sex age"));
-        g.EventDistance[i] =
+        g.EventNo[e] = PBUTIL::FormatHash(events.value(QStringLiteral("Event No")).toDouble());
+        g.EventSexAge[e] = events.text(QStringLiteral("Sex age"));
+        g.EventDistance[e] =
             PBUTIL::FormatHash(events.value(QStringLiteral("Distance")).toDouble());
-        g.EventStroke[i] = events.text(QStringLiteral("Stroke"));
-        g.EventTime[i] = events.text(QStringLiteral("Time"));
-        g.EventScoring[i] = events.text(QStringLiteral("Scoring"));
+        g.EventStroke[e] = events.text(QStringLiteral("Stroke"));
+        g.EventTime[e] = events.text(QStringLiteral("Time"));
+        g.EventScoring[e] = events.text(QStringLiteral("Scoring"));
     }
 }
 
@@ -47,13 +44,12 @@ void loadTeams(Recordset &teams, GalaState &g)
     g.resizeTeams(g.NoOfTeams); // every lane starts empty, totals at 0
     teams.moveFirst();
     for (int t = 1; !teams.atEnd(); ++t, teams.moveNext()) {
-        const auto i = size_t(t);
-        g.TeamName[i] = teams.text(QStringLiteral("Team Name"));
-        g.TeamTotal[i] = 0.0f;
-        g.TeamLane[i] = teams.value(QStringLiteral("Lane No")).toInt();
-        g.TeamHeat[i] = teams.value(QStringLiteral("Heat No")).toInt();
-        g.TeamScoring[i] = teams.value(QStringLiteral("Scoring")).toBool();
-        if (g.TeamScoring[i])
+        g.TeamName[t] = teams.text(QStringLiteral("Team Name"));
+        g.TeamTotal[t] = 0.0f;
+        g.TeamLane[t] = teams.value(QStringLiteral("Lane No")).toInt();
+        g.TeamHeat[t] = teams.value(QStringLiteral("Heat No")).toInt();
+        g.TeamScoring[t] = teams.value(QStringLiteral("Scoring")).toBool();
+        if (g.TeamScoring[t])
             ++g.NoOfScoringTeams;
     }
 }
@@ -63,9 +59,9 @@ void loadTeams(Recordset &teams, GalaState &g)
 // skipped (the next save keeps it only in the backup generation).
 void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
 {
-    std::vector<double> eventNumbers(size_t(g.NoOfEvents) + 1, 0.0);
+    Slots<double> eventNumbers(g.NoOfEvents + 1);
     for (int e = 1; e <= g.NoOfEvents; ++e)
-        eventNumbers[size_t(e)] = PBUTIL::LeadingNumber(g.EventNo[size_t(e)]);
+        eventNumbers[e] = PBUTIL::LeadingNumber(g.EventNo[e]);
 
     records.moveFirst();
     for (; !records.atEnd(); records.moveNext()) {
@@ -75,11 +71,11 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
         const int heatNo = records.value(QStringLiteral("Heat No")).toInt();
         int e = 0, t = 0;
         for (int x = 1; x <= g.NoOfEvents && e == 0; ++x) {
-            if (eventNumbers[size_t(x)] == eventNo)
+            if (eventNumbers[x] == eventNo)
                 e = x;
         }
         for (int x = 1; x <= g.NoOfTeams && t == 0; ++x) {
-            if (g.TeamHeat[size_t(x)] == heatNo && g.TeamLane[size_t(x)] == laneNo)
+            if (g.TeamHeat[x] == heatNo && g.TeamLane[x] == laneNo)
                 t = x;
         }
         if (e == 0 || t == 0) {
@@ -89,7 +85,7 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
         g.LaneTime(e, t) = records.text(QStringLiteral("Lane Time"));
         g.LanePos(e, t) = records.value(QStringLiteral("Lane Pos")).toInt();
         g.LanePoints(e, t) = float(records.value(QStringLiteral("Lane Points")).toDouble());
-        g.TeamTotal[size_t(t)] += g.LanePoints(e, t);
+        g.TeamTotal[t] += g.LanePoints(e, t);
         g.LaneName(e, t) = records.text(QStringLiteral("Lane Name"));
         g.LaneNotes(e, t) = records.text(QStringLiteral("Lane Notes"));
         g.LaneClub(e, t) = records.text(QStringLiteral("Lane Club"));

@@ -1,6 +1,5 @@
 #include "recording/GalaRecSheet.h"
 
-#include "foundation/Guarded.h"
 #include "foundation/ScreenParts.h"
 
 #include "foundation/Dialogs.h"
@@ -75,10 +74,10 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 
 } // namespace
 
-GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialogs, bool online,
-                           QWidget *parent)
+GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialogs,
+                           OnlineTimes *online, QWidget *parent)
     : QDialog(parent), m_shared(shared), m_gala(gala), m_dialogs(dialogs),
-      m_model(shared, gala, dialogs), m_online(online)
+      m_model(shared, gala, dialogs), m_aresTimes(online), m_online(online != nullptr)
 {
     setObjectName(QStringLiteral("GalaRecSheet"));
     setWindowTitle(QStringLiteral("Gala Recording : ") + gala.GalaName);
@@ -94,11 +93,11 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     setTabChain();
     connectModel();
 
-    Guarded(m_dialogs, [this] {
+    guarded([this] {
         m_model.setUpRows();
         refreshRows();
         m_model.ShowEvent(1);
-    });
+    })();
     // The desk starts typing the first lane's time at once.
     m_box[SheetModel::Time][0]->setFocus();
 }
@@ -260,25 +259,18 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     buttons->addWidget(speeding, 3, 1);
     buttons->setRowStretch(4, 1);
 
-    connect(next, &QPushButton::clicked, this,
-            [this] { Guarded(m_dialogs, [this] { m_model.NextEvent(); }); });
-    connect(save, &QPushButton::clicked, this,
-            [this] { Guarded(m_dialogs, [this] { m_model.SaveResults(); }); });
+    connect(next, &QPushButton::clicked, this, guarded([this] { m_model.NextEvent(); }));
+    connect(save, &QPushButton::clicked, this, guarded([this] { m_model.SaveResults(); }));
     connect(exit, &QPushButton::clicked, this, &GalaRecSheet::exitSheet);
-    connect(result, &QPushButton::clicked, this, [this] {
-        Guarded(m_dialogs, [this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); });
-    });
-    connect(points, &QPushButton::clicked, this, [this] {
-        Guarded(m_dialogs, [this] {
-            TeamScores::PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs);
-        });
-    });
-    connect(duruz, &QPushButton::clicked, this, [this] {
-        Guarded(m_dialogs, [this] {
-            m_scores->setPlainText(
-                boxText(TeamScores::UpdateCompetitionScores(m_shared, m_gala, m_dialogs)));
-        });
-    });
+    connect(result, &QPushButton::clicked, this,
+            guarded([this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
+    connect(points, &QPushButton::clicked, this, guarded([this] {
+                TeamScores::PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs);
+            }));
+    connect(duruz, &QPushButton::clicked, this, guarded([this] {
+                m_scores->setPlainText(
+                    boxText(TeamScores::UpdateCompetitionScores(m_shared, m_gala, m_dialogs)));
+            }));
 }
 
 void GalaRecSheet::setTabChain()
@@ -362,16 +354,16 @@ bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return false;
     if (watched == m_evNo) {
-        Guarded(m_dialogs, [this] { m_model.EvNoLostFocus(); });
+        guarded([this] { m_model.EvNoLostFocus(); })();
         return false;
     }
     for (int r = 0; r < SheetModel::Rows; ++r) {
         if (watched == m_box[SheetModel::Time][r]) {
-            Guarded(m_dialogs, [this, r] { m_model.TimeLostFocus(r); });
+            guarded([this, r] { m_model.TimeLostFocus(r); })();
             break;
         }
         if (watched == m_box[SheetModel::DoB][r]) {
-            Guarded(m_dialogs, [this, r] { m_model.DobLostFocus(r); });
+            guarded([this, r] { m_model.DobLostFocus(r); })();
             break;
         }
     }
@@ -410,7 +402,7 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     if (!Guarded(dialogs, [&] { opened = OpenGala(shared, gala, dialogs); }) || !opened.opened())
         return;
     // `opened` keeps the online-times database open while the sheet is shown.
-    GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn, parent);
+    GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
     sheet.setWindowTitle(opened.caption());
     sheet.exec();
 }

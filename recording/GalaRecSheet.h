@@ -1,11 +1,11 @@
 #pragma once
 
+#include "foundation/Guarded.h"
+#include "foundation/Slots.h"
 #include "recording/SheetModel.h"
 
 #include <QDialog>
 #include <QString>
-
-#include <array>
 
 class QCheckBox;
 class QEvent;
@@ -19,6 +19,7 @@ class QVBoxLayout;
 class QWidget;
 struct SharedState;
 struct GalaState;
+struct OnlineTimes;
 class Dialogs;
 
 // The recording sheet: 17 rows of boxes for the team entries of one event,
@@ -28,9 +29,10 @@ class GalaRecSheet : public QDialog
 {
     Q_OBJECT
 public:
-    // The gala must already be loaded into `gala`; `online` says whether
-    // online timing survived the opening.
-    GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialogs, bool online,
+    // The gala must already be loaded into `gala`. `online` is the open
+    // online-times database when online timing survived the opening, else
+    // null; it must outlive the sheet.
+    GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialogs, OnlineTimes *online,
                  QWidget *parent = nullptr);
 
     SheetModel &model() { return m_model; }
@@ -53,18 +55,24 @@ private:
     void showText(SheetModel::Column column, int row);
     void exitSheet();
 
-    // Runs one user action; an engine failure is shown and ends the action.
+    // A slot that runs one user action under the guard: an engine failure is
+    // shown and ends the action, and the sheet carries on.
+    template <typename Action> auto guarded(Action action)
+    {
+        return [this, action] { Guarded(m_dialogs, action); };
+    }
 
     SharedState &m_shared;
     GalaState &m_gala;
     Dialogs &m_dialogs;
     SheetModel m_model;
+    OnlineTimes *m_aresTimes; // null when online timing is not in use
     bool m_online;
 
-    std::array<std::array<QLineEdit *, SheetModel::Rows>, SheetModel::ColumnCount> m_box{};
-    std::array<QLabel *, SheetModel::Rows> m_lane{};
-    std::array<QLabel *, SheetModel::Rows> m_teamName{};
-    std::array<QCheckBox *, SheetModel::Rows> m_bu{};
+    Slots<Slots<QLineEdit *>> m_box{SheetModel::ColumnCount, Slots<QLineEdit *>(SheetModel::Rows)};
+    Slots<QLabel *> m_lane{SheetModel::Rows};
+    Slots<QLabel *> m_teamName{SheetModel::Rows};
+    Slots<QCheckBox *> m_bu{SheetModel::Rows};
     QLabel *m_buHeading = nullptr;
     QLineEdit *m_evNo = nullptr;
     QLabel *m_eventDetails = nullptr;

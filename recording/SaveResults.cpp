@@ -42,9 +42,9 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
                          LaneDoB = QStringLiteral("Lane DoB");
 
     // Event numbers and the gala's own values are the same for every team.
-    std::vector<double> eventNumbers(size_t(gala.NoOfEvents) + 1, 0.0);
+    Slots<double> eventNumbers(gala.NoOfEvents + 1);
     for (int e = 1; e <= gala.NoOfEvents; ++e)
-        eventNumbers[size_t(e)] = PBUTIL::LeadingNumber(gala.EventNo[size_t(e)]);
+        eventNumbers[e] = PBUTIL::LeadingNumber(gala.EventNo[e]);
     // The date read once; a text that is no date goes to the engine as typed
     // so its refusal names it.
     const QDate day = PBUTIL::ReadDate(galaDate);
@@ -52,12 +52,12 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
 
     Recordset table = db.openRecordset(QStringLiteral("Gala_Record"));
     for (int t = 1; t <= gala.NoOfTeams; ++t) {
-        const QVariant lane(gala.TeamLane[size_t(t)]), heat(gala.TeamHeat[size_t(t)]);
+        const QVariant lane(gala.TeamLane[t]), heat(gala.TeamHeat[t]);
         for (int e = 1; e <= gala.NoOfEvents; ++e) {
             table.addNew();
             table.setValue(ProgramCode, code);
             table.setValue(GalaDate, date);
-            table.setValue(EventNo, eventNumbers[size_t(e)]);
+            table.setValue(EventNo, eventNumbers[e]);
             table.setValue(LaneNo, lane);
             table.setValue(LaneTime, gala.LaneTime(e, t));
             table.setValue(LanePos, gala.LanePos(e, t));

@@ -8,7 +8,6 @@
 #include "recording/SaveResults.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -28,14 +27,14 @@ QString SheetModel::text(Column column, int row) const
 {
     if (!validRow(row) || column < 0 || column >= ColumnCount)
         return QString();
-    return m_text[size_t(row)][size_t(column)];
+    return m_text[row][column];
 }
 
 void SheetModel::setText(Column column, int row, const QString &text)
 {
     if (!validRow(row) || column < 0 || column >= ColumnCount)
         return;
-    QString &box = m_text[size_t(row)][size_t(column)];
+    QString &box = m_text[row][column];
     if (box == text)
         return; // a text box raises no change for the same text
     box = text;
@@ -64,30 +63,30 @@ void SheetModel::setText(Column column, int row, const QString &text)
 
 bool SheetModel::bu(int row) const
 {
-    return validRow(row) && m_bu[size_t(row)];
+    return validRow(row) && m_bu[row];
 }
 
 void SheetModel::setBu(int row, bool ticked)
 {
-    if (!validRow(row) || m_bu[size_t(row)] == ticked)
+    if (!validRow(row) || m_bu[row] == ticked)
         return;
-    m_bu[size_t(row)] = ticked;
+    m_bu[row] = ticked;
     emit buChanged(row);
 }
 
 QString SheetModel::laneCaption(int row) const
 {
-    return validRow(row) ? m_laneCaption[size_t(row)] : QString();
+    return validRow(row) ? m_laneCaption[row] : QString();
 }
 
 QString SheetModel::teamNameCaption(int row) const
 {
-    return validRow(row) ? m_teamNameCaption[size_t(row)] : QString();
+    return validRow(row) ? m_teamNameCaption[row] : QString();
 }
 
 bool SheetModel::rowVisible(int row) const
 {
-    return validRow(row) && m_visible[size_t(row)];
+    return validRow(row) && m_visible[row];
 }
 
 void SheetModel::setEvNo(const QString &text)
@@ -125,14 +124,13 @@ void SheetModel::setUpRows()
     for (int r = 0; r < Rows; ++r) {
         const int t = r + 1;
         const bool shown = r < n;
-        m_visible[size_t(r)] = shown;
+        m_visible[r] = shown;
         if (!shown)
             continue;
-        m_teamNameCaption[size_t(r)] = m_gala.TeamName[size_t(t)];
-        m_laneCaption[size_t(r)] = PBUTIL::FormatHash(m_gala.TeamHeat[size_t(t)]) +
-                                   QLatin1Char(':') +
-                                   PBUTIL::FormatHash(m_gala.TeamLane[size_t(t)]);
-        setText(Total, r, PBUTIL::FormatHash(m_gala.TeamTotal[size_t(t)]));
+        m_teamNameCaption[r] = m_gala.TeamName[t];
+        m_laneCaption[r] = PBUTIL::FormatHash(m_gala.TeamHeat[t]) + QLatin1Char(':') +
+                           PBUTIL::FormatHash(m_gala.TeamLane[t]);
+        setText(Total, r, PBUTIL::FormatHash(m_gala.TeamTotal[t]));
     }
     emit rowsChanged();
 }
@@ -163,41 +161,41 @@ void SheetModel::RankByTimes()
     if (e < 1 || e > m_gala.NoOfEvents)
         return;
     const int n = shownTeams();
-    const auto scoring = [this](int t) { return bool(m_gala.TeamScoring[size_t(t)]); };
+    const auto scoring = [this](int t) { return bool(m_gala.TeamScoring[t]); };
 
     // 1-based working lists: the time at each place and the team holding it.
-    std::vector<float> time(size_t(n) + 1, 0.0f);
-    std::vector<int> team(size_t(n) + 1, 0);
+    Slots<float> time(n + 1);
+    Slots<int> team(n + 1);
     for (int t = 1; t <= n; ++t) {
-        time[size_t(t)] = RankingTime(text(Time, t - 1));
-        team[size_t(t)] = t;
+        time[t] = RankingTime(text(Time, t - 1));
+        team[t] = t;
     }
     // In a time graded gala a swim faster than the grade time gets no place.
     if (m_shared.Graded == QLatin1String("Y")) {
-        const float limit = PBUTIL::TimeFromText(m_gala.EventTime[size_t(e)]);
+        const float limit = PBUTIL::TimeFromText(m_gala.EventTime[e]);
         for (int t = 1; t <= n; ++t) {
-            if (time[size_t(t)] < limit)
-                time[size_t(t)] = 0.0f;
+            if (time[t] < limit)
+                time[t] = 0.0f;
         }
     }
 
     for (int i = 1; i < n; ++i) {
         for (int j = i + 1; j <= n; ++j) {
-            const float ti = time[size_t(i)], tj = time[size_t(j)];
-            const bool jScoring = scoring(team[size_t(j)]);
-            const bool jFirst = !scoring(team[size_t(i)]) || (jScoring && ti == 0.0f) ||
+            const float ti = time[i], tj = time[j];
+            const bool jScoring = scoring(team[j]);
+            const bool jFirst = !scoring(team[i]) || (jScoring && ti == 0.0f) ||
                                 (jScoring && ti != 0.0f && tj != 0.0f && tj < ti);
             if (jFirst) {
-                std::swap(time[size_t(i)], time[size_t(j)]);
-                std::swap(team[size_t(i)], team[size_t(j)]);
+                std::swap(time[i], time[j]);
+                std::swap(team[i], team[j]);
             }
         }
     }
 
     for (int k = 1; k <= n; ++k) {
-        const int t = team[size_t(k)];
+        const int t = team[k];
         QString position;
-        if (scoring(t) && time[size_t(k)] > 0.0f)
+        if (scoring(t) && time[k] > 0.0f)
             position = PBUTIL::FormatHash(k);
         else if (scoring(t) && RankingTime(text(Time, t - 1)) > 0.0f)
             position = QStringLiteral("TF");
@@ -212,7 +210,7 @@ void SheetModel::PositionChanged(int row)
         return;
     const QString positionText = text(Position, row);
     const double p = PBUTIL::LeadingNumber(positionText);
-    const QString &scheme = m_gala.EventScoring[size_t(e)];
+    const QString &scheme = m_gala.EventScoring[e];
     QString points;
     if (p > 0.0 && scheme != QLatin1String("0")) {
         float value = float(m_gala.NoOfScoringTeams) + 1.0f - float(p);
@@ -235,7 +233,7 @@ void SheetModel::PointsChanged(int row)
     float total = 0.0f;
     for (int x = 1; x <= m_gala.NoOfEvents; ++x)
         total += m_gala.LanePoints(x, t);
-    m_gala.TeamTotal[size_t(t)] = total;
+    m_gala.TeamTotal[t] = total;
     setText(Total, row, PBUTIL::NumberText(total));
 }
 
@@ -304,10 +302,9 @@ void SheetModel::ShowEvent(int e)
         m_dialogs.message(QStringLiteral("Invalid Event Number"));
         return;
     }
-    const auto ev = size_t(e);
-    const QString heading = QStringLiteral("Event ") + m_gala.EventNo[ev] + QLatin1Char(' ') +
-                            m_gala.EventSexAge[ev] + QLatin1Char(' ') + m_gala.EventDistance[ev] +
-                            QStringLiteral("m ") + m_gala.EventStroke[ev];
+    const QString heading = QStringLiteral("Event ") + m_gala.EventNo[e] + QLatin1Char(' ') +
+                            m_gala.EventSexAge[e] + QLatin1Char(' ') + m_gala.EventDistance[e] +
+                            QStringLiteral("m ") + m_gala.EventStroke[e];
     if (m_eventDetails != heading) {
         m_eventDetails = heading;
         emit eventDetailsChanged();
@@ -320,7 +317,7 @@ void SheetModel::ShowEvent(int e)
         setText(Time, r, m_gala.LaneTime(e, t));
         setText(Position, r, PBUTIL::FormatHash(m_gala.LanePos(e, t)));
         setText(Points, r, PBUTIL::TrimmedNumberText(m_gala.LanePoints(e, t)));
-        setText(Total, r, PBUTIL::TrimmedNumberText(m_gala.TeamTotal[size_t(t)]));
+        setText(Total, r, PBUTIL::TrimmedNumberText(m_gala.TeamTotal[t]));
         setText(Notes, r, m_gala.LaneNotes(e, t));
         setText(SwimmerName, r, m_gala.LaneName(e, t));
         setText(DoB, r, m_gala.LaneDoB(e, t));
@@ -340,7 +337,7 @@ void SheetModel::NextEvent()
     SaveResults();
     int current = 0;
     for (int i = 1; i <= m_gala.NoOfEvents; ++i) {
-        if (m_gala.EventNo[size_t(i)] == m_evNo) {
+        if (m_gala.EventNo[i] == m_evNo) {
             current = i;
             break;
         }
@@ -353,7 +350,7 @@ void SheetModel::NextEvent()
         m_dialogs.message(QStringLiteral("This is the last event"));
         return;
     }
-    setEvNo(m_gala.EventNo[size_t(current) + 1]);
+    setEvNo(m_gala.EventNo[current + 1]);
     ShowEvent(currentEvent());
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "foundation/Slots.h"
+
 #include <QObject>
 #include <QString>
-
-#include <array>
 
 struct SharedState;
 struct GalaState;
@@ -104,11 +104,11 @@ private:
     SharedState &m_shared;
     GalaState &m_gala;
     Dialogs &m_dialogs;
-    std::array<std::array<QString, ColumnCount>, Rows> m_text;
-    std::array<bool, Rows> m_bu{};
+    Slots<Slots<QString>> m_text{Rows, Slots<QString>(ColumnCount)};
+    Slots<bool> m_bu{Rows};
     QString m_evNo;
     QString m_eventDetails;
-    std::array<QString, Rows> m_laneCaption;
-    std::array<QString, Rows> m_teamNameCaption;
-    std::array<bool, Rows> m_visible{};
+    Slots<QString> m_laneCaption{Rows};
+    Slots<QString> m_teamNameCaption{Rows};
+    Slots<bool> m_visible{Rows};
 };

@@ -18,14 +18,12 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 
 // One table: heading, a blank line, then each scoring team with its sum.
-QString competitionTable(const GalaState &gala, const QString &heading,
-                         const std::vector<float> &sums)
+QString competitionTable(const GalaState &gala, const QString &heading, const Slots<float> &sums)
 {
     QString text = heading + CrLf + CrLf;
     for (int t = 1; t <= gala.NoOfTeams; ++t)
         if (gala.TeamScoring[t])
-            text +=
-                PBUTIL::FitText(gala.TeamName[t], 18) + PBUTIL::NumberText(sums[size_t(t)]) + CrLf;
+            text += PBUTIL::FitText(gala.TeamName[t], 18) + PBUTIL::NumberText(sums[t]) + CrLf;
     return text;
 }
 
@@ -68,16 +66,16 @@ QString CompetitionTexts::shown() const
 
 CompetitionTexts CompetitionScores(const GalaState &gala, const QString &upTo)
 {
-    const size_t size = size_t(gala.NoOfTeams) + 2;
-    std::vector<float> ageGroup(size, 0.0f), open(size, 0.0f), overall(size, 0.0f);
+    const int size = gala.NoOfTeams + 2;
+    Slots<float> ageGroup(size), open(size), overall(size);
     // Every event counts, whatever the heading says: the sums are summed in
     // event order, in single precision, as the printed totals are.
     for (int e = 1; e <= gala.NoOfEvents; ++e) {
         const bool isOpen = IsOpenEvent(gala.EventSexAge[e]);
         for (int t = 1; t <= gala.NoOfTeams; ++t)
-            (isOpen ? open : ageGroup)[size_t(t)] += gala.LanePoints(e, t);
+            (isOpen ? open : ageGroup)[t] += gala.LanePoints(e, t);
     }
-    for (size_t t = 0; t < size; ++t)
+    for (int t = 0; t < size; ++t)
         overall[t] = ageGroup[t] + open[t];
 
     CompetitionTexts texts;

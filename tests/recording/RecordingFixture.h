@@ -45,19 +45,19 @@ struct MemorySheet
         gala.NoOfEvents = int(sexAges.size());
         gala.resizeEvents(gala.NoOfEvents);
         for (int e = 1; e <= gala.NoOfEvents; ++e) {
-            gala.EventNo[size_t(e)] = QString::number(e);
-            gala.EventSexAge[size_t(e)] = sexAges[e - 1];
-            gala.EventDistance[size_t(e)] = QStringLiteral("50");
-            gala.EventStroke[size_t(e)] = QStringLiteral("FS");
+            gala.EventNo[e] = QString::number(e);
+            gala.EventSexAge[e] = sexAges[e - 1];
+            gala.EventDistance[e] = QStringLiteral("50");
+            gala.EventStroke[e] = QStringLiteral("FS");
         }
         gala.NoOfTeams = int(scoring.size());
         gala.resizeTeams(gala.NoOfTeams);
         for (int t = 1; t <= gala.NoOfTeams; ++t) {
-            gala.TeamName[size_t(t)] = names.value(t - 1, QStringLiteral("T%1").arg(t));
-            gala.TeamHeat[size_t(t)] = 1;
-            gala.TeamLane[size_t(t)] = t;
-            gala.TeamScoring[size_t(t)] = scoring[t - 1] == QLatin1Char('Y');
-            gala.NoOfScoringTeams += gala.TeamScoring[size_t(t)] ? 1 : 0;
+            gala.TeamName[t] = names.value(t - 1, QStringLiteral("T%1").arg(t));
+            gala.TeamHeat[t] = 1;
+            gala.TeamLane[t] = t;
+            gala.TeamScoring[t] = scoring[t - 1] == QLatin1Char('Y');
+            gala.NoOfScoringTeams += gala.TeamScoring[t] ? 1 : 0;
         }
         model.setUpRows();
         model.ShowEvent(1);
@@ -74,7 +74,7 @@ struct MemorySheet
     void points(int e, int t, float value)
     {
         gala.LanePoints(e, t) = value;
-        gala.TeamTotal[size_t(t)] += value;
+        gala.TeamTotal[t] += value;
     }
 };
 
@@ -132,7 +132,7 @@ inline QStringList laneSnapshot(const GalaState &g)
 {
     QStringList out;
     for (int t = 1; t <= g.NoOfTeams; ++t) {
-        out << QString::number(g.TeamTotal[size_t(t)]);
+        out << QString::number(g.TeamTotal[t]);
         for (int e = 1; e <= g.NoOfEvents; ++e)
             out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
                        .arg(g.LaneTime(e, t), QString::number(g.LanePos(e, t)),

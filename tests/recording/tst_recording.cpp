@@ -246,7 +246,7 @@ private slots:
             float stored = 0;
             for (int e = 0; e < 12; ++e)
                 stored += rows[(t - 1) * 12 + e].section(QLatin1Char('|'), 6, 6).toFloat();
-            QCOMPARE(reloaded.TeamTotal[size_t(t)], stored);
+            QCOMPARE(reloaded.TeamTotal[t], stored);
         }
     }
 

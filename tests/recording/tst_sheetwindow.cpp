@@ -9,14 +9,16 @@ namespace {
 // The demonstration gala opened on a recording sheet.
 struct Desk : DemoSheet
 {
+    OpenedGala opened; // holds the online-times database the sheet uses
     std::unique_ptr<GalaRecSheet> sheet;
 
     explicit Desk(Dialogs *answers = nullptr)
     {
         Dialogs &d = answers ? *answers : dialogs;
-        const OpenedGala opened = OpenGala(shared, gala, d);
+        opened = OpenGala(shared, gala, d);
         if (opened.opened())
-            sheet = std::make_unique<GalaRecSheet>(shared, gala, d, opened.OnlineOn);
+            sheet = std::make_unique<GalaRecSheet>(shared, gala, d,
+                                                   opened.OnlineOn ? &opened.online : nullptr);
     }
     template <typename W = QPushButton> W *child(const QString &name) const
     {
