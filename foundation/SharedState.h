@@ -8,6 +8,8 @@
 
 #include <memory>
 
+class PrinterChoice;
+
 // The settings and choices every screen shares, owned by the application and
 // handed to each screen by reference. The remembered settings (database path,
 // programme code, last gala date, announcer and online options) come from
@@ -29,4 +31,8 @@ struct SharedState : Settings
 
     // The file chooser's inputs and results, kept between uses.
     FileChoice Choice;
+
+    // The printer chosen with "Printer Set-up", kept for the run; made by the
+    // first report or set-up.
+    std::shared_ptr<PrinterChoice> Printing;
 };

@@ -9,6 +9,10 @@
 #include "links/Announcer.h"
 #include "recording/GalaOpening.h"
 #include "recording/TeamScores.h"
+#include "links/SplitTimes.h"
+#include "reports/PrintMenu.h"
+#include "reports/PrinterSurface.h"
+#include "reports/Reports.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -92,6 +96,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildControls(outer);
     setTabChain();
     connectModel();
+    bindPrinting();
 
     guarded([this] {
         m_model.setUpRows();
@@ -242,11 +247,10 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
         button(this, "Command6", QStringLiteral("Update DURUZ IC Scores and Send to Announcer"));
     QPushButton *heats = button(this, "HeatList", QStringLiteral("Heats List to Announcer"));
     QPushButton *speeding = button(this, "Speeding", QStringLiteral("Speeding Tkts"));
-    // Online times, heat lists and speeding tickets are not built yet.
+    // Online times and heat lists are not built yet.
     m_onlineTimes->setEnabled(false);
     m_onlineTimes->setVisible(m_online);
     heats->setEnabled(false);
-    speeding->setEnabled(false);
 
     buttons->addWidget(next, 0, 0);
     buttons->addWidget(save, 0, 1);
@@ -405,4 +409,64 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
     sheet.setWindowTitle(opened.caption());
     sheet.exec();
+}
+
+void GalaRecSheet::bindPrinting()
+{
+    auto *menu = findChild<QMenu *>(QStringLiteral("Print_Menu"));
+    auto bind = [this](const char *name, std::function<void()> action) {
+        auto *a = findChild<QAction *>(QLatin1String(name));
+        a->setEnabled(true);
+        connect(a, &QAction::triggered, this, guarded(std::move(action)));
+    };
+    auto report = [this](const QString &name, const ReportLayout &layout) {
+        PrintMenu(m_shared, m_dialogs, this).run(name, layout);
+    };
+    bind("Printsetup", [this] { PrintMenu(m_shared, m_dialogs, this).printerSetUp(); });
+    bind("Print_Results", [this, report] {
+        report(tr("Results Sheets"),
+               [this](PrinterSurface &p) { PrintResultsSheets(m_shared, m_gala, p); });
+    });
+    bind("Print_This_Result", [this, report] {
+        report(tr("This Result"),
+               [this](PrinterSurface &p) { PrintThisResult(m_shared, m_gala, m_model, p); });
+    });
+    bind("Print_Team_Results", [this, report] {
+        report(tr("Team Results"), [this](PrinterSurface &p) {
+            // Splits come from the online-times database while it is in use.
+            std::optional<SplitTimes> splits;
+            if (m_aresTimes)
+                splits.emplace(m_aresTimes->AresDb.get(), m_aresTimes->MeetCode);
+            PrintTeamResults(m_shared, m_gala, splits ? &*splits : nullptr, p);
+        });
+    });
+    bind("Print_TK_Sheets", [this, report] {
+        const Slots<QString> teams = AskTimekeeperLanes(m_dialogs);
+        report(tr("Chief TK Sheets"), [this, teams](PrinterSurface &p) {
+            PrintTimekeeperSheets(m_shared, m_gala, teams, p);
+        });
+    });
+    bind("Announcer_List", [this, report] {
+        report(tr("List of Swimmers for Announcer"),
+               [this](PrinterSurface &p) { PrintAnnouncerList(m_gala, p); });
+    });
+    bind("Position_Analysis", [this, report] {
+        report(tr("Analysis of Positions"),
+               [this](PrinterSurface &p) { PrintPositionAnalysis(m_gala, p); });
+    });
+
+    QAction *preview = menu->addAction(tr("Preview Before Printing"));
+    preview->setObjectName(QStringLiteral("Print_Preview"));
+    preview->setCheckable(true);
+    preview->setChecked(PrintMenu(m_shared, m_dialogs, this).preview());
+    connect(preview, &QAction::toggled, this,
+            [this](bool on) { PrintMenu(m_shared, m_dialogs, this).setPreview(on); });
+
+    auto *speeding = findChild<QPushButton *>(QStringLiteral("Speeding"));
+    speeding->setEnabled(true);
+    connect(speeding, &QPushButton::clicked, this, guarded([this, report] {
+                report(tr("Speeding Tkts"), [this](PrinterSurface &p) {
+                    (void)PrintSpeedingTickets(m_gala, m_model, p);
+                });
+            }));
 }

@@ -1,0 +1,30 @@
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "reports/PrinterSurface.h"
+#include "reports/Reports.h"
+
+void PrintAnnouncerList(const GalaState &gala, PrinterSurface &printer)
+{
+    printer.setOrientation(PrinterSurface::Portrait);
+    printer.setScaleModeInches();
+    printer.setFontName(QStringLiteral("Courier New"));
+    printer.setFontSize(12);
+    printer.setFontBold(true);
+    const int heats = HeatCount(gala);
+    for (int e = 1; e <= gala.NoOfEvents; ++e) {
+        for (int h = 1; h <= heats; ++h) {
+            printer.printLine(QStringLiteral("Event: ") + gala.EventNo[e] +
+                              QStringLiteral("  Heat:") + PBUTIL::NumberText(float(h)) +
+                              QLatin1Char(' ') + EventDetailsText(gala, e));
+            printer.printLine();
+            for (int k = 1; k <= gala.NoOfTeams; ++k) {
+                if (gala.TeamHeat[k] != h)
+                    continue;
+                printer.printLine(PBUTIL::FitText(PBUTIL::FormatHash(gala.TeamLane[k]), 4) +
+                                  PBUTIL::FitText(gala.LaneName(e, k), 25) + gala.TeamName[k]);
+            }
+            printer.printLine();
+        }
+    }
+    printer.endDoc();
+}

@@ -1,0 +1,74 @@
+#include "reports/ReportJob.h"
+
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "reports/QtPrinterSurface.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinterInfo>
+
+PrinterChoice::PrinterChoice()
+{
+    // PDF pages are A4 with the margin an office printer cannot print on.
+    if (toPdf())
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+}
+
+bool PrinterChoice::toPdf() const
+{
+    return printer.outputFormat() == QPrinter::PdfFormat ||
+           QPrinterInfo::availablePrinters().isEmpty();
+}
+
+QString PrinterChoice::pdfFolder(const QString &galaDbPath) const
+{
+    if (!chosenFolder.isEmpty())
+        return chosenFolder;
+    return QFileInfo(galaDbPath).absoluteDir().filePath(QStringLiteral("prints"));
+}
+
+void PrinterChoice::setUpAccepted()
+{
+    // A file name chosen in the dialog names the folder; each report still
+    // gets a file of its own there.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        chosenFolder = QFileInfo(printer.outputFileName()).absolutePath();
+}
+
+bool PrintReport(QPrinter &printer, const QString &pdfFolder, const QString &reportName,
+                 const ReportLayout &layout, Dialogs &dialogs)
+{
+    QString error;
+    QStringList files;
+    {
+        QtPrinterSurface surface(printer,
+                                 pdfFolder.isEmpty() ? QtPrinterSurface::Output::Printer
+                                                     : QtPrinterSurface::Output::PdfFiles,
+                                 reportName, pdfFolder);
+        try {
+            layout(surface);
+        } catch (const EngineError &e) {
+            error = e.message();
+        }
+        surface.discardOpenJob();
+        if (error.isEmpty())
+            error = surface.error();
+        files = surface.files();
+    }
+    if (!error.isEmpty()) {
+        dialogs.message(PrinterChoice::tr("%1 could not be printed.\n%2").arg(reportName, error));
+        return false;
+    }
+    if (!files.isEmpty()) {
+        QStringList shown;
+        for (const QString &f : std::as_const(files))
+            shown << QDir::toNativeSeparators(f);
+        dialogs.message(PrinterChoice::tr("%1 was written to\n%2")
+                            .arg(reportName, shown.join(QLatin1Char('\n'))));
+    }
+    return true;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QPrinter>
+#include <QString>
+
+#include <functional>
+
+class Dialogs;
+class PrinterSurface;
+
+// A report drawn on whatever surface it is given.
+using ReportLayout = std::function<void(PrinterSurface &)>;
+
+// The printer the reports go to, chosen with "Printer Set-up" and kept for the
+// whole run, and whether each report is previewed first.
+class PrinterChoice
+{
+    Q_DECLARE_TR_FUNCTIONS(PrinterChoice)
+public:
+    PrinterChoice();
+
+    QPrinter printer{QPrinter::HighResolution};
+    bool preview = false;
+    // The folder of a file chosen in the set-up dialog; "" for the default.
+    QString chosenFolder;
+
+    // True when the reports become PDF files: the system has no printer or
+    // the official chose to print to a file.
+    bool toPdf() const;
+    // Where PDF files go: the folder chosen in the set-up, else a "prints"
+    // folder beside the gala database.
+    QString pdfFolder(const QString &galaDbPath) const;
+    // Takes in what the set-up dialog left in the printer.
+    void setUpAccepted();
+};
+
+// Prints one report: as PDF files in `pdfFolder` when it is not empty, else on
+// the printer. Tells the official where the files went or, naming the report,
+// why it could not be printed; a file of a failed job is removed. Gives false
+// on failure. The layout's engine failures are reported the same way.
+[[nodiscard]] bool PrintReport(QPrinter &printer, const QString &pdfFolder,
+                               const QString &reportName, const ReportLayout &layout,
+                               Dialogs &dialogs);

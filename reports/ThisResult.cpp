@@ -1,0 +1,94 @@
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+#include "recording/SheetModel.h"
+#include "reports/PrinterSurface.h"
+#include "reports/Reports.h"
+
+#include <utility>
+
+namespace {
+
+struct Row
+{
+    int position = 0;
+    bool disqualified = false;
+    QString swimmer, team, time, reason;
+    float total = 0;
+};
+
+// Columns of the result, in inches.
+constexpr double SwimmerX = 0.5;
+constexpr double TeamX = 2.0;
+constexpr double TimeX = 3.5;
+constexpr double ReasonX = 4.8;
+constexpr double TotalX = 7.0;
+
+} // namespace
+
+void PrintThisResult(const SharedState &shared, const GalaState &gala, const SheetModel &sheet,
+                     PrinterSurface &printer)
+{
+    const int e = sheet.currentEvent();
+    if (e < 0 || e > gala.NoOfEvents + 1)
+        return;
+    const QString heading =
+        QStringLiteral("Event ") + sheet.evNo() + QStringLiteral(" : ") + EventDetailsText(gala, e);
+
+    printer.setOrientation(PrinterSurface::Portrait);
+    printer.setScaleModeInches();
+    printer.setFontName(QStringLiteral("Verdana"));
+    printer.setFontBold(false);
+    printer.setFontSize(10);
+    printer.printLine(gala.GalaName + QStringLiteral(" (") + shared.GalaDate + QLatin1Char(')'));
+    printer.printLine();
+    printer.setFontBold(true);
+    printer.printLine(heading);
+    printer.setFontBold(false);
+    printer.printLine();
+
+    const int n = std::min(gala.NoOfTeams, int(SheetModel::Rows));
+    Slots<Row> rows(n + 1);
+    for (int k = 1; k <= n; ++k) {
+        const int r = k - 1;
+        Row &row = rows[k];
+        row.team = sheet.teamNameCaption(r);
+        row.total = gala.TeamTotal[k];
+        row.swimmer = sheet.text(SheetModel::SwimmerName, r);
+        const QString time = sheet.text(SheetModel::Time, r);
+        if (!time.startsWith(QLatin1Char('D'))) {
+            row.time = time;
+            row.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
+        } else {
+            row.disqualified = true;
+            row.reason = sheet.text(SheetModel::Notes, r);
+        }
+    }
+    // The desk's exchange sort: disqualified rows sink, equal places stay.
+    for (int i = 1; i < n; ++i) {
+        for (int j = i + 1; j <= n; ++j) {
+            if (rows[i].disqualified ||
+                (!rows[j].disqualified && rows[i].position > rows[j].position))
+                std::swap(rows[i], rows[j]);
+        }
+    }
+
+    for (int i = 1; i <= n; ++i) {
+        const Row &row = rows[i];
+        printer.printFitted(row.disqualified ? QStringLiteral("DQ")
+                                             : PBUTIL::NumberText(float(row.position)),
+                            SwimmerX - ColumnGap);
+        printer.setCurrentX(SwimmerX);
+        printer.printFitted(row.swimmer, TeamX - SwimmerX - ColumnGap);
+        printer.setCurrentX(TeamX);
+        printer.printFitted(row.team, TimeX - TeamX - ColumnGap);
+        printer.setCurrentX(TimeX);
+        printer.printFitted(row.time, ReasonX - TimeX - ColumnGap);
+        printer.setCurrentX(ReasonX);
+        printer.printFitted(row.reason, TotalX - ReasonX - ColumnGap);
+        printer.setCurrentX(TotalX);
+        printer.printLine(PBUTIL::NumberText(row.total));
+    }
+    printer.printLine();
+    printer.endDoc();
+}
