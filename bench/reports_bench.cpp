@@ -200,8 +200,7 @@ int main(int argc, char **argv)
     // A folder named on the command line keeps one set of the PDFs to look at.
     if (argc > 1) {
         for (const Report &r : reports) {
-            if (!PrintReport(choice.printer, QString::fromLocal8Bit(argv[1]), r.name, r.layout,
-                             dialogs))
+            if (!PrintReport(choice, QString::fromLocal8Bit(argv[1]), r.name, r.layout, dialogs))
                 return 1;
         }
     }
@@ -211,8 +210,8 @@ int main(int argc, char **argv)
         QElapsedTimer clock;
         clock.start();
         for (const Report &r : reports) {
-            if (!PrintReport(choice.printer, dir.filePath(QStringLiteral("surface")), r.name,
-                             r.layout, dialogs))
+            if (!PrintReport(choice, dir.filePath(QStringLiteral("surface")), r.name, r.layout,
+                             dialogs))
                 return 1;
         }
         surface.push_back(clock.nsecsElapsed());

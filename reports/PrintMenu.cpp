@@ -54,6 +54,7 @@ bool PrintMenu::confirmedInPreview(const QString &reportName, const ReportLayout
     QString failure;
     QObject::connect(view, &QPrintPreviewWidget::paintRequested, &dialog, [&](QPrinter *printer) {
         QtPrinterSurface surface(*printer, QtPrinterSurface::Output::Preview, reportName);
+        surface.restore(choice().carried);
         try {
             layout(surface);
         } catch (const EngineError &e) {
@@ -86,5 +87,5 @@ void PrintMenu::run(const QString &reportName, const ReportLayout &layout)
     if (c.preview && !confirmedInPreview(reportName, layout))
         return;
     const QString folder = c.toPdf() ? c.pdfFolder(m_shared.GalaDbPath) : QString();
-    (void)PrintReport(c.printer, folder, reportName, layout, m_dialogs);
+    (void)PrintReport(c, folder, reportName, layout, m_dialogs);
 }

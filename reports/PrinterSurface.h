@@ -35,7 +35,21 @@ public:
         Landscape = 2
     };
 
+    // What one report leaves to the next: the orientation and the font.
+    struct Settings
+    {
+        Orientation orientation = Portrait;
+        PrintFont font{QStringLiteral("Arial"), 10};
+    };
+
     virtual ~PrinterSurface() = default;
+
+    Settings settings() const { return {m_orientation, m_font}; }
+    void restore(const Settings &settings)
+    {
+        m_orientation = settings.orientation;
+        m_font = settings.font;
+    }
 
     void setOrientation(Orientation orientation) { m_orientation = orientation; }
     Orientation orientation() const { return m_orientation; }

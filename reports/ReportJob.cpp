@@ -39,22 +39,24 @@ void PrinterChoice::setUpAccepted()
         chosenFolder = QFileInfo(printer.outputFileName()).absolutePath();
 }
 
-bool PrintReport(QPrinter &printer, const QString &pdfFolder, const QString &reportName,
+bool PrintReport(PrinterChoice &choice, const QString &pdfFolder, const QString &reportName,
                  const ReportLayout &layout, Dialogs &dialogs)
 {
     QString error;
     QStringList files;
     {
-        QtPrinterSurface surface(printer,
+        QtPrinterSurface surface(choice.printer,
                                  pdfFolder.isEmpty() ? QtPrinterSurface::Output::Printer
                                                      : QtPrinterSurface::Output::PdfFiles,
                                  reportName, pdfFolder);
+        surface.restore(choice.carried);
         try {
             layout(surface);
         } catch (const EngineError &e) {
             error = e.message();
         }
         surface.discardOpenJob();
+        choice.carried = surface.settings();
         if (error.isEmpty())
             error = surface.error();
         files = surface.files();

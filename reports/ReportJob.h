@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/PrinterSurface.h"
+
 #include <QCoreApplication>
 #include <QPrinter>
 #include <QString>
@@ -7,7 +9,6 @@
 #include <functional>
 
 class Dialogs;
-class PrinterSurface;
 
 // A report drawn on whatever surface it is given.
 using ReportLayout = std::function<void(PrinterSurface &)>;
@@ -24,6 +25,8 @@ public:
     bool preview = false;
     // The folder of a file chosen in the set-up dialog; "" for the default.
     QString chosenFolder;
+    // The font and orientation the last report left, for the next one.
+    PrinterSurface::Settings carried;
 
     // True when the reports become PDF files: the system has no printer or
     // the official chose to print to a file.
@@ -35,10 +38,10 @@ public:
     void setUpAccepted();
 };
 
-// Prints one report: as PDF files in `pdfFolder` when it is not empty, else on
-// the printer. Tells the official where the files went or, naming the report,
-// why it could not be printed; a file of a failed job is removed. Gives false
-// on failure. The layout's engine failures are reported the same way.
-[[nodiscard]] bool PrintReport(QPrinter &printer, const QString &pdfFolder,
+// Prints one report on the chosen printer: as PDF files in `pdfFolder` when it is not empty, else
+// on the printer. Tells the official where the files went or, naming the report, why it could not
+// be printed; a file of a failed job is removed. Gives false on failure. The layout's engine
+// failures are reported the same way.
+[[nodiscard]] bool PrintReport(PrinterChoice &choice, const QString &pdfFolder,
                                const QString &reportName, const ReportLayout &layout,
                                Dialogs &dialogs);
