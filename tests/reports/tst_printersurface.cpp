@@ -174,16 +174,6 @@ private slots:
         if (!whole && cut.size() < text.size())
             QVERIFY(p.textWidth(text.left(cut.size() + 1)) > width);
     }
-
-    void underlineIsRecordedWithTheText()
-    {
-        RecordingSurface p;
-        p.print(QStringLiteral("plain"));
-        p.setFontUnderline(true);
-        p.print(QStringLiteral("ruled"));
-        QVERIFY(!p.texts[0].font.underline);
-        QVERIFY(p.texts[1].font.underline);
-    }
 };
 
 QTEST_MAIN(TestPrinterSurface)
