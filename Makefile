@@ -33,6 +33,7 @@ test: deps
 bench: deps
 	$(MAKE) all
 	$(BUILD)/bin/galarec_bench
+	$(BUILD)/bin/reports_bench
 
 clean:
 	rm -rf $(BUILD)
