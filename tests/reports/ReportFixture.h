@@ -8,6 +8,31 @@
 
 #include <QtTest>
 
+using Text = RecordingSurface::Text;
+
+// Inches compared to a thousandth.
+#define QCOMPARE_IN(actual, expected)                                                              \
+    QVERIFY2(qAbs((actual) - (expected)) < 0.001,                                                  \
+             qPrintable(QStringLiteral("%1 is not %2").arg(actual).arg(expected)))
+
+inline QStringList textsOf(const QList<Text> &list)
+{
+    QStringList out;
+    for (const Text &t : list)
+        out << t.text;
+    return out;
+}
+
+// The width of `text` in a bold font, for the centred lines.
+inline double boldWidth(const char *font, double size, const QString &text)
+{
+    RecordingSurface measure;
+    measure.setFontName(QLatin1String(font));
+    measure.setFontSize(size);
+    measure.setFontBold(true);
+    return measure.textWidth(text);
+}
+
 // A gala in memory for the reports: `teams` entries T1, T2, ... (all scoring,
 // heat 1, lane = index) and `events` 50m freestyle events "G10", numbered 1 ...
 struct ReportGala
@@ -20,18 +45,18 @@ struct ReportGala
 
     ReportGala(int teams, int events)
     {
-        shared.GalaDate = QStringLiteral("12/10/26");
-        shared.Promoter = QStringLiteral("Harbourside SC");
-        gala.GalaName = QStringLiteral("Autumn Gala");
+        shared.GalaDate = "12/10/26";
+        shared.Promoter = "Harbourside SC";
+        gala.GalaName = "Autumn Gala";
         gala.NoOfEvents = events;
         gala.resizeEvents(events);
         for (int e = 1; e <= events; ++e) {
             gala.EventNo[e] = QString::number(e);
-            gala.EventSexAge[e] = QStringLiteral("G10");
-            gala.EventDistance[e] = QStringLiteral("50");
-            gala.EventStroke[e] = QStringLiteral("FS");
+            gala.EventSexAge[e] = "G10";
+            gala.EventDistance[e] = "50";
+            gala.EventStroke[e] = "FS";
         }
-        gala.NoOfTeams = teams;
+        gala.NoOfTeams = gala.NoOfScoringTeams = teams;
         gala.resizeTeams(teams);
         for (int t = 1; t <= teams; ++t) {
             gala.TeamName[t] = QStringLiteral("T%1").arg(t);
@@ -39,7 +64,6 @@ struct ReportGala
             gala.TeamLane[t] = t;
             gala.TeamScoring[t] = true;
         }
-        gala.NoOfScoringTeams = teams;
     }
     ~ReportGala() { QVERIFY2(dialogs.finished(), dialogs.faults()); }
 
@@ -49,28 +73,25 @@ struct ReportGala
         sheet.setUpRows();
         sheet.ShowEvent(e);
     }
-
-    // Every recorded text equal to `text`.
-    QList<RecordingSurface::Text> all(const QString &text) const
+    QList<Text> all(const QString &text) const
     {
-        QList<RecordingSurface::Text> out;
+        QList<Text> out;
         for (const auto &t : printer.texts) {
             if (t.text == text)
                 out.append(t);
         }
         return out;
     }
-    // The one recorded text equal to `text` (fails the test otherwise).
-    RecordingSurface::Text one(const QString &text) const
+    // The one text equal to `text`; a text printed twice or never fails the test.
+    Text one(const QString &text) const
     {
         const auto found = all(text);
         if (found.size() != 1)
             qWarning() << text << "printed" << found.size() << "times";
-        return found.value(0,
-                           RecordingSurface::Text{0, 0, PrinterSurface::Portrait, -1, -1, {}, {}});
+        return found.size() == 1 ? found[0] : Text{0, 0, PrinterSurface::Portrait, -9, -9, {}, {}};
     }
     // The texts printed on the same line as `t`, in print order.
-    QStringList lineOf(const RecordingSurface::Text &t) const
+    QStringList lineOf(const Text &t) const
     {
         QStringList out;
         for (const auto &o : printer.texts) {
@@ -79,9 +100,19 @@ struct ReportGala
         }
         return out;
     }
+    // Texts of one page at one x, in print order.
+    QStringList column(int job, int page, double x) const
+    {
+        QStringList out;
+        for (const Text &t : printer.on(job, page)) {
+            if (qAbs(t.x - x) < 0.001)
+                out << t.text;
+        }
+        return out;
+    }
+    void expectX(const QList<std::pair<QString, double>> &places) const
+    {
+        for (const auto &[text, x] : places)
+            QCOMPARE_IN(one(text).x, x);
+    }
 };
-
-// Inches compared to a thousandth.
-#define QCOMPARE_IN(actual, expected)                                                              \
-    QVERIFY2(qAbs((actual) - (expected)) < 0.001,                                                  \
-             qPrintable(QStringLiteral("%1 is not %2").arg(actual).arg(expected)))
