@@ -110,9 +110,15 @@ struct ReportGala
         }
         return out;
     }
-    void expectX(const QList<std::pair<QString, double>> &places) const
+    // The line of `text` as "text@x" in print order: the texts and their places at a glance.
+    QString line(const QString &text) const { return line(one(text)); }
+    QString line(const Text &at) const
     {
-        for (const auto &[text, x] : places)
-            QCOMPARE_IN(one(text).x, x);
+        QStringList out;
+        for (const auto &o : printer.on(at.job, at.page)) {
+            if (qFuzzyCompare(o.y + 1, at.y + 1))
+                out << QStringLiteral("%1@%2").arg(o.text).arg(qRound(o.x * 1000) / 1000.0);
+        }
+        return out.join(" | ");
     }
 };
