@@ -90,16 +90,6 @@ struct ReportGala
             qWarning() << text << "printed" << found.size() << "times";
         return found.size() == 1 ? found[0] : Text{0, 0, PrinterSurface::Portrait, -9, -9, {}, {}};
     }
-    // The texts printed on the same line as `t`, in print order.
-    QStringList lineOf(const Text &t) const
-    {
-        QStringList out;
-        for (const auto &o : printer.texts) {
-            if (o.job == t.job && o.page == t.page && qFuzzyCompare(o.y + 1, t.y + 1))
-                out << o.text;
-        }
-        return out;
-    }
     // Texts of one page at one x, in print order.
     QStringList column(int job, int page, double x) const
     {
