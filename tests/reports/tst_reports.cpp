@@ -163,9 +163,9 @@ private slots:
         QTest::addColumn<QStringList>("firstEvents");
         QTest::addColumn<QList<int>>("cumulativeLines");
         QTest::addColumn<QStringList>("lastTotals");
-        QTest::newRow("8 x 30") << 8 << 30 << QStringList{"T1", "T1", "T7", "T7"}
+        QTest::newRow("8 x 28") << 8 << 28 << QStringList{"T1", "T1", "T7", "T7"}
                                 << QStringList{"1", "26", "1", "26"} << QList<int>{5, 1, 5, 1}
-                                << QStringList{"25", "30", "25", "30"};
+                                << QStringList{"25", "28", "25", "28"};
         QTest::newRow("6 x 12") << 6 << 12 << QStringList{"T1"} << QStringList{"1"} << QList<int>{3}
                                 << QStringList{"12"};
     }
