@@ -178,20 +178,12 @@ private slots:
         QCOMPARE(desk.answers.messages.size(), 7);
         for (const QString &m : std::as_const(desk.answers.messages))
             QVERIFY2(m.contains(" was written to\n" + desk.prints()), qPrintable(m));
-        // 8 entries, 12 events; the announcer list's length depends on the font.
-        const QList<std::pair<QString, int>> pages{{"Analysis of Positions", 1},
-                                                   {"Chief TK Sheets", 6},
-                                                   {"List of Swimmers for Announcer", -1},
-                                                   {"Results Sheets", 3},
-                                                   {"Speeding Tkts", 1},
-                                                   {"Team Results", 8},
-                                                   {"This Result", 1}};
-        QCOMPARE(desk.files().size(), 7);
-        for (int i = 0; i < 7; ++i) {
-            QVERIFY2(desk.files()[i].startsWith(pages[i].first), qPrintable(desk.files()[i]));
-            if (pages[i].second > 0)
-                QCOMPARE(pageCount(QDir(desk.prints()).filePath(desk.files()[i])), pages[i].second);
-        }
+        QStringList names;
+        for (const QString &f : desk.files())
+            names << f.section(' ', 0, -3);
+        QCOMPARE(names, QStringList({"Analysis of Positions", "Chief TK Sheets",
+                                     "List of Swimmers for Announcer", "Results Sheets",
+                                     "Speeding Tkts", "Team Results", "This Result"}));
         // Printing changed nothing of the gala.
         QCOMPARE(desk.gala.LaneTime(2, 2), QStringLiteral("D"));
         QCOMPARE(desk.model().text(SheetModel::Position, 1), QStringLiteral("TF"));
