@@ -2,11 +2,13 @@
 
 #include "foundation/ScreenParts.h"
 
+#include "exports/ExportMenu.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
 #include "foundation/SharedState.h"
 #include "links/Announcer.h"
+#include "links/SplitTimes.h"
 #include "recording/GalaOpening.h"
 #include "recording/TeamScores.h"
 
@@ -92,6 +94,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildControls(outer);
     setTabChain();
     connectModel();
+    bindExports();
 
     guarded([this] {
         m_model.setUpRows();
@@ -405,4 +408,24 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
     sheet.setWindowTitle(opened.caption());
     sheet.exec();
+}
+
+void GalaRecSheet::bindExports()
+{
+    auto bind = [this](const char *name, auto action) {
+        auto *entry = findChild<QAction *>(QLatin1String(name));
+        entry->setEnabled(true);
+        connect(entry, &QAction::triggered, this, guarded(action));
+    };
+    bind("WEB_Results_Sheet", [this] { ExportMenu::WebResultsSheet(m_shared, m_gala, m_dialogs); });
+    bind("WEB_Team_Results", [this] {
+        // Splits come from the online-times database only while it is in use.
+        if (!m_aresTimes)
+            return ExportMenu::WebTeamResults(m_shared, m_gala, m_dialogs, nullptr);
+        SplitTimes splits(m_aresTimes->AresDb.get(), m_aresTimes->MeetCode);
+        ExportMenu::WebTeamResults(m_shared, m_gala, m_dialogs, &splits);
+    });
+    bind("Export_ASA_Rankings",
+         [this] { ExportMenu::AsaRankingFiles(m_shared, m_gala, m_dialogs); });
+    bind("Data_for_Program", [this] { ExportMenu::DataForProgram(m_shared, m_gala, m_dialogs); });
 }

@@ -89,12 +89,13 @@ private slots:
             const QStringList named = QString::fromLatin1(pair).split(QLatin1Char('='));
             QCOMPARE(desk.child<QWidget>(named[0])->accessibleName(), named[1]);
         }
-        // Printing, web pages and exports come later: present but disabled.
+        // Printing comes later: present but disabled. Web pages and exports work.
         for (const char *menu : {"Print_Menu", "WEB_Menu", "Export_menu"}) {
             const auto actions = desk.child<QMenu>(QLatin1String(menu))->actions();
             QVERIFY(!actions.isEmpty());
             for (QAction *a : actions)
-                QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+                QVERIFY2(a->isEnabled() == (qstrcmp(menu, "Print_Menu") != 0),
+                         qPrintable(a->objectName()));
         }
         for (const char *later : {"Command7", "HeatList", "Speeding"})
             QVERIFY2(!desk.child(QLatin1String(later))->isEnabled(), later);
