@@ -110,22 +110,28 @@ private slots:
     void teamPages_data()
     {
         QTest::addColumn<bool>("online");
+        QTest::addColumn<bool>("graded");
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("expected");
         QTest::newRow("names, TF, no splits offline even with notes")
-            << false << "Smith & Jones.htm"
+            << false << true << "Smith & Jones.htm"
             << "small_team1_offline.htm";
+        QTest::newRow("ungraded gala: no TF") << false << false << "Smith & Jones.htm"
+                                              << "small_team1_ungraded.htm";
         QTest::newRow("splits of this lane, this meet, intermediate only")
-            << true << "Smith & Jones.htm"
+            << true << true << "Smith & Jones.htm"
             << "small_team1_online.htm";
-        QTest::newRow("disqualified shows reason, not splits") << true << "Harbourside, North.htm"
-                                                               << "small_team2_online.htm";
-        QTest::newRow("guests without names: no Name column, no TF") << false << "Guests.htm"
-                                                                     << "small_team3_offline.htm";
+        QTest::newRow("disqualified shows reason, not splits")
+            << true << true << "Harbourside, North.htm"
+            << "small_team2_online.htm";
+        QTest::newRow("guests without names: no Name column, no TF")
+            << false << true << "Guests.htm"
+            << "small_team3_offline.htm";
     }
     void teamPages()
     {
         QFETCH(bool, online);
+        QFETCH(bool, graded);
         QFETCH(QString, page);
         QFETCH(QString, expected);
         const QTemporaryDir dir;
@@ -138,7 +144,7 @@ private slots:
         const QString folder = dir.filePath(QStringLiteral("pages"));
         QDir().mkpath(folder);
         QString error;
-        QVERIFY(WebTeamResults::Write(folder, smallGala(), Day, true, online ? &splits : nullptr,
+        QVERIFY(WebTeamResults::Write(folder, smallGala(), Day, graded, online ? &splits : nullptr,
                                       error));
         QCOMPARE(filesIn(folder),
                  (QStringList{"Guests.htm", "Harbourside, North.htm", "Smith & Jones.htm"}));
