@@ -120,8 +120,7 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
         for (const Entry &item : items) {
             QAction *a = menu->addAction(QLatin1String(item.caption));
             a->setObjectName(QLatin1String(item.name));
-            // Printing, web pages and exports are not built yet; the entries
-            // show where they will be.
+            // An entry stays disabled until its feature binds it.
             a->setEnabled(false);
         }
     };

@@ -7,7 +7,7 @@
 #include "foundation/SharedState.h"
 #include "links/SplitTimes.h"
 #include "tests/exports/ExportFixture.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/recording/RecordingFixture.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -410,6 +410,7 @@ private slots:
         QFETCH(int, entry);
         QFETCH(QString, caption);
         const QTemporaryDir dir;
+        const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.path())); // where bare names would land
         SharedState shared;
         shared.GalaDate = Day;
@@ -432,69 +433,26 @@ private slots:
             ExportMenu::DataForProgram(shared, gala, dialogs);
             break;
         }
+        QDir::setCurrent(before);
         QVERIFY2(dialogs.finished(), dialogs.faults());
         QCOMPARE(filesIn(dir.path()), QStringList());
     }
 
-    void menusAskAndWrite()
-    {
-        const QTemporaryDir dir;
-        const QString folder = dir.path() + QLatin1Char('/');
-        SharedState shared;
-        shared.GalaDate = Day;
-        shared.Graded = QStringLiteral("Y");
-        const GalaState gala = smallGala();
-        ScriptedDialogs dialogs;
-        dialogs
-            .expectChooser(QStringLiteral("Select Directory for Ranking Files"), folder,
-                           QStringLiteral("any.txt"))
-            .expectInput(QStringLiteral("Enter meet code for ASA"), QStringLiteral("HSC26"))
-            .expectYesNo(QStringLiteral("Long course (YES) or Short course (NO)"), false)
-            .expectChooser(QStringLiteral("Select File for Program Data"), folder,
-                           QStringLiteral("program.txt"))
-            .expectChooser(QStringLiteral("Select File for WEB results page"), folder,
-                           QStringLiteral("results"))
-            .expectChooser(QStringLiteral("Select Directory for WEB team results pages"), folder,
-                           QStringLiteral("x"));
-        ExportMenu::AsaRankingFiles(shared, gala, dialogs);
-        ExportMenu::DataForProgram(shared, gala, dialogs);
-        ExportMenu::WebResultsSheet(shared, gala, dialogs);
-        ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
-        QVERIFY2(dialogs.finished(), dialogs.faults());
-        QCOMPARE(filesIn(dir.path()),
-                 (QStringList{"Guests.htm", "HSC26.HDR", "HSC26.MRF", "Harbourside, North.htm",
-                              "Smith & Jones.htm", "program.txt", "results"}));
-        QVERIFY(sameFile(folder + "HSC26.HDR", QStringLiteral("small_short.HDR")));
-        QVERIFY(sameFile(folder + "program.txt", QStringLiteral("small_program.txt")));
-        QVERIFY(sameFile(folder + "results", QStringLiteral("small_results.htm")));
-        QVERIFY(sameFile(folder + "Smith & Jones.htm", QStringLiteral("small_team1_offline.htm")));
-    }
-
     void menuShowsAFailedWrite()
     {
-        // Chooses a folder that is not there and notes what is shown.
-        struct Answering : Dialogs
-        {
-            QString dir;
-            QStringList messages;
-            void message(const QString &text) override { messages << text; }
-            QString input(const QString &) override { return {}; }
-            bool yesNo(const QString &) override { return false; }
-            void chooseFile(FileChoice &choice) override
-            {
-                choice.SelectedDir = dir;
-                choice.SelectedFile = QStringLiteral("program.txt");
-            }
-        };
+        // The chooser hands back the folder and name it was given: a folder
+        // that is not there.
         const QTemporaryDir dir;
-        Answering dialogs;
-        dialogs.dir = dir.filePath(QStringLiteral("gone")) + QLatin1Char('/');
         SharedState shared;
-        ExportMenu::DataForProgram(shared, smallGala(), dialogs);
+        shared.Choice.SelectedDir = dir.filePath(QStringLiteral("gone")) + QLatin1Char('/');
+        shared.Choice.SelectedFile = QStringLiteral("results.htm");
+        NotingDialogs dialogs;
+        ExportMenu::WebResultsSheet(shared, smallGala(), dialogs);
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages[0].startsWith(QStringLiteral("The file %1 could not be written: ")
-                                                    .arg(dialogs.dir + "program.txt")),
-                 qPrintable(dialogs.messages[0]));
+        QVERIFY2(
+            dialogs.messages[0].startsWith(
+                QStringLiteral("The file %1 could not be written: ").arg(shared.Choice.path())),
+            qPrintable(dialogs.messages[0]));
     }
 };
 
