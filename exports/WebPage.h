@@ -23,6 +23,12 @@ inline QString cell(const QString &markup)
     return QStringLiteral("<td>") + markup + QStringLiteral("</td>");
 }
 
+// A centred level-2 heading around markup that is already safe.
+inline QString heading(const QString &markup)
+{
+    return QStringLiteral("<h2><center>") + markup + QStringLiteral("</center></h2>");
+}
+
 // The lines up to and including "<body>", with the (escaped) title.
 QStringList opening(const QString &title);
 // "</body>" and "</html>".

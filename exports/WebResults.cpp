@@ -30,8 +30,8 @@ QStringList Lines(const GalaState &gala, const QString &galaDate)
 {
     const QString title = html(galaDate + QStringLiteral(" - ") + gala.GalaName);
     QStringList lines = WebPage::opening(title);
-    lines << QStringLiteral("<h2><center>") + title + QStringLiteral("</center></h2>")
-          << QStringLiteral("<br>") << WebPage::TableStart << QStringLiteral("<tr>")
+    lines << WebPage::heading(title) << QStringLiteral("<br>") << WebPage::TableStart
+          << QStringLiteral("<tr>")
           << QStringLiteral("<td rowspan=2>") + Texts::tr("Event") + QStringLiteral("</td>")
           << QStringLiteral("<td rowspan=2>") + Texts::tr("Details") + QStringLiteral("</td>");
     for (int t = 1; t <= gala.NoOfTeams; ++t)

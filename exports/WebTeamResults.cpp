@@ -64,8 +64,7 @@ QStringList pageLines(const GalaState &gala, const QString &galaDate, bool grade
         names = !gala.LaneName(e, t).isEmpty();
 
     QStringList lines = WebPage::opening(title);
-    lines << QStringLiteral("<h2><center>") + title + QStringLiteral("</center></h2>")
-          << QStringLiteral("<h2><center>") + html(teamHeading) + QStringLiteral("</center></h2>")
+    lines << WebPage::heading(title) << WebPage::heading(html(teamHeading))
           << QStringLiteral("<br>") << QStringLiteral("<center>") << WebPage::TableStart
           << QStringLiteral("<tr><td colspan=2>") + Texts::tr("Event") + QStringLiteral("</td>");
     if (names)
