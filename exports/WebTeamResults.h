@@ -33,10 +33,11 @@ struct Page
 // EngineError when that database refuses its query.
 QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, SplitTimes *splits);
 
-// Builds every page first, then writes them into `folder` (with or without a
-// trailing "/"). Callable without any window. Stops at the first page that
-// cannot be written: false with `error` naming that file, any earlier file of
-// that name kept. Throws EngineError as Pages does, before writing anything.
+// Builds every page first, then writes them into `folder` (which must exist;
+// a trailing "/" or none). Callable without any window. Stops at the first
+// page that cannot be written: false with `error` naming that file, any
+// earlier file of that name kept. Throws EngineError as Pages does, before
+// writing anything.
 [[nodiscard]] bool Write(const QString &folder, const GalaState &gala, const QString &galaDate,
                          bool graded, SplitTimes *splits, QString &error);
 
