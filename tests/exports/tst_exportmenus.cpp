@@ -86,6 +86,25 @@ private slots:
         QVERIFY(sameFile(folder + "DEMO26.MRF", QStringLiteral("demo.MRF")));
         QVERIFY(sameFile(folder + "program.txt", QStringLiteral("demo_program.txt")));
     }
+
+    void teamPagesTakeSplitsWhileOnlineTimingIsInUse()
+    {
+        DemoSheet desk;
+        QVERIFY(OpenGala(desk.shared, desk.gala, desk.dialogs).opened());
+        const QTemporaryDir dir;
+        const QString ares = dir.filePath(QStringLiteral("ares.mdb"));
+        makeOnlineTimes(ares, {"DEMO|1|1|1|I|18.40", "DEMO|1|2|1|I|19.10"});
+        OnlineTimes online{ares, std::make_unique<Database>(ares), QStringLiteral("DEMO")};
+        GalaRecSheet sheet(desk.shared, desk.gala, desk.dialogs, &online);
+        desk.dialogs.expectChooser(QStringLiteral("Select Directory for WEB team results pages"),
+                                   dir.path() + QLatin1Char('/'), QStringLiteral("x"));
+        sheet.findChild<QAction *>(QStringLiteral("WEB_Team_Results"))->trigger();
+        // Heat 1 lane 1 and heat 2 lane 1 each get their own split in event 1.
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("Harbourside.htm"))).split('\n').value(18),
+                 QByteArray("<td>18.40 </td>\r"));
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("Harbourside B.htm"))).split('\n').value(18),
+                 QByteArray("<td>19.10 </td>\r"));
+    }
 };
 
 QTEST_MAIN(TstExportMenus)
