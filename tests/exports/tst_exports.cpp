@@ -1,16 +1,14 @@
-#include "exports/ExportFile.h"
 #include "exports/ExportMenu.h"
 #include "exports/ProgramData.h"
 #include "exports/RankingFiles.h"
 #include "exports/WebResults.h"
 #include "exports/WebTeamResults.h"
-#include "foundation/SharedState.h"
 #include "links/SplitTimes.h"
-#include "tests/exports/ExportFixture.h"
+#include "recording/GalaRecSheet.h"
 #include "tests/recording/RecordingFixture.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -19,49 +17,119 @@ namespace {
 
 const QString Day = QStringLiteral("12/10/26");
 
+// The expected file of tests/exports/data, kept there with plain line ends;
+// the program ends every line with CR LF.
+QByteArray expectedFile(const QString &name)
+{
+    QFile f(QStringLiteral(EXPORT_DATA "/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("missing expected file %s", qPrintable(name));
+    return f.readAll().replace("\n", "\r\n");
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+}
+
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// A gala of one event and one scoring team entry "Otters, Kent" in lane 4,
-// with one swim.
-GalaState oneSwim(const QString &distance, const QString &stroke, const QString &sexAge,
-                  const QString &time, const QString &name, const QString &club, const QString &dob)
-{
-    GalaState g;
-    g.NoOfEvents = 1;
-    g.resizeEvents(1);
-    g.EventNo[1] = QStringLiteral("1");
-    g.EventDistance[1] = distance;
-    g.EventStroke[1] = stroke;
-    g.EventSexAge[1] = sexAge;
-    g.NoOfTeams = 1;
-    g.resizeTeams(1);
-    g.TeamName[1] = QStringLiteral("Otters, Kent");
-    g.TeamHeat[1] = 1;
-    g.TeamLane[1] = 4;
-    g.TeamScoring[1] = true;
-    g.LaneTime(1, 1) = time;
-    g.LaneName(1, 1) = name;
-    g.LaneClub(1, 1) = club;
-    g.LaneDoB(1, 1) = dob;
-    return g;
-}
+// Line by line, so a failure names the first differing line.
+#define COMPARE_FILE(path, expected)                                                               \
+    QCOMPARE(QString::fromUtf8(fileBytes(path)).split(QLatin1Char('\n')),                          \
+             QString::fromUtf8(expectedFile(expected)).split(QLatin1Char('\n')))
 
-// Team entries named as given, all in heat 1 unless `heats` says otherwise,
-// lanes 1, 2, 3 ...
-GalaState teams(const QStringList &names, const QList<int> &heats = {})
+// Team entries named as given, one heat, lanes 1, 2, 3 ...; with `swims`
+// ("distance|stroke|sex/age|time|name|club|dob"), one event per swim, each
+// swum by the first entry "Otters, Kent".
+GalaState gala(const QStringList &names, const QStringList &swims = {})
 {
     GalaState g;
+    g.NoOfEvents = int(swims.size()); // sizes the lane grids with the teams
+    g.resizeEvents(g.NoOfEvents);
     g.NoOfTeams = int(names.size());
     g.resizeTeams(g.NoOfTeams);
     for (int t = 1; t <= g.NoOfTeams; ++t) {
         g.TeamName[t] = names[t - 1];
-        g.TeamHeat[t] = heats.value(t - 1, 1);
+        g.TeamHeat[t] = 1;
         g.TeamLane[t] = t;
+        g.TeamScoring[t] = true;
+    }
+    for (int e = 1; e <= g.NoOfEvents; ++e) {
+        const QStringList f = swims[e - 1].split(QLatin1Char('|'));
+        g.EventNo[e] = QString::number(e);
+        g.EventDistance[e] = f[0], g.EventStroke[e] = f[1], g.EventSexAge[e] = f[2];
+        g.LaneTime(e, 1) = f[3], g.LaneName(e, 1) = f[4], g.LaneClub(e, 1) = f[5];
+        g.LaneDoB(e, 1) = f[6];
     }
     return g;
+}
+
+// A gala with the texts that trouble exports: markup and "&" in names, a
+// comma in a team and a club, a disqualification whose reason holds markup,
+// points of 2.5 and .5, a relay, a guest team and a swim too fast for the
+// grade. One heat of three lanes.
+GalaState smallGala()
+{
+    GalaState g = gala({"Smith & Jones", "Harbourside, North", "Guests"},
+                       {"50|FS|G10|35.20|Mary  Ann Smith||05/03/92",
+                        "100|MED|B12|1:32.45|Ann Lee|Bramley, Kent|5/3/1992", "200|FSR|Mixed||||"});
+    g.GalaName = QStringLiteral("Harbourside & District <Junior> Gala");
+    g.PoolName = QStringLiteral("Harbourside Baths, Pool 2");
+    g.TeamScoring[3] = false;
+    g.NoOfScoringTeams = 2;
+    // event, team, time, place, points, name, date of birth, notes
+    const QStringList lanes = {"1|1|35.20|1|2|||",
+                               "2|1|1:32.45|2|2|||split 45.1",
+                               "1|2|D|0|0|Jo <b>Bloggs</b>|01/02/93|False start <early> & \"late\"",
+                               "1|3|33.00|0|0|||",
+                               "2|2|1:30.00|1|2.5|Tom|12/11/93|",
+                               "2|3||0|0.5|||",
+                               "3|1|2:10.00|0|0|||",
+                               "3|2|2:15.00|1|3|||"};
+    for (const QString &lane : lanes) {
+        const QStringList f = lane.split(QLatin1Char('|'));
+        const int e = f[0].toInt(), t = f[1].toInt();
+        g.LaneTime(e, t) = f[2];
+        g.LanePos(e, t) = f[3].toInt();
+        g.LanePoints(e, t) = f[4].toFloat();
+        g.TeamTotal[t] += f[4].toFloat();
+        if (!f[5].isEmpty())
+            g.LaneName(e, t) = f[5], g.LaneDoB(e, t) = f[6];
+        g.LaneNotes(e, t) = f[7];
+    }
+    g.LaneClub(1, 2) = QStringLiteral("Harbourside SC");
+    return g;
+}
+
+// An online-times database as the timing system leaves it: rows of
+// "meet|event|heat|lane|kind of time|time" behind the stored query
+// "Times for 1 event".
+void makeOnlineTimes(const QString &path, const QStringList &rows)
+{
+    auto db = Database::create(path);
+    db->execute(QStringLiteral("CREATE TABLE Times (Meet TEXT, Event DOUBLE, Heat INTEGER, "
+                               "Lane_number INTEGER, Kind_of_time TEXT, Lane_time TEXT)"));
+    db->addStoredQuery(QStringLiteral("Times for 1 event"),
+                       QStringLiteral("SELECT rowid, * FROM Times WHERE Meet = ?1 AND Event = ?2 "
+                                      "AND Heat = ?3 ORDER BY rowid"),
+                       {QStringLiteral("Meet code:text"), QStringLiteral("Event number:double"),
+                        QStringLiteral("Heat number:integer")},
+                       QStringLiteral("Times"));
+    Recordset times = db->openRecordset(QStringLiteral("Times"));
+    const QStringList fields = {"Meet",        "Event",        "Heat",
+                                "Lane_number", "Kind_of_time", "Lane_time"};
+    for (const QString &row : rows) {
+        const QStringList f = row.split(QLatin1Char('|'));
+        times.addNew();
+        for (int i = 0; i < fields.size(); ++i)
+            times.setValue(fields[i], f[i]);
+        times.update();
+    }
 }
 
 // Files beyond a size limit fail as on a full disk, for this process only.
@@ -85,112 +153,72 @@ class TstExports : public QObject
 {
     Q_OBJECT
 private slots:
-    void webResultsPage_data()
+    // Every export of the small gala into one folder, compared file by file.
+    void smallGalaFiles_data()
     {
-        QTest::addColumn<QString>("firstTime");
+        QTest::addColumn<QString>("variant");
+        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("disqualified D is listed") << "D"
-                                                  << "small_results.htm";
-        QTest::newRow("lower-case d is no disqualification") << "d"
-                                                             << "small_results_nodq.htm";
+        auto row = [](const char *tag, const char *variant, const char *file, const char *want) {
+            QTest::newRow(tag) << variant << QString::fromUtf8(file) << want;
+        };
+        row("results: escaped, disqualifications, points 5.5 and .5", "", "results.htm",
+            "small_results.htm");
+        row("results: lower-case d is no disqualification", "d", "results.htm",
+            "small_results_nodq.htm");
+        row("team page: names, TF, no splits offline", "", "Smith & Jones.htm",
+            "small_team1_offline.htm");
+        row("team page: ungraded gala has no TF", "ungraded", "Smith & Jones.htm",
+            "small_team1_ungraded.htm");
+        row("team page: splits of this lane and meet", "online", "Smith & Jones.htm",
+            "small_team1_online.htm");
+        row("team page: disqualified shows the reason", "online", "Harbourside, North.htm",
+            "small_team2_online.htm");
+        row("team page: guests without names", "", "Guests.htm", "small_team3_offline.htm");
+        // The meet code "HSC/26" becomes a file name in the folder.
+        row("ranking header, long course", "", "HSC_26.HDR", "small_long.HDR");
+        row("ranking header, short course", "short", "HSC_26.HDR", "small_short.HDR");
+        row("ranking results: DQ skipped, d/m/yyyy, commas", "", "HSC_26.MRF", "small.MRF");
+        row("programme data: commas removed", "", "program.txt", "small_program.txt");
     }
-    void webResultsPage()
+    void smallGalaFiles()
     {
-        QFETCH(QString, firstTime);
+        QFETCH(QString, variant);
+        QFETCH(QString, file);
         QFETCH(QString, expected);
-        GalaState gala = smallGala();
-        gala.LaneTime(1, 2) = firstTime;
+        GalaState small = smallGala();
+        if (variant == QLatin1String("d"))
+            small.LaneTime(1, 2) = QStringLiteral("d");
         const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("results.htm"));
+        makeOnlineTimes(dir.filePath("ares.mdb"),
+                        {"M1|1|1|1|I|14.20", "M1|1|1|1|I| 29.85 ", "M1|1|1|1|F|35.20",
+                         "M1|1|1|2|I|16.00", "M1|1|1|3|I|15.00", "M1|2|1|1|I|45.1",
+                         "M2|3|1|1|I|1:00.00"});
+        Database ares(dir.filePath("ares.mdb"));
+        SplitTimes splits(&ares, QStringLiteral("M1"));
         QString error;
-        QVERIFY(WebResults::Write(path, gala, Day, error));
-        QVERIFY(sameFile(path, expected));
-    }
-
-    void teamPages_data()
-    {
-        QTest::addColumn<bool>("online");
-        QTest::addColumn<bool>("graded");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("names, TF, no splits offline even with notes")
-            << false << true << "Smith & Jones.htm"
-            << "small_team1_offline.htm";
-        QTest::newRow("ungraded gala: no TF") << false << false << "Smith & Jones.htm"
-                                              << "small_team1_ungraded.htm";
-        QTest::newRow("splits of this lane, this meet, intermediate only")
-            << true << true << "Smith & Jones.htm"
-            << "small_team1_online.htm";
-        QTest::newRow("disqualified shows reason, not splits")
-            << true << true << "Harbourside, North.htm"
-            << "small_team2_online.htm";
-        QTest::newRow("guests without names: no Name column, no TF")
-            << false << true << "Guests.htm"
-            << "small_team3_offline.htm";
-    }
-    void teamPages()
-    {
-        QFETCH(bool, online);
-        QFETCH(bool, graded);
-        QFETCH(QString, page);
-        QFETCH(QString, expected);
-        const QTemporaryDir dir;
-        const QString ares = dir.filePath(QStringLiteral("ares.mdb"));
-        makeOnlineTimes(ares, {"M1|1|1|1|I|14.20", "M1|1|1|1|I| 29.85 ", "M1|1|1|1|F|35.20",
-                               "M1|1|1|2|I|16.00", "M1|1|1|3|I|15.00", "M1|2|1|1|I|45.1",
-                               "M2|3|1|1|I|1:00.00"});
-        Database db(ares);
-        SplitTimes splits(&db, QStringLiteral("M1"));
-        const QString folder = dir.filePath(QStringLiteral("pages"));
-        QDir().mkpath(folder);
-        QString error;
-        QVERIFY(WebTeamResults::Write(folder, smallGala(), Day, graded, online ? &splits : nullptr,
+        QVERIFY(WebResults::Write(dir.filePath("results.htm"), small, Day, error));
+        QVERIFY(WebTeamResults::Write(dir.path(), small, Day, variant != QLatin1String("ungraded"),
+                                      variant == QLatin1String("online") ? &splits : nullptr,
                                       error));
-        QCOMPARE(filesIn(folder),
-                 (QStringList{"Guests.htm", "Harbourside, North.htm", "Smith & Jones.htm"}));
-        QVERIFY(sameFile(folder + QLatin1Char('/') + page, expected));
-    }
-
-    void heatsInTheHeading_data()
-    {
-        QTest::addColumn<QList<int>>("heats");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("lastHeading");
-        QTest::newRow("one heat: lane only")
-            << QList<int>{1, 1, 1} << 1 << "Results sheet for C Lane 3";
-        QTest::newRow("two heats: heat after lane")
-            << QList<int>{1, 1, 2, 2} << 2 << "Results sheet for D Lane 4 Heat 2";
-        QTest::newRow("heat changes counted, not heats")
-            << QList<int>{1, 2, 1} << 3 << "Results sheet for C Lane 3 Heat 1";
-    }
-    void heatsInTheHeading()
-    {
-        QFETCH(QList<int>, heats);
-        QFETCH(int, count);
-        QFETCH(QString, lastHeading);
-        const GalaState gala = teams(QStringList{"A", "B", "C", "D"}.mid(0, heats.size()), heats);
-        QCOMPARE(WebTeamResults::HeatCount(gala), count);
-        const auto pages = WebTeamResults::Pages(gala, Day, false, nullptr);
-        QCOMPARE(pages.last().lines.value(7),
-                 QStringLiteral("<h2><center>") + lastHeading + QStringLiteral("</center></h2>"));
+        QVERIFY(RankingFiles::Write(dir.path(), QStringLiteral("HSC/26"), variant != "short", small,
+                                    Day, error));
+        QVERIFY(ProgramData::Write(dir.filePath("program.txt"), small, error));
+        COMPARE_FILE(dir.filePath(file), expected);
     }
 
     void pageNamesStayInTheFolder_data()
     {
         QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QStringList>("files");
-        QTest::newRow("plain") << QStringList{"Harbourside", "Smith & Jones"}
-                               << QStringList{"Harbourside.htm", "Smith & Jones.htm"};
-        QTest::newRow("separators and ..") << QStringList{"../../escape", "a\\b/c", ".."}
-                                           << QStringList{"____escape.htm", "a_b_c.htm", "_.htm"};
-        QTest::newRow("characters no file may hold")
-            << QStringList{"A:B*C?", "\"Q\" <x>|y", QStringLiteral("tab\there")}
-            << QStringList{"A_B_C_.htm", "_Q_ _x__y.htm", "tab_here.htm"};
-        QTest::newRow("empty and blank names get a stand-in")
-            << QStringList{"", "   "} << QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm"};
-        QTest::newRow("hidden and long names")
-            << QStringList{".htaccess", QString(60, QLatin1Char('x'))}
-            << QStringList{"_htaccess.htm", QString(50, QLatin1Char('x')) + ".htm"};
+        QTest::addColumn<QStringList>("files"); // in team order
+        QTest::newRow("separators, .. and characters no file may hold")
+            << QStringList{"../../escape", "a\\b/c", "..", "A:B*C?", "\"Q\" <x>|y", "tab\there"}
+            << QStringList{"____escape.htm", "a_b_c.htm",     "_.htm",
+                           "A_B_C_.htm",     "_Q_ _x__y.htm", "tab_here.htm"};
+        QTest::newRow("stand-ins, hidden and long names")
+            << QStringList{"", "   ", ".htaccess", QString(60, QLatin1Char('x'))}
+            << QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm", "_htaccess.htm",
+                           QString(50, QLatin1Char('x')) + ".htm"};
         QTest::newRow("same name twice, any case")
             << QStringList{"Otters", "Bramley", "OTTERS"}
             << QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm", "OTTERS Heat 1 Lane 3.htm"};
@@ -202,201 +230,113 @@ private slots:
     {
         QFETCH(QStringList, names);
         QFETCH(QStringList, files);
-        const GalaState gala = teams(names);
-        QCOMPARE(WebTeamResults::PageNames(gala), files);
-
         const QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("web/pages"));
         QDir().mkpath(folder);
         QString error;
-        QVERIFY2(WebTeamResults::Write(folder + QLatin1Char('/'), gala, Day, false, nullptr, error),
+        QVERIFY2(WebTeamResults::Write(folder, gala(names), Day, false, nullptr, error),
                  qPrintable(error));
-        QCOMPARE(filesIn(folder).size(), names.size()); // every page, none replaced
+        files.sort();
+        QCOMPARE(filesIn(folder), files); // every page, none replaced
         QCOMPARE(filesIn(dir.filePath(QStringLiteral("web"))), QStringList());
         QCOMPARE(filesIn(dir.path()), QStringList());
     }
 
     void rankingLines_data()
     {
-        QTest::addColumn<QStringList>("swim"); // distance stroke sex/age time name club dob
-        QTest::addColumn<QString>("line");     // "" for no line
-        auto row = [](const char *tag, QStringList swim, const char *line) {
-            QTest::newRow(tag) << swim << QString::fromUtf8(line);
+        QTest::addColumn<QString>("swim");
+        QTest::addColumn<QString>("line"); // "" for no line
+        auto row = [](const char *tag, const char *swim, const char *line) {
+            QTest::newRow(tag) << QString::fromUtf8(swim) << QString::fromUtf8(line);
         };
-        row("medley 100: code 29, girls F, club from team",
-            {"100", "MED", "G12", "1:32.45", "Mary Ann Smith", "", "05/03/92"},
-            "F,Smith,Mary,Otters Kent,050392,013245,29");
-        row("backstroke 50: code 13, boys M, no date of birth",
-            {"50", "BK", "B10", "28.30", "Tom", "Bramley", ""},
+        row("50 back: 13, boys M, no dob", "50|BK|B10|28.30|Tom|Bramley|",
             "M,Tom,Tom,Bramley,      ,002830,13");
-        row("ladies F", {"50", "FS", "Ladies", "28.3", "A B", "C", ""}, "F,B,A,C,      ,002830,01");
-        row("F is female", {"50", "FS", "F12", "31", "A B", "C", ""}, "F,B,A,C,      ,003100,01");
-        row("men M", {"1500", "FS", "Men", "17:05.3", "A B", "C", ""}, "M,B,A,C,      ,170530,06");
-        row("open event: blank sex", {"200", "BR", "Open", "2:40", "A B", "C", ""},
-            " ,B,A,C,      ,024000,09");
-        row("lower-case sex: blank", {"200", "FLY", "g12", "2:40", "A B", "C", ""},
-            " ,B,A,C,      ,024000,12");
-        row("59.999 s written as 60.00", {"50", "FS", "G", "59.999", "A B", "C", ""},
-            "F,B,A,C,      ,006000,01");
-        row("just under an hour", {"400", "MED", "G", "59:59.99", "A B", "C", ""},
-            "F,B,A,C,      ,595999,17");
-        row("commas leave the fields", {"50", "FS", "G", "30", "Jo O,Neill", "Bramley, Kent", ""},
-            "F,ONeill,Jo,Bramley Kent,      ,003000,01");
-        row("date of birth d/m/yyyy", {"50", "FS", "G", "30", "A B", "C", "5/3/1992"},
-            "F,B,A,C,050392,003000,01");
-        row("date of birth not a date: its characters", {"50", "FS", "G", "30", "A B", "C", "1992"},
-            "F,B,A,C,192   ,003000,01");
-        row("distance with unit not exported", {"50m", "FS", "G", "30", "A B", "C", ""}, "");
-        row("relay not exported", {"200", "FSR", "G", "2:00", "A B", "C", ""}, "");
-        row("combined stroke not exported", {"100", "FLBK", "G", "1:20", "A B", "C", ""}, "");
-        row("an hour not exported", {"50", "FS", "G", "60:00.00", "A B", "C", ""}, "");
-        row("disqualified", {"50", "FS", "G", "D", "A B", "C", ""}, "");
-        row("disqualified with a time after the D", {"50", "FS", "G", "DQ 1:05.23", "A B", "C", ""},
-            "");
-        row("no time", {"50", "FS", "G", "", "A B", "C", ""}, "");
-        row("no swimmer", {"50", "FS", "G", "30", "", "C", ""}, "");
-        row("a name of blanks is no swimmer", {"50", "FS", "G", "30", "   ", "C", ""}, "");
+        row("ladies F", "50|FS|Ladies|28.3|A B|C|", "F,B,A,C,      ,002830,01");
+        row("F is female", "50|FS|F12|31|A B|C|", "F,B,A,C,      ,003100,01");
+        row("men M", "1500|FS|Men|17:05.3|A B|C|", "M,B,A,C,      ,170530,06");
+        row("open: blank sex", "200|BR|Open|2:40|A B|C|", " ,B,A,C,      ,024000,09");
+        row("lower-case sex: blank", "200|FLY|g12|2:40|A B|C|", " ,B,A,C,      ,024000,12");
+        row("59.999 s as 60.00", "50|FS|G|59.999|A B|C|", "F,B,A,C,      ,006000,01");
+        row("just under an hour", "400|MED|G|59:59.99|A B|C|", "F,B,A,C,      ,595999,17");
+        row("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
+            "F,ONeill,Jo,Otters Kent,      ,003000,01");
+        row("dob not a date: its characters", "50|FS|G|30|A B|C|1992", "F,B,A,C,192   ,003000,01");
+        row("distance with unit", "50m|FS|G|30|A B|C|", "");
+        row("relay", "200|FSR|G|2:00|A B|C|", "");
+        row("an hour", "50|FS|G|60:00.00|A B|C|", "");
+        row("disqualified with a time after the D", "50|FS|G|DQ 1:05.23|A B|C|", "");
+        row("no time", "50|FS|G||A B|C|", "");
+        row("a name of blanks", "50|FS|G|30|   |C|", "");
     }
     void rankingLines()
     {
-        QFETCH(QStringList, swim);
+        QFETCH(QString, swim);
         QFETCH(QString, line);
-        const GalaState gala =
-            oneSwim(swim[0], swim[1], swim[2], swim[3], swim[4], swim[5], swim[6]);
-        QCOMPARE(RankingFiles::ResultLines(gala),
+        QCOMPARE(RankingFiles::ResultLines(gala({"Otters, Kent"}, {swim})),
                  line.isEmpty() ? QStringList() : QStringList{line});
     }
 
-    void rankingFiles_data()
-    {
-        QTest::addColumn<QString>("meetCode");
-        QTest::addColumn<bool>("longCourse");
-        QTest::addColumn<QString>("stem");
-        QTest::addColumn<QString>("header");
-        QTest::newRow("long course") << "HSC26" << true << "HSC26"
-                                     << "small_long.HDR";
-        QTest::newRow("short course") << "HSC26" << false << "HSC26"
-                                      << "small_short.HDR";
-        QTest::newRow("a meet code cannot leave the folder") << "../up" << true << "__up"
-                                                             << "small_long.HDR";
-        QTest::newRow("no meet code") << "" << true << ""
-                                      << "small_long.HDR";
-    }
-    void rankingFiles()
-    {
-        QFETCH(QString, meetCode);
-        QFETCH(bool, longCourse);
-        QFETCH(QString, stem);
-        QFETCH(QString, header);
-        const QTemporaryDir dir;
-        const QString folder = dir.filePath(QStringLiteral("asa"));
-        QDir().mkpath(folder);
-        QString error;
-        QVERIFY(RankingFiles::Write(folder, meetCode, longCourse, smallGala(), Day, error));
-        QCOMPARE(filesIn(folder), (QStringList{stem + ".HDR", stem + ".MRF"}));
-        QVERIFY(sameFile(folder + QLatin1Char('/') + stem + ".HDR", header));
-        QVERIFY(sameFile(folder + QLatin1Char('/') + stem + ".MRF", QStringLiteral("small.MRF")));
-    }
-
-    void rankingRefusesAGalaDateThatIsNoDate_data()
+    void badGalaDateStopsTheRankingFiles_data()
     {
         QTest::addColumn<QString>("galaDate");
         QTest::newRow("no such day") << "31/02/26";
         QTest::newRow("empty") << "";
         QTest::newRow("words") << "Saturday";
     }
-    void rankingRefusesAGalaDateThatIsNoDate()
+    void badGalaDateStopsTheRankingFiles()
     {
         QFETCH(QString, galaDate);
         const QTemporaryDir dir;
+        const QString message =
+            QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
+                .arg(galaDate);
         QString error;
-        QVERIFY(!RankingFiles::Write(dir.path(), QStringLiteral("X"), true, smallGala(), galaDate,
-                                     error));
-        QCOMPARE(error,
-                 QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
-                     .arg(galaDate));
+        QVERIFY(!RankingFiles::Write(dir.path(), "X", true, smallGala(), galaDate, error));
+        QCOMPARE(error, message);
         QCOMPARE(filesIn(dir.path()), QStringList());
-
         // Through the menu nothing is asked before the message.
         SharedState shared;
         shared.GalaDate = galaDate;
         ScriptedDialogs dialogs;
-        dialogs.expectMessage(error);
+        dialogs.expectMessage(message);
         ExportMenu::AsaRankingFiles(shared, smallGala(), dialogs);
         QVERIFY2(dialogs.finished(), dialogs.faults());
     }
 
-    void programData_data()
+    void failedWriteKeepsTheOldFile_data()
     {
-        QTest::addColumn<int>("events");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("scoring entries, names when known, commas removed")
-            << 3 << "small_program.txt";
-        QTest::newRow("no events: empty file") << 0 << "empty.txt";
+        QTest::addColumn<QString>("file");
+        QTest::newRow("results page") << "results.htm";
+        QTest::newRow("first team page") << "Smith & Jones.htm";
     }
-    void programData()
-    {
-        QFETCH(int, events);
-        QFETCH(QString, expected);
-        GalaState gala = smallGala();
-        gala.NoOfEvents = events;
-        const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("program.txt"));
-        QString error;
-        QVERIFY(ProgramData::Write(path, gala, error));
-        QVERIFY(sameFile(path, expected));
-    }
-
     void failedWriteKeepsTheOldFile()
     {
+        QFETCH(QString, file);
         const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("results.htm"));
+        const QString path = dir.filePath(file);
         QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("the page of last week\r\n");
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("last week\r\n") > 0);
         old.close();
-        QString error;
+        SharedState shared;
+        shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
+        shared.Choice.SelectedFile = file;
+        NotingDialogs dialogs;
         {
             const FullDisk full(200);
-            QVERIFY(!WebResults::Write(path, smallGala(), Day, error));
+            if (file == QLatin1String("results.htm"))
+                ExportMenu::WebResultsSheet(shared, smallGala(), dialogs);
+            else
+                ExportMenu::WebTeamResults(shared, smallGala(), dialogs, nullptr);
         }
-        QVERIFY2(error.startsWith(QStringLiteral("The file %1 could not be written: ").arg(path)),
-                 qPrintable(error));
-        QCOMPARE(fileBytes(path), QByteArray("the page of last week\r\n"));
-        QCOMPARE(filesIn(dir.path()), QStringList{"results.htm"}); // no half-written leftovers
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].startsWith(
+                     QStringLiteral("The file %1 could not be written: ").arg(path)),
+                 qPrintable(dialogs.messages[0]));
+        QCOMPARE(fileBytes(path), QByteArray("last week\r\n"));
+        QCOMPARE(filesIn(dir.path()), QStringList{file}); // no half-written leftovers
     }
 
-    void failedWriteNamesTheFile_data()
-    {
-        QTest::addColumn<QString>("blocked"); // a folder standing where the file goes
-        QTest::addColumn<QString>("named");
-        QTest::newRow("results page in a folder that is a file") << ""
-                                                                 << "x/results.htm";
-        QTest::newRow("one team page blocked") << "Guests.htm"
-                                               << "pages/Guests.htm";
-    }
-    void failedWriteNamesTheFile()
-    {
-        QFETCH(QString, blocked);
-        QFETCH(QString, named);
-        const QTemporaryDir dir;
-        QString error;
-        if (blocked.isEmpty()) {
-            QFile file(dir.filePath(QStringLiteral("x")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.close();
-            QVERIFY(!WebResults::Write(dir.filePath(named), smallGala(), Day, error));
-        } else {
-            QDir().mkpath(dir.filePath(QStringLiteral("pages/") + blocked));
-            QVERIFY(!WebTeamResults::Write(dir.filePath(QStringLiteral("pages")), smallGala(), Day,
-                                           false, nullptr, error));
-        }
-        QVERIFY2(error.startsWith(
-                     QStringLiteral("The file %1 could not be written: ").arg(dir.filePath(named))),
-                 qPrintable(error));
-    }
-
-    void menusWriteNothingWhenCancelled_data()
+    void cancelledChooserWritesNothing_data()
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("caption");
@@ -405,7 +345,7 @@ private slots:
         QTest::newRow("ASA Ranking Files") << 2 << "Select Directory for Ranking Files";
         QTest::newRow("Data for Competition Program") << 3 << "Select File for Program Data";
     }
-    void menusWriteNothingWhenCancelled()
+    void cancelledChooserWritesNothing()
     {
         QFETCH(int, entry);
         QFETCH(QString, caption);
@@ -418,43 +358,93 @@ private slots:
         ScriptedDialogs dialogs;
         dialogs.expectChooser(caption, QString(), QString())
             .expectMessage(QStringLiteral("No Output File Specified"));
-        const GalaState gala = smallGala();
-        switch (entry) {
-        case 0:
-            ExportMenu::WebResultsSheet(shared, gala, dialogs);
-            break;
-        case 1:
-            ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
-            break;
-        case 2:
-            ExportMenu::AsaRankingFiles(shared, gala, dialogs);
-            break;
-        default:
-            ExportMenu::DataForProgram(shared, gala, dialogs);
-            break;
-        }
+        const GalaState small = smallGala();
+        if (entry == 0)
+            ExportMenu::WebResultsSheet(shared, small, dialogs);
+        else if (entry == 1)
+            ExportMenu::WebTeamResults(shared, small, dialogs, nullptr);
+        else if (entry == 2)
+            ExportMenu::AsaRankingFiles(shared, small, dialogs);
+        else
+            ExportMenu::DataForProgram(shared, small, dialogs);
         QDir::setCurrent(before);
         QVERIFY2(dialogs.finished(), dialogs.faults());
         QCOMPARE(filesIn(dir.path()), QStringList());
     }
 
-    void menuShowsAFailedWrite()
+    // The demonstration gala recorded on the sheet as an official would, with
+    // online timing in use, then written out through the WEB and Export menus.
+    void demonstrationGalaThroughTheMenus()
     {
-        // The chooser hands back the folder and name it was given: a folder
-        // that is not there.
+        DemoSheet desk;
+        QVERIFY(OpenGala(desk.shared, desk.gala, desk.dialogs).opened());
         const QTemporaryDir dir;
-        SharedState shared;
-        shared.Choice.SelectedDir = dir.filePath(QStringLiteral("gone")) + QLatin1Char('/');
-        shared.Choice.SelectedFile = QStringLiteral("results.htm");
-        NotingDialogs dialogs;
-        ExportMenu::WebResultsSheet(shared, smallGala(), dialogs);
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(
-            dialogs.messages[0].startsWith(
-                QStringLiteral("The file %1 could not be written: ").arg(shared.Choice.path())),
-            qPrintable(dialogs.messages[0]));
+        const QString ares = dir.filePath(QStringLiteral("ares.mdb"));
+        makeOnlineTimes(ares, {"DEMO|1|1|1|I|18.40", "DEMO|1|2|1|I|19.10"});
+        OnlineTimes online{ares, std::make_unique<Database>(ares), QStringLiteral("DEMO")};
+        GalaRecSheet sheet(desk.shared, desk.gala, desk.dialogs, &online);
+        sheet.show();
+        sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        auto box = [&](const char *design, int row) {
+            return sheet.findChild<QLineEdit *>(
+                QStringLiteral("%1_%2").arg(QLatin1String(design)).arg(row));
+        };
+        auto type = [&](const char *design, int row, const QString &text) {
+            box(design, row)->setFocus(Qt::MouseFocusReason);
+            QTest::keyClicks(box(design, row), text);
+            QTest::keyClick(box(design, row), Qt::Key_Tab); // leaves the box
+        };
+        // Event 1, grade time 38.00: a disqualification, a swim too fast for
+        // the grade, and the guests' fastest time that scores nothing.
+        const QStringList times = {"39.50", "40.12", "", "37.90", "41.00", "38.00", "", "36.00"};
+        const QStringList names = {"Amy  Jones", "Beth Smith", "Cat <Lee>", "Dee Ray",
+                                   "",           "Eve",        "",          "Fay Guest"};
+        for (int r = 0; r < 8; ++r) {
+            type("TeamTime", r, times[r]);
+            type("Swimmer_Name", r, names[r]);
+        }
+        type("Swimmer_Dob", 0, QStringLiteral("05/03/16"));
+        type("Swimmer_Club", 1, QStringLiteral("Ashford, Kent"));
+        desk.dialogs.expectInput("Enter reason for Disqualification", "Did not finish");
+        type("TeamTime", 2, QStringLiteral("D"));
+        QCOMPARE(box("TeamPosition", 3)->text(), QStringLiteral("TF"));
+        // Event 2: one placed swim, and points typed by hand.
+        QTest::mouseClick(sheet.findChild<QPushButton *>("Next_Event"), Qt::LeftButton);
+        type("TeamTime", 1, QStringLiteral("37.60"));
+        type("TeamPts", 0, QStringLiteral("2.5"));
+        type("TeamPts", 6, QStringLiteral("0.5"));
+
+        const QString folder = dir.filePath(QStringLiteral("out/"));
+        QDir().mkpath(folder);
+        desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+            .expectChooser("Select Directory for WEB team results pages", folder, "results.htm")
+            .expectChooser("Select Directory for Ranking Files", folder, "results.htm")
+            .expectInput("Enter meet code for ASA", "DEMO26")
+            .expectYesNo("Long course (YES) or Short course (NO)", true)
+            .expectChooser("Select File for Program Data", folder, "program.txt");
+        for (const char *entry :
+             {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings", "Data_for_Program"}) {
+            QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
+            QVERIFY2(action && action->isEnabled(), entry);
+            action->trigger();
+        }
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        QCOMPARE(filesIn(folder),
+                 (QStringList{"Ashford B.htm", "Ashford Otters.htm", "Bramley B.htm",
+                              "Bramley Dolphins.htm", "Castleton Guests.htm", "Castleton.htm",
+                              "DEMO26.HDR", "DEMO26.MRF", "Harbourside B.htm", "Harbourside.htm",
+                              "program.txt", "results.htm"}));
+        COMPARE_FILE(folder + "results.htm", "demo_results.htm");
+        COMPARE_FILE(folder + "Castleton.htm", "demo_castleton.htm");
+        COMPARE_FILE(folder + "DEMO26.HDR", "demo.HDR");
+        COMPARE_FILE(folder + "DEMO26.MRF", "demo.MRF");
+        COMPARE_FILE(folder + "program.txt", "demo_program.txt");
+        // Heat 1 lane 1 and heat 2 lane 1 each get their own split in event 1.
+        QVERIFY(fileBytes(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
+        QVERIFY(fileBytes(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
     }
 };
 
-QTEST_GUILESS_MAIN(TstExports)
+QTEST_MAIN(TstExports)
 #include "tst_exports.moc"
