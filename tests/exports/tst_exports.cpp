@@ -210,12 +210,11 @@ private slots:
             << QStringList{"", "   ", ".htaccess", QString(60, QLatin1Char('x'))}
             << QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm", "_htaccess.htm",
                            QString(50, QLatin1Char('x')) + ".htm"};
-        QTest::newRow("same name twice, any case")
-            << QStringList{"Otters", "Bramley", "OTTERS"}
-            << QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm", "OTTERS Heat 1 Lane 3.htm"};
-        QTest::newRow("a name that is another's stand-in")
-            << QStringList{"A", "A", "A Heat 1 Lane 2"}
-            << QStringList{"A Heat 1 Lane 1.htm", "A Heat 1 Lane 2.htm", "A Heat 1 Lane 2 (2).htm"};
+        QTest::newRow("names that two entries share, any case")
+            << QStringList{"Otters", "Bramley", "OTTERS", "A", "A", "A Heat 1 Lane 5"}
+            << QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm",
+                           "OTTERS Heat 1 Lane 3.htm", "A Heat 1 Lane 4.htm",
+                           "A Heat 1 Lane 5.htm",      "A Heat 1 Lane 5 (2).htm"};
     }
     void pageNamesStayInTheFolder()
     {
