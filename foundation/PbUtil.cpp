@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cmath>
 
 namespace PBUTIL {
@@ -231,7 +232,15 @@ QString WriteTextFile(const QString &path, const QStringList &lines)
         data += line.toUtf8();
         data += "\r\n";
     }
-    if (file.write(data) != data.size() || !file.commit())
+    // A disk that fills up mid-way shows only in flush(): QSaveFile would
+    // still commit the shortened file over the old one.
+    errno = 0;
+    if (file.write(data) != data.size() || !file.flush()) {
+        const QString why = errno != 0 ? qt_error_string(errno) : file.errorString();
+        file.cancelWriting(); // the temporary file goes with `file`
+        return why;
+    }
+    if (!file.commit())
         return file.errorString();
     return QString();
 }

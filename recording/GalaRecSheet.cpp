@@ -2,6 +2,7 @@
 
 #include "foundation/ScreenParts.h"
 
+#include "exports/ExportMenu.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
@@ -97,6 +98,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     setTabChain();
     connectModel();
     bindPrinting();
+    bindExports();
 
     guarded([this] {
         m_model.setUpRows();
@@ -122,8 +124,7 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
         for (const Entry &item : items) {
             QAction *a = menu->addAction(QLatin1String(item.caption));
             a->setObjectName(QLatin1String(item.name));
-            // Printing, web pages and exports are not built yet; the entries
-            // show where they will be.
+            // An entry stays disabled until its feature binds it.
             a->setEnabled(false);
         }
     };
@@ -411,14 +412,18 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     sheet.exec();
 }
 
+SplitTimes GalaRecSheet::splitTimes() const
+{
+    // Splits come from the online-times database only while it is in use;
+    // without it every swim simply has none.
+    return m_aresTimes ? SplitTimes(m_aresTimes->AresDb.get(), m_aresTimes->MeetCode)
+                       : SplitTimes(nullptr, QString());
+}
+
 void GalaRecSheet::bindPrinting()
 {
     auto *menu = findChild<QMenu *>(QStringLiteral("Print_Menu"));
-    auto bind = [this](const char *name, std::function<void()> action) {
-        auto *a = findChild<QAction *>(QLatin1String(name));
-        a->setEnabled(true);
-        connect(a, &QAction::triggered, this, guarded(std::move(action)));
-    };
+    const auto bind = [this](const char *name, auto action) { bindEntry(name, action); };
     auto report = [this](const QString &name, const ReportLayout &layout) {
         PrintMenu(m_shared, m_dialogs, this).run(name, layout);
     };
@@ -433,11 +438,8 @@ void GalaRecSheet::bindPrinting()
     });
     bind("Print_Team_Results", [this, report] {
         report(tr("Team Results"), [this](PrinterSurface &p) {
-            // Splits come from the online-times database while it is in use.
-            std::optional<SplitTimes> splits;
-            if (m_aresTimes)
-                splits.emplace(m_aresTimes->AresDb.get(), m_aresTimes->MeetCode);
-            PrintTeamResults(m_shared, m_gala, splits ? &*splits : nullptr, p);
+            SplitTimes splits = splitTimes();
+            PrintTeamResults(m_shared, m_gala, &splits, p);
         });
     });
     bind("Print_TK_Sheets", [this, report] {
@@ -469,4 +471,17 @@ void GalaRecSheet::bindPrinting()
                     (void)PrintSpeedingTickets(m_gala, m_model, p);
                 });
             }));
+}
+
+void GalaRecSheet::bindExports()
+{
+    const auto bind = [this](const char *name, auto action) { bindEntry(name, action); };
+    bind("WEB_Results_Sheet", [this] { ExportMenu::WebResultsSheet(m_shared, m_gala, m_dialogs); });
+    bind("WEB_Team_Results", [this] {
+        SplitTimes splits = splitTimes();
+        ExportMenu::WebTeamResults(m_shared, m_gala, m_dialogs, &splits);
+    });
+    bind("Export_ASA_Rankings",
+         [this] { ExportMenu::AsaRankingFiles(m_shared, m_gala, m_dialogs); });
+    bind("Data_for_Program", [this] { ExportMenu::DataForProgram(m_shared, m_gala, m_dialogs); });
 }

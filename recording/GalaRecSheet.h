@@ -4,6 +4,9 @@
 #include "foundation/Slots.h"
 #include "recording/SheetModel.h"
 
+#include "links/SplitTimes.h"
+
+#include <QAction>
 #include <QDialog>
 #include <QString>
 
@@ -56,12 +59,25 @@ private:
     void exitSheet();
     // The "Print" menu and the "Speeding Tkts" button.
     void bindPrinting();
+    // The WEB and Export menu entries.
+    void bindExports();
+
+    // The split-times reader of this sheet's online-times database.
+    SplitTimes splitTimes() const;
 
     // A slot that runs one user action under the guard: an engine failure is
     // shown and ends the action, and the sheet carries on.
     template <typename Action> auto guarded(Action action)
     {
         return [this, action] { Guarded(m_dialogs, action); };
+    }
+    // Enables the menu entry of that design name and runs `action` guarded
+    // on its trigger.
+    template <typename Action> void bindEntry(const char *name, Action action)
+    {
+        QAction *entry = findChild<QAction *>(QLatin1String(name));
+        entry->setEnabled(true);
+        connect(entry, &QAction::triggered, this, guarded(action));
     }
 
     SharedState &m_shared;

@@ -1,0 +1,96 @@
+#include "exports/ExportMenu.h"
+
+#include "exports/ExportFile.h"
+#include "exports/ProgramData.h"
+#include "exports/RankingFiles.h"
+#include "exports/WebResults.h"
+#include "exports/WebTeamResults.h"
+#include "foundation/Dialogs.h"
+#include "foundation/SharedState.h"
+
+namespace ExportMenu {
+
+namespace {
+
+using Exports::Texts;
+
+enum class Target
+{
+    File,
+    Folder
+};
+
+// Shows the chooser for new names; false (after saying so) when it was
+// cancelled, or when a file was wanted and none was named.
+bool chooseTarget(SharedState &shared, Dialogs &dialogs, const QString &caption, Target target)
+{
+    FileChoice &choice = shared.Choice;
+    choice.FileMustExist = false;
+    choice.FilePrompt = caption;
+    dialogs.chooseFile(choice);
+    if (choice.SelectedDir.isEmpty() || (target == Target::File && choice.SelectedFile.isEmpty())) {
+        dialogs.message(Texts::tr("No Output File Specified"));
+        return false;
+    }
+    return true;
+}
+
+void report(Dialogs &dialogs, bool written, const QString &error)
+{
+    if (!written)
+        dialogs.message(error);
+}
+
+} // namespace
+
+void WebResultsSheet(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
+{
+    if (!chooseTarget(shared, dialogs, Texts::tr("Select File for WEB results page"), Target::File))
+        return;
+    QString error;
+    const bool written = WebResults::Write(shared.Choice.path(), gala, shared.GalaDate, error);
+    report(dialogs, written, error);
+}
+
+void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
+                    SplitTimes *splits)
+{
+    if (!chooseTarget(shared, dialogs, Texts::tr("Select Directory for WEB team results pages"),
+                      Target::Folder))
+        return;
+    QString error;
+    const bool written = WebTeamResults::Write(shared.Choice.SelectedDir, gala, shared.GalaDate,
+                                               shared.Graded == QLatin1String("Y"), splits, error);
+    report(dialogs, written, error);
+}
+
+void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
+{
+    // A date the header cannot hold stops the export before anything is asked.
+    if (!RankingFiles::GalaDay(shared.GalaDate).isValid()) {
+        dialogs.message(RankingFiles::BadDateMessage(shared.GalaDate));
+        return;
+    }
+    shared.Choice.SelectedFile.clear();
+    if (!chooseTarget(shared, dialogs, Texts::tr("Select Directory for Ranking Files"),
+                      Target::Folder))
+        return;
+    const QString meetCode = dialogs.input(Texts::tr("Enter meet code for ASA"));
+    const bool longCourse = dialogs.yesNo(Texts::tr("Long course (YES) or Short course (NO)"));
+    QString error;
+    const bool written = RankingFiles::Write(shared.Choice.SelectedDir, meetCode, longCourse, gala,
+                                             shared.GalaDate, error);
+    report(dialogs, written, error);
+}
+
+void DataForProgram(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
+{
+    shared.Choice.SelectedFile.clear();
+    if (!chooseTarget(shared, dialogs, Texts::tr("Select File for Program Data"), Target::File))
+        return;
+    QString error;
+    const bool written = ProgramData::Write(shared.Choice.path(), gala, error);
+    report(dialogs, written, error);
+}
+
+} // namespace ExportMenu

@@ -1,0 +1,29 @@
+#include "exports/WebPage.h"
+
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+
+namespace WebPage {
+
+QStringList opening(const QString &title)
+{
+    return {QStringLiteral("<!DOCTYPE HTML SYSTEM html.dtd>"),
+            QStringLiteral("<html>"),
+            QStringLiteral("<head>"),
+            QStringLiteral("<title>") + title + QStringLiteral("</title>"),
+            QStringLiteral("</head>"),
+            QStringLiteral("<body>")};
+}
+
+QStringList closing()
+{
+    return {QStringLiteral("</body>"), QStringLiteral("</html>")};
+}
+
+QString eventDetails(const GalaState &gala, int e)
+{
+    return gala.EventSexAge[e] + QLatin1Char(' ') + gala.EventDistance[e] + QStringLiteral("m ") +
+           PBUTIL::StrokeName(gala.EventStroke[e]);
+}
+
+} // namespace WebPage
