@@ -24,7 +24,9 @@ QStringList SplitTimes::splits(double eventNo, int heat, int lane)
         query.setParameter(QStringLiteral("Event number"), eventNo);
         query.setParameter(QStringLiteral("Heat number"), heat);
         Recordset rows = query.openRecordset();
-        for (rows.moveFirst(); !rows.atEnd(); rows.moveNext()) {
+        // An opened set stands on its first record; a heat the timing system
+        // holds no times for has none to move to.
+        for (; !rows.atEnd(); rows.moveNext()) {
             if (rows.text(QStringLiteral("Kind_of_time")).trimmed() != QLatin1String("I"))
                 continue;
             bool laneOk = false;

@@ -2,6 +2,7 @@
 
 #include "foundation/ScreenParts.h"
 
+#include "exports/LenexFile.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
@@ -10,6 +11,7 @@
 #include "recording/GalaOpening.h"
 #include "recording/TeamScores.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -92,6 +94,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildControls(outer);
     setTabChain();
     connectModel();
+    bindLenexExport();
 
     guarded([this] {
         m_model.setUpRows();
@@ -134,7 +137,8 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
             {{"WEB_Results_Sheet", "Results Sheet"}, {"WEB_Team_Results", "Team Results"}});
     addMenu("Export_menu", "Export",
             {{"Export_ASA_Rankings", "ASA Ranking Files"},
-             {"Data_for_Program", "Data for Competition Program"}});
+             {"Data_for_Program", "Data for Competition Program"},
+             {"Export_Lenex", "Lenex Results File"}});
 }
 
 void GalaRecSheet::buildRows(QGridLayout *grid)
@@ -405,4 +409,13 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
     sheet.setWindowTitle(opened.caption());
     sheet.exec();
+}
+
+void GalaRecSheet::bindLenexExport()
+{
+    auto *lenex = findChild<QAction *>(QStringLiteral("Export_Lenex"));
+    lenex->setEnabled(true);
+    connect(lenex, &QAction::triggered, this, guarded([this] {
+                LenexFile::ExportFromMenu(m_shared, m_gala, m_aresTimes, m_dialogs);
+            }));
 }

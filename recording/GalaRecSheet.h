@@ -54,6 +54,8 @@ private:
     void refreshRows();
     void showText(SheetModel::Column column, int row);
     void exitSheet();
+    // Export > "Lenex Results File".
+    void bindLenexExport();
 
     // A slot that runs one user action under the guard: an engine failure is
     // shown and ends the action, and the sheet carries on.
