@@ -149,8 +149,8 @@ public:
     QString helpText() const
     {
         return m_parser.helpText() + QLatin1Char('\n') +
-               tr("Exit status: 0 when every file was written, 1 when the database, the gala or "
-                  "a file failed, 2 for a wrong command line.\n");
+               tr("Exit status: 0 when every file was written, 1 when the database, the\n"
+                  "gala or a file failed, 2 for a wrong command line.\n");
     }
 
     // The usage fault of the arguments, or "".
@@ -172,7 +172,7 @@ public:
                 continue;
             if (!Outputs[i].write)
                 return tr("--%1 is not available yet.").arg(QLatin1String(Outputs[i].option));
-            if (m_parser.value(m_outputs[i]).isEmpty())
+            if (m_parser.values(m_outputs[i]).contains(QString()))
                 return tr("--%1 needs a %2.")
                     .arg(QLatin1String(Outputs[i].option), tr(Outputs[i].valueName));
             any = true;
@@ -198,8 +198,8 @@ public:
     {
         return m_parser.isSet(m_meetCode) ? m_parser.value(m_meetCode) : code();
     }
-    // The target given for output i, "" when not asked for.
-    QString target(int i) const { return m_parser.value(m_outputs[i]); }
+    // The targets given for output i (the option may be repeated).
+    QStringList targets(int i) const { return m_parser.values(m_outputs[i]); }
 
 private:
     QCommandLineParser m_parser;
@@ -289,18 +289,19 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             for (const QString &note : std::as_const(session.dialogs.notes))
                 err << program << ": " << tr("warning: %1").arg(note) << '\n';
         }
-        for (int i = 0; status == Done && i < int(std::size(Outputs)); ++i) {
-            const QString target = line.target(i);
-            if (target.isEmpty())
-                continue;
-            QStringList written;
-            QString error;
-            const bool ok = Outputs[i].write(session, target, &written, &error);
-            for (const QString &path : std::as_const(written))
-                out << tr("Wrote %1").arg(path) << '\n';
-            if (!ok) {
-                err << program << ": " << error << '\n';
-                status = Failed;
+        for (int i = 0; i < int(std::size(Outputs)); ++i) {
+            for (const QString &target : line.targets(i)) {
+                if (status != Done)
+                    break;
+                QStringList written;
+                QString error;
+                const bool ok = Outputs[i].write(session, target, &written, &error);
+                for (const QString &path : std::as_const(written))
+                    out << tr("Wrote %1").arg(path) << '\n';
+                if (!ok) {
+                    err << program << ": " << error << '\n';
+                    status = Failed;
+                }
             }
         }
     } catch (const EngineError &e) {

@@ -69,15 +69,18 @@ private slots:
         entry->trigger();
 
         const QByteArray databaseBefore = readFile(demo.file.path);
-        QStringList arguments = {"--db",   demo.file.path, "--code",  "DEMO",
-                                 "--date", "12/10/26",     "--lenex", byCommand.filePath(name)};
+        // A repeated option writes each file.
+        QStringList arguments = {"--db", demo.file.path, "--code", "DEMO", "--date", "12/10/26"};
+        arguments << "--lenex" << byCommand.filePath(name) << "--lenex"
+                  << byCommand.filePath("also.lef");
         if (online)
             arguments << "--online" << onlinePath << "--meet-code"
                       << "M1";
         const Run run = runExport(arguments);
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, "Wrote " + byCommand.filePath(name) + "\n");
+        QCOMPARE(run.out, "Wrote " + byCommand.filePath(name) + "\nWrote " +
+                              byCommand.filePath("also.lef") + "\n");
         QCOMPARE(readFile(demo.file.path), databaseBefore);
 
         const QByteArray menuBytes = readFile(byMenu.filePath(name));
@@ -85,6 +88,7 @@ private slots:
         QCOMPARE(readFile(byCommand.filePath(name)), menuBytes);
         const QByteArray xml =
             name.endsWith(".lxf") ? UnzipSingle(byMenu.filePath(name)) : menuBytes;
+        QCOMPARE(readFile(byCommand.filePath("also.lef")), xml);
         QCOMPARE(LenexReadBack(xml).count("RESULT"), 14);
         QCOMPARE(LenexReadBack(xml).count("SPLIT"), online ? 3 : 0);
     }
