@@ -167,7 +167,8 @@ struct LenexReadBack
 
 // The only entry of a zip archive, read with libzip; "" when the archive
 // does not hold exactly one entry.
-inline QByteArray UnzipSingle(const QString &path, QString *entryName = nullptr)
+inline QByteArray UnzipSingle(const QString &path, QString *entryName = nullptr,
+                              QDateTime *stamp = nullptr)
 {
     int code = 0;
     zip_t *archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
@@ -178,6 +179,8 @@ inline QByteArray UnzipSingle(const QString &path, QString *entryName = nullptr)
     if (zip_get_num_entries(archive, 0) == 1 && zip_stat_index(archive, 0, 0, &st) == 0) {
         if (entryName)
             *entryName = QString::fromUtf8(st.name);
+        if (stamp)
+            *stamp = QDateTime::fromSecsSinceEpoch(st.mtime);
         zip_file_t *file = zip_fopen_index(archive, 0, 0);
         if (file) {
             data.resize(qsizetype(st.size));
