@@ -33,7 +33,7 @@ public:
     void message(const QString &text) override { notes << text; }
     QString input(const QString &prompt) override
     {
-        notes << prompt;
+        notes << tr("no answer given to \"%1\"").arg(prompt);
         return QString();
     }
     bool yesNo(const QString &question) override
@@ -41,12 +41,12 @@ public:
         if (question ==
             QLatin1String("There are already results for this gala, do you want to add to them?"))
             return true;
-        notes << question;
+        notes << tr("answered No to \"%1\"").arg(question);
         return false;
     }
     void chooseFile(FileChoice &choice) override
     {
-        notes << choice.FilePrompt;
+        notes << tr("no file chosen for \"%1\"").arg(choice.FilePrompt);
         choice.SelectedDir.clear();
         choice.SelectedFile.clear();
     }
@@ -59,7 +59,7 @@ struct Session
     GalaState gala;
     OpenedGala opened;
     BatchDialogs dialogs;
-    bool longCourse = false;
+    bool longCourse = false; // the course of the ranking files
 
     OnlineTimes *online() { return opened.OnlineOn ? &opened.online : nullptr; }
 };

@@ -164,6 +164,32 @@ private slots:
         QCOMPARE(readFile(demo.path), databaseBefore);
     }
 
+    // A stored result that fits no event is skipped as on the sheet, and said.
+    void mismatchedResultWarns()
+    {
+        TestGala demo(true);
+        {
+            auto db = demo.open();
+            Recordset records = db->openRecordset(QStringLiteral("Gala_Record"));
+            records.addNew();
+            records.setValue("Program code", "DEMO");
+            records.setValue("Gala Date", "12/10/26");
+            records.setValue("Event No", 13.0);
+            records.setValue("Heat No", 1);
+            records.setValue("Lane No", 1);
+            records.setValue("Lane Time", "30.00");
+            records.update();
+        }
+        QTemporaryDir dir;
+        const Run run = runExport({"--db", demo.path, "--code", "DEMO", "--date", "12/10/26",
+                                   "--lenex", dir.filePath("gala.lef")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err,
+                 QStringLiteral("aqgalarec-export: warning: Serious error lane/event mismatch\n"));
+        QCOMPARE(run.out, "Wrote " + dir.filePath("gala.lef") + "\n");
+        QCOMPARE(LenexReadBack(readFile(dir.filePath("gala.lef"))).count("RESULT"), 0);
+    }
+
     void help()
     {
         const Run run = runExport({"--help"});
