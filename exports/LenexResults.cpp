@@ -283,6 +283,7 @@ private:
             // All heats are ranked together: a timed final.
             m_xml.writeAttribute(QStringLiteral("round"), QStringLiteral("TIM"));
             writeSwimStyle(e);
+            writeAgeGroup(e);
             m_xml.writeStartElement(QStringLiteral("HEATS"));
             for (int heat : allHeats) {
                 m_xml.writeEmptyElement(QStringLiteral("HEAT"));
@@ -295,6 +296,38 @@ private:
         m_xml.writeEndElement(); // EVENTS
         m_xml.writeEndElement(); // SESSION
         m_xml.writeEndElement(); // SESSIONS
+    }
+
+    // The event's one age group, named by its sex/age text, with the places
+    // of the swims that have one: readers take the results list from here.
+    void writeAgeGroup(int e)
+    {
+        QList<std::pair<int, int>> placed; // (position, team)
+        for (int t = 1; t <= m_gala.NoOfTeams; ++t) {
+            if (m_gala.LanePos(e, t) > 0)
+                placed.append({m_gala.LanePos(e, t), t});
+        }
+        std::stable_sort(placed.begin(), placed.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        m_xml.writeStartElement(QStringLiteral("AGEGROUPS"));
+        m_xml.writeStartElement(QStringLiteral("AGEGROUP"));
+        m_xml.writeAttribute(QStringLiteral("agegroupid"), QString::number(eventId(e)));
+        m_xml.writeAttribute(QStringLiteral("agemax"), QStringLiteral("-1"));
+        m_xml.writeAttribute(QStringLiteral("agemin"), QStringLiteral("-1"));
+        m_xml.writeAttribute(QStringLiteral("name"), m_gala.EventSexAge[e]);
+        if (!placed.isEmpty()) {
+            m_xml.writeStartElement(QStringLiteral("RANKINGS"));
+            int order = 0;
+            for (const auto &[position, t] : placed) {
+                m_xml.writeEmptyElement(QStringLiteral("RANKING"));
+                m_xml.writeAttribute(QStringLiteral("order"), QString::number(++order));
+                m_xml.writeAttribute(QStringLiteral("place"), QString::number(position));
+                m_xml.writeAttribute(QStringLiteral("resultid"), QString::number(resultId(e, t)));
+            }
+            m_xml.writeEndElement(); // RANKINGS
+        }
+        m_xml.writeEndElement(); // AGEGROUP
+        m_xml.writeEndElement(); // AGEGROUPS
     }
 
     void writeSwimStyle(int e)

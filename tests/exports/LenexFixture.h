@@ -93,6 +93,8 @@ struct LenexReadBack
     QHash<QString, QXmlStreamAttributes> resultAt; // by "event|heat|lane"
     // Every athlete as "club|firstname|lastname|gender|birthdate|results".
     QStringList athletes;
+    // "resultid=place" of every RANKING, and of every RESULT with a place.
+    QStringList rankings, placedResults;
 
     explicit LenexReadBack(const QByteArray &xml)
     {
@@ -132,8 +134,14 @@ struct LenexReadBack
                                 .join(QLatin1Char('|'));
             } else if (name == QLatin1String("RELAY"))
                 who = QStringLiteral("relay ") + a.value("name").toString();
+            else if (name == QLatin1String("RANKING"))
+                rankings << a.value("resultid").toString() + QLatin1Char('=') +
+                                a.value("place").toString();
             else if (name == QLatin1String("RESULT")) {
                 results.append({a, club, who});
+                if (a.hasAttribute("place"))
+                    placedResults << a.value("resultid").toString() + QLatin1Char('=') +
+                                         a.value("place").toString();
                 if (who.startsWith(QLatin1String("relay ")))
                     continue;
                 // One more result for the athlete just read.
@@ -160,6 +168,8 @@ struct LenexReadBack
                  a.value("status").toString(), a.value("comment").toString()});
         }
         swims.sort();
+        rankings.sort();
+        placedResults.sort();
     }
 
     int count(const QString &element) const { return int(elements.count(element)); }

@@ -104,6 +104,9 @@ private slots:
         const QStringList expected = databaseSwims(*demo.shared.GalaDb);
         QCOMPARE(expected.size(), 14);
         QCOMPARE(back.swims, expected);
+        // Every place is also in its event's ranking, pointing at its result.
+        QCOMPARE(back.rankings, back.placedResults);
+        QCOMPARE(back.rankings.size(), 11); // 3 + 2 + 1 + 2 + 3 placed swims
     }
 
     // Single swims checked against the rules of ranking and scoring: 7
@@ -210,9 +213,10 @@ private slots:
         QCOMPARE(back.firstOf["SESSION"].value("date").toString(), QStringLiteral("2026-10-12"));
         QCOMPARE(back.count("EVENT"), 12);
         QCOMPARE(back.count("HEAT"), 24); // two heats in every event
+        QCOMPARE(back.count("AGEGROUP"), 12);
         QCOMPARE(back.count("CLUB"), 8);
         for (const char *container : {"SESSIONS", "EVENTS", "HEATS", "CLUBS", "ATHLETES", "RESULTS",
-                                      "RELAYS", "RELAY", "SWIMSTYLE"})
+                                      "RELAYS", "RELAY", "SWIMSTYLE", "AGEGROUPS", "RANKINGS"})
             QVERIFY2(back.count(container) > 0, container);
     }
 
