@@ -153,40 +153,43 @@ public:
                   "gala or a file failed, 2 for a wrong command line.\n");
     }
 
-    // The usage fault of the arguments, or "".
-    QString parse(const QStringList &arguments)
+    // Reads the arguments; false with the usage fault when they are wrong.
+    [[nodiscard]] bool parse(const QStringList &arguments, QString *fault)
     {
+        const auto wrong = [fault](const QString &text) {
+            *fault = text;
+            return false;
+        };
         if (!m_parser.parse(arguments))
-            return m_parser.errorText();
+            return wrong(m_parser.errorText());
         if (m_parser.isSet(m_help) || m_parser.isSet(m_version))
-            return QString();
+            return true;
         if (!m_parser.positionalArguments().isEmpty())
-            return tr("Unexpected argument: %1").arg(m_parser.positionalArguments().first());
+            return wrong(tr("Unexpected argument: %1").arg(m_parser.positionalArguments().first()));
         for (const QCommandLineOption *required : {&m_db, &m_code, &m_date}) {
             if (m_parser.value(*required).isEmpty())
-                return tr("--%1 is required.").arg(required->names().first());
+                return wrong(tr("--%1 is required.").arg(required->names().first()));
         }
         bool any = false;
         for (int i = 0; i < m_outputs.size(); ++i) {
             if (!m_parser.isSet(m_outputs[i]))
                 continue;
+            const QString option = QLatin1String(Outputs[i].option);
             if (!Outputs[i].write)
-                return tr("--%1 is not available yet.").arg(QLatin1String(Outputs[i].option));
+                return wrong(tr("--%1 is not available yet.").arg(option));
             if (m_parser.values(m_outputs[i]).contains(QString()))
-                return tr("--%1 needs a %2.")
-                    .arg(QLatin1String(Outputs[i].option), tr(Outputs[i].valueName));
+                return wrong(tr("--%1 needs a %2.").arg(option, tr(Outputs[i].valueName)));
             any = true;
         }
         if (!any)
-            return tr("Nothing to write: give at least one of the file options.");
+            return wrong(tr("Nothing to write: give at least one of the file options."));
         if (m_parser.isSet(m_longCourse) && !m_parser.isSet(QStringLiteral("rankings")))
-            return tr("--long-course applies to --rankings only.");
+            return wrong(tr("--long-course applies to --rankings only."));
         if (m_parser.isSet(m_meetCode) && !m_parser.isSet(m_online))
-            return tr("--meet-code applies to --online only.");
-        return QString();
+            return wrong(tr("--meet-code applies to --online only."));
+        return true;
     }
 
-    const QCommandLineParser &parser() const { return m_parser; }
     bool wantsHelp() const { return m_parser.isSet(m_help); }
     bool wantsVersion() const { return m_parser.isSet(m_version); }
     QString db() const { return m_parser.value(m_db); }
@@ -208,21 +211,25 @@ private:
 };
 
 // Chooses the gala as the set-up screen does and opens it as the recording
-// sheet does. Gives the reason when it cannot.
-QString openGala(Session &s, const CommandLine &line)
+// sheet does; false with the reason when it cannot.
+[[nodiscard]] bool openGala(Session &s, const CommandLine &line, QString *why)
 {
+    const auto refuse = [why](const QString &text) {
+        *why = text;
+        return false;
+    };
     const QDate wanted = PBUTIL::ReadDate(line.date());
     if (!wanted.isValid())
-        return tr("Not a date: %1").arg(line.date());
+        return refuse(tr("Not a date: %1").arg(line.date()));
     if (!PBUTIL::FileExists(line.db()))
-        return tr("Cannot open the gala database %1").arg(line.db());
+        return refuse(tr("Cannot open the gala database %1").arg(line.db()));
     s.shared.GalaDbPath = line.db();
     s.shared.GalaDb = std::make_unique<Database>(line.db());
     s.shared.GalaDbOpen = true;
 
     GalaChoice choice(s.shared);
     if (!choice.meetCodes().contains(line.code()))
-        return tr("Unknown gala code %1 in %2").arg(line.code(), line.db());
+        return refuse(tr("Unknown gala code %1 in %2").arg(line.code(), line.db()));
     choice.meetDetails(line.code());
     const QStringList dates = choice.dates();
     int dateIndex = 0;
@@ -231,7 +238,7 @@ QString openGala(Session &s, const CommandLine &line)
             dateIndex = i + 1;
     }
     if (dateIndex == 0)
-        return tr("Gala %1 has no date %2").arg(line.code(), line.date());
+        return refuse(tr("Gala %1 has no date %2").arg(line.code(), line.date()));
     choice.eventDetails(dateIndex);
 
     if (!line.online().isEmpty()) {
@@ -241,14 +248,14 @@ QString openGala(Session &s, const CommandLine &line)
     }
     const QString refusal = choice.recordRefusal();
     if (!refusal.isEmpty())
-        return refusal;
+        return refuse(refusal);
 
     s.opened = OpenGala(s.shared, s.gala, s.dialogs);
     if (!s.opened.opened() || (!line.online().isEmpty() && !s.opened.OnlineOn)) {
-        const QString why = s.dialogs.notes.join(QLatin1String("; "));
-        return why.isEmpty() ? tr("The gala could not be opened") : why;
+        const QString reasons = s.dialogs.notes.join(QLatin1String("; "));
+        return refuse(reasons.isEmpty() ? tr("The gala could not be opened") : reasons);
     }
-    return QString();
+    return true;
 }
 
 } // namespace
@@ -257,8 +264,8 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     const QString program = QStringLiteral("aqgalarec-export");
     CommandLine line;
-    const QString fault = line.parse(arguments);
-    if (!fault.isEmpty()) {
+    QString fault;
+    if (!line.parse(arguments, &fault)) {
         err << program << ": " << fault << '\n'
             << tr("Try '%1 --help' for more information.").arg(program) << '\n';
         err.flush();
@@ -279,8 +286,8 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     session.longCourse = line.longCourse();
     int status = Done;
     try {
-        const QString refusal = openGala(session, line);
-        if (!refusal.isEmpty()) {
+        QString refusal;
+        if (!openGala(session, line, &refusal)) {
             err << program << ": " << refusal << '\n';
             status = Failed;
         } else {
