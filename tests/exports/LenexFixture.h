@@ -93,6 +93,8 @@ struct LenexReadBack
     QHash<QString, QXmlStreamAttributes> resultAt; // by "event|heat|lane"
     // Every athlete as "club|firstname|lastname|gender|birthdate|results".
     QStringList athletes;
+    // Every event as "number gender round distance relaycount stroke".
+    QStringList events;
     // "resultid=place" of every RANKING, and of every RESULT with a place.
     QStringList rankings, placedResults;
 
@@ -115,8 +117,16 @@ struct LenexReadBack
             elements << name;
             if (!firstOf.contains(name))
                 firstOf.insert(name, a);
-            if (name == QLatin1String("EVENT"))
+            if (name == QLatin1String("EVENT")) {
                 eventNumbers.insert(a.value("eventid").toString(), a.value("number").toString());
+                events << QStringList{a.value("number").toString(), a.value("gender").toString(),
+                                      a.value("round").toString()}
+                              .join(QLatin1Char(' '));
+            } else if (name == QLatin1String("SWIMSTYLE"))
+                events.last() += QLatin1Char(' ') + QStringList{a.value("distance").toString(),
+                                                                a.value("relaycount").toString(),
+                                                                a.value("stroke").toString()}
+                                                        .join(QLatin1Char(' '));
             else if (name == QLatin1String("HEAT"))
                 heatNumbers.insert(a.value("heatid").toString(), a.value("number").toString());
             else if (name == QLatin1String("CLUB"))
