@@ -106,6 +106,11 @@ bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, con
     SplitTimes splits(online ? online->AresDb.get() : nullptr,
                       online ? online->MeetCode : QString());
     const QByteArray xml = LenexResultsXml(gala, meet, splits);
+    *written = typed;
+    if (typed.endsWith(QLatin1Char('/')) || QFileInfo(typed).isDir()) {
+        *error = tr("a folder, not a file name");
+        return false;
+    }
     *written = FileName(typed);
     return Write(*written, xml, PBUTIL::ReadDate(shared.GalaDate), error);
 }

@@ -93,6 +93,15 @@ private slots:
         QCOMPARE(LenexReadBack(xml).count("SPLIT"), online ? 3 : 0);
     }
 
+    void menuCancelled()
+    {
+        RecordedDemo demo;
+        GalaRecSheet sheet(demo.shared, demo.gala, demo.dialogs, nullptr);
+        demo.dialogs.expectChooser(QStringLiteral("Select File for Lenex Results"), "", "")
+            .expectMessage(QStringLiteral("No Output File Specified"));
+        sheet.findChild<QAction *>(QStringLiteral("Export_Lenex"))->trigger();
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("arguments"); // {db}, {dir} and {file} stand for paths
@@ -120,6 +129,8 @@ private slots:
             << "No teams currently entered";
         QTest::newRow("unwritable folder")
             << gala + QStringList{"--lenex", "{file}/gala.lxf"} << 1 << "{file}/gala.lxf: ";
+        QTest::newRow("a folder for a file")
+            << gala + QStringList{"--lenex", "{dir}"} << 1 << "{dir}: a folder, not a file name";
         QTest::newRow("missing online database")
             << gala + lenex + QStringList{"--online", "{dir}/none.mdb"} << 1
             << "No database of online times";
