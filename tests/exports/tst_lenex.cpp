@@ -66,28 +66,26 @@ private slots:
         RecordedDemo demo;
         QString written, error;
         const QString plain = demo.file.dir.filePath("gala.lef");
-        QVERIFY2(LenexFile::Export(demo.shared, demo.gala, nullptr, plain, &written, &error),
-                 qPrintable(error));
+        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr, plain, &written, &error));
         QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr, demo.file.dir.filePath("gala"),
                                   &written, &error));
         QCOMPARE(written, demo.file.dir.filePath("gala.lxf"));
-        const Unzipped zipped(written); // dated on the gala day: one gala, one set of bytes
-        QCOMPARE(zipped.name, QStringLiteral("gala.lef"));
-        QCOMPARE(zipped.stamp.date(), QDate(2026, 10, 12));
-        QCOMPARE(zipped.data, readFile(plain));
+        QCOMPARE(Unzip("-Z1", written), QByteArray("gala.lef\n"));
+        // Dated on the gala day, one gala always gives the same bytes.
+        QVERIFY(Unzip("-ZT", written).contains(" 20261012."));
+        QCOMPARE(Unzip("-p", written), readFile(plain));
         QCOMPARE(QProcess::execute("xmllint", {"--noout", plain}), 0);
 
-        const LenexReadBack back(zipped.data);
-        QCOMPARE(back.fault, QString());
+        const LenexReadBack back(readFile(plain));
         QCOMPARE(back.swims.size(), 14);
         QCOMPARE(back.swims, databaseSwims(*demo.shared.GalaDb));
         QCOMPARE(back.rankings, back.places); // each place ranked, at its own result
         QCOMPARE(back.rankings.size(), 11);
-        QCOMPARE(back.attribute("LENEX", "version") + back.attribute("CONSTRUCTOR", "name"),
-                 "3.0AQGalaRec");
-        QCOMPARE(back.attribute("MEET", "name"), QStringLiteral("Harbourside Junior Team Gala"));
-        QCOMPARE(back.attribute("MEET", "city"), QStringLiteral("Harbourside Baths"));
-        QCOMPARE(back.attribute("SESSION", "date"), QStringLiteral("2026-10-12"));
+        QCOMPARE(QStringList({back.attribute("LENEX", "version"),
+                              back.attribute("CONSTRUCTOR", "name"), back.attribute("MEET", "name"),
+                              back.attribute("MEET", "city"), back.attribute("SESSION", "date")}),
+                 QStringList({"3.0", "AQGalaRec", "Harbourside Junior Team Gala",
+                              "Harbourside Baths", "2026-10-12"}));
         QCOMPARE(back.all.count("HEAT"), 24); // two heats in every event
         QCOMPARE(back.events,
                  QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 F TIM 50 1 BACK",
@@ -177,22 +175,6 @@ private slots:
         QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
         QCOMPARE(back.splits.first().join(' '), splits);
         QCOMPARE(back.attribute("MEET", "course"), course);
-    }
-
-    // A file that cannot be assembled (no room for a temporary name beside
-    // it) is reported and leaves the old file whole.
-    void failedWriteKeepsOldFile()
-    {
-        QTemporaryDir dir;
-        for (const char *ending : {".lxf", ".lef"}) {
-            const QString path = dir.filePath(QString(250, 'a') + ending);
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("last week\n") > 0);
-            old.close();
-            QString error;
-            QVERIFY(!LenexFile::Write(path, "<LENEX/>", {}, &error) && !error.isEmpty());
-            QCOMPARE(readFile(path), QByteArray("last week\n"));
-        }
     }
 };
 
