@@ -3,6 +3,7 @@
 #include "foundation/ScreenParts.h"
 
 #include "exports/ExportMenu.h"
+#include "exports/LenexFile.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
@@ -15,6 +16,7 @@
 #include "reports/PrinterSurface.h"
 #include "reports/Reports.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -140,7 +142,8 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
             {{"WEB_Results_Sheet", "Results Sheet"}, {"WEB_Team_Results", "Team Results"}});
     addMenu("Export_menu", "Export",
             {{"Export_ASA_Rankings", "ASA Ranking Files"},
-             {"Data_for_Program", "Data for Competition Program"}});
+             {"Data_for_Program", "Data for Competition Program"},
+             {"Export_Lenex", "Lenex Results File"}});
 }
 
 void GalaRecSheet::buildRows(QGridLayout *grid)
@@ -484,4 +487,6 @@ void GalaRecSheet::bindExports()
     bind("Export_ASA_Rankings",
          [this] { ExportMenu::AsaRankingFiles(m_shared, m_gala, m_dialogs); });
     bind("Data_for_Program", [this] { ExportMenu::DataForProgram(m_shared, m_gala, m_dialogs); });
+    bind("Export_Lenex",
+         [this] { LenexFile::ExportFromMenu(m_shared, m_gala, m_aresTimes, m_dialogs); });
 }

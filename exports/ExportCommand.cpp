@@ -1,0 +1,323 @@
+#include "exports/ExportCommand.h"
+
+#include "exports/LenexFile.h"
+#include "foundation/Dialogs.h"
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "foundation/SharedState.h"
+#include "preparation/GalaChoice.h"
+#include "recording/GalaOpening.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace ExportCommand {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ExportCommand", text);
+}
+
+// The desk's questions answered without a window. Stored results are kept:
+// the files are of what was recorded. Anything else asked is noted and
+// refused, so nothing is ever decided behind the user's back.
+class BatchDialogs : public Dialogs
+{
+public:
+    QStringList notes;
+
+    void message(const QString &text) override { notes << text; }
+    QString input(const QString &prompt) override
+    {
+        notes << tr("no answer given to \"%1\"").arg(prompt);
+        return QString();
+    }
+    bool yesNo(const QString &question) override
+    {
+        if (question ==
+            QLatin1String("There are already results for this gala, do you want to add to them?"))
+            return true;
+        notes << tr("answered No to \"%1\"").arg(question);
+        return false;
+    }
+    void chooseFile(FileChoice &choice) override
+    {
+        notes << tr("no file chosen for \"%1\"").arg(choice.FilePrompt);
+        choice.SelectedDir.clear();
+        choice.SelectedFile.clear();
+    }
+};
+
+// The gala as the recording sheet holds it, opened from the command line.
+struct Session
+{
+    SharedState shared;
+    GalaState gala;
+    OpenedGala opened;
+    BatchDialogs dialogs;
+    bool longCourse = false; // the course of the ranking files
+
+    OnlineTimes *online() { return opened.OnlineOn ? &opened.online : nullptr; }
+};
+
+// Writes one output to `target` with the menu's own function; adds the
+// files written to `written`.
+using Writer = bool (*)(Session &session, const QString &target, QStringList *written,
+                        QString *error);
+
+bool writeLenex(Session &s, const QString &target, QStringList *written, QString *error)
+{
+    QString path;
+    if (!LenexFile::Export(s.shared, s.gala, s.online(), target, &path, error)) {
+        *error = tr("%1: %2").arg(path, *error);
+        return false;
+    }
+    *written << path;
+    return true;
+}
+
+// The outputs in the order they are written. An output whose menu function
+// is not built yet has no writer: asking for it is refused before anything
+// is read.
+struct Output
+{
+    const char *option;
+    const char *valueName;
+    const char *help;
+    Writer write;
+};
+const Output Outputs[] = {
+    {"web", "file", QT_TRANSLATE_NOOP("ExportCommand", "Web results sheet (HTML)."), nullptr},
+    {"team-pages", "folder",
+     QT_TRANSLATE_NOOP("ExportCommand", "One web page per team entry, into the folder."), nullptr},
+    {"rankings", "folder",
+     QT_TRANSLATE_NOOP("ExportCommand", "ASA ranking files (.HDR and .MRF), into the folder."),
+     nullptr},
+    {"program-data", "file",
+     QT_TRANSLATE_NOOP("ExportCommand", "Data file for the printed competition programme."),
+     nullptr},
+    {"lenex", "file",
+     QT_TRANSLATE_NOOP("ExportCommand",
+                       "Lenex 3 results: a .lef name gives plain XML, any other name the zipped "
+                       ".lxf."),
+     writeLenex},
+    {"reports", "folder",
+     QT_TRANSLATE_NOOP("ExportCommand", "The printed reports as PDF files, into the folder."),
+     nullptr},
+};
+
+class CommandLine
+{
+public:
+    CommandLine()
+        : m_help({QStringLiteral("h"), QStringLiteral("help")}, tr("Shows this help.")),
+          m_version(QStringLiteral("version"), tr("Shows the program's version.")),
+          m_db(QStringLiteral("db"), tr("The gala database to read (required)."), tr("file")),
+          m_code(QStringLiteral("code"), tr("The gala code (Meet Code) of the gala (required)."),
+                 tr("code")),
+          m_date(QStringLiteral("date"), tr("The date of the gala, dd/mm/yy (required)."),
+                 tr("date")),
+          m_longCourse(QStringLiteral("long-course"),
+                       tr("The ranking files are for a long course; without it, short course.")),
+          m_online(QStringLiteral("online"),
+                   tr("The online-times database: Lenex results carry its split times."),
+                   tr("file")),
+          m_meetCode(QStringLiteral("meet-code"),
+                     tr("The gala's meet code in the online-times database (default: the gala "
+                        "code)."),
+                     tr("code"))
+    {
+        m_parser.setApplicationDescription(
+            tr("Writes the files of the recording sheet's menus for a recorded gala, without "
+               "any window. The gala database is only read."));
+        m_parser.addOptions({m_help, m_version, m_db, m_code, m_date});
+        for (const Output &output : Outputs) {
+            QString help = tr(output.help);
+            if (!output.write)
+                help += QLatin1Char(' ') + tr("(Not available yet.)");
+            m_outputs.append(
+                QCommandLineOption(QLatin1String(output.option), help, tr(output.valueName)));
+        }
+        m_parser.addOptions(m_outputs);
+        m_parser.addOptions({m_longCourse, m_online, m_meetCode});
+    }
+
+    QString helpText() const
+    {
+        return m_parser.helpText() + QLatin1Char('\n') +
+               tr("Exit status: 0 when every file was written, 1 when the database, the\n"
+                  "gala or a file failed, 2 for a wrong command line.\n");
+    }
+
+    // Reads the arguments; false with the usage fault when they are wrong.
+    [[nodiscard]] bool parse(const QStringList &arguments, QString *fault)
+    {
+        const auto wrong = [fault](const QString &text) {
+            *fault = text;
+            return false;
+        };
+        if (!m_parser.parse(arguments))
+            return wrong(m_parser.errorText());
+        if (m_parser.isSet(m_help) || m_parser.isSet(m_version))
+            return true;
+        if (!m_parser.positionalArguments().isEmpty())
+            return wrong(tr("Unexpected argument: %1").arg(m_parser.positionalArguments().first()));
+        for (const QCommandLineOption *required : {&m_db, &m_code, &m_date}) {
+            if (m_parser.value(*required).isEmpty())
+                return wrong(tr("--%1 is required.").arg(required->names().first()));
+        }
+        bool any = false;
+        for (int i = 0; i < m_outputs.size(); ++i) {
+            if (!m_parser.isSet(m_outputs[i]))
+                continue;
+            const QString option = QLatin1String(Outputs[i].option);
+            if (!Outputs[i].write)
+                return wrong(tr("--%1 is not available yet.").arg(option));
+            if (m_parser.values(m_outputs[i]).contains(QString()))
+                return wrong(tr("--%1 needs a %2.").arg(option, tr(Outputs[i].valueName)));
+            any = true;
+        }
+        if (!any)
+            return wrong(tr("Nothing to write: give at least one of the file options."));
+        if (m_parser.isSet(m_longCourse) && !m_parser.isSet(QStringLiteral("rankings")))
+            return wrong(tr("--long-course applies to --rankings only."));
+        if (m_parser.isSet(m_meetCode) && !m_parser.isSet(m_online))
+            return wrong(tr("--meet-code applies to --online only."));
+        return true;
+    }
+
+    bool wantsHelp() const { return m_parser.isSet(m_help); }
+    bool wantsVersion() const { return m_parser.isSet(m_version); }
+    QString db() const { return m_parser.value(m_db); }
+    QString code() const { return m_parser.value(m_code); }
+    QString date() const { return m_parser.value(m_date); }
+    bool longCourse() const { return m_parser.isSet(m_longCourse); }
+    QString online() const { return m_parser.value(m_online); }
+    QString meetCode() const
+    {
+        return m_parser.isSet(m_meetCode) ? m_parser.value(m_meetCode) : code();
+    }
+    // The targets given for output i (the option may be repeated).
+    QStringList targets(int i) const { return m_parser.values(m_outputs[i]); }
+
+private:
+    QCommandLineParser m_parser;
+    QCommandLineOption m_help, m_version, m_db, m_code, m_date, m_longCourse, m_online, m_meetCode;
+    QList<QCommandLineOption> m_outputs;
+};
+
+// Chooses the gala as the set-up screen does and opens it as the recording
+// sheet does; false with the reason when it cannot.
+[[nodiscard]] bool openGala(Session &s, const CommandLine &line, QString *why)
+{
+    const auto refuse = [why](const QString &text) {
+        *why = text;
+        return false;
+    };
+    const QDate wanted = PBUTIL::ReadDate(line.date());
+    if (!wanted.isValid())
+        return refuse(tr("Not a date: %1").arg(line.date()));
+    if (!PBUTIL::FileExists(line.db()))
+        return refuse(tr("Cannot open the gala database %1").arg(line.db()));
+    s.shared.GalaDbPath = line.db();
+    s.shared.GalaDb = std::make_unique<Database>(line.db());
+    s.shared.GalaDbOpen = true;
+
+    GalaChoice choice(s.shared);
+    if (!choice.meetCodes().contains(line.code()))
+        return refuse(tr("Unknown gala code %1 in %2").arg(line.code(), line.db()));
+    choice.meetDetails(line.code());
+    const QStringList dates = choice.dates();
+    int dateIndex = 0;
+    for (int i = 0; i < dates.size() && dateIndex == 0; ++i) {
+        if (PBUTIL::ReadDate(dates[i]) == wanted)
+            dateIndex = i + 1;
+    }
+    if (dateIndex == 0)
+        return refuse(tr("Gala %1 has no date %2").arg(line.code(), line.date()));
+    choice.eventDetails(dateIndex);
+
+    if (!line.online().isEmpty()) {
+        s.shared.OnlineOn = true;
+        s.shared.AresDbPath = line.online();
+        s.shared.OnlineMeetCode = line.meetCode();
+    }
+    const QString refusal = choice.recordRefusal();
+    if (!refusal.isEmpty())
+        return refuse(refusal);
+
+    s.opened = OpenGala(s.shared, s.gala, s.dialogs);
+    if (!s.opened.opened() || (!line.online().isEmpty() && !s.opened.OnlineOn)) {
+        const QString reasons = s.dialogs.notes.join(QLatin1String("; "));
+        return refuse(reasons.isEmpty() ? tr("The gala could not be opened") : reasons);
+    }
+    return true;
+}
+
+} // namespace
+
+int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const QString program = QStringLiteral("aqgalarec-export");
+    CommandLine line;
+    QString fault;
+    if (!line.parse(arguments, &fault)) {
+        err << program << ": " << fault << '\n'
+            << tr("Try '%1 --help' for more information.").arg(program) << '\n';
+        err.flush();
+        return Usage;
+    }
+    if (line.wantsHelp()) {
+        out << line.helpText();
+        out.flush();
+        return Done;
+    }
+    if (line.wantsVersion()) {
+        out << program << ' ' << QStringLiteral(AQGALAREC_VERSION) << '\n';
+        out.flush();
+        return Done;
+    }
+
+    Session session;
+    session.longCourse = line.longCourse();
+    int status = Done;
+    try {
+        QString refusal;
+        if (!openGala(session, line, &refusal)) {
+            err << program << ": " << refusal << '\n';
+            status = Failed;
+        } else {
+            // Stored results that fit no event or team entry are skipped, as
+            // on the sheet; say so.
+            for (const QString &note : std::as_const(session.dialogs.notes))
+                err << program << ": " << tr("warning: %1").arg(note) << '\n';
+        }
+        for (int i = 0; i < int(std::size(Outputs)); ++i) {
+            for (const QString &target : line.targets(i)) {
+                if (status != Done)
+                    break;
+                QStringList written;
+                QString error;
+                const bool ok = Outputs[i].write(session, target, &written, &error);
+                for (const QString &path : std::as_const(written))
+                    out << tr("Wrote %1").arg(path) << '\n';
+                if (!ok) {
+                    err << program << ": " << error << '\n';
+                    status = Failed;
+                }
+            }
+        }
+    } catch (const EngineError &e) {
+        err << program << ": " << e.message() << '\n';
+        status = Failed;
+    }
+    out.flush();
+    err.flush();
+    return status;
+}
+
+} // namespace ExportCommand

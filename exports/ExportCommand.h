@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// aqgalarec-export: writes the files of the recording sheet's menus from a
+// gala database without any window, through the same functions as the menus.
+// It never changes the gala database.
+namespace ExportCommand {
+
+// Exit codes.
+enum Exit
+{
+    Done = 0,
+    Failed = 1, // the database, the gala or a file failed
+    Usage = 2,  // the command line was wrong
+};
+
+// Runs one command line (`arguments` starts with the program name). What it
+// wrote goes to `out`, failures to `err`.
+int Run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+
+} // namespace ExportCommand

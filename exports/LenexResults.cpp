@@ -1,0 +1,515 @@
+#include "exports/LenexResults.h"
+
+#include "foundation/Engine.h"
+#include "foundation/GalaState.h"
+#include "foundation/PbUtil.h"
+#include "links/SplitTimes.h"
+
+#include <QHash>
+#include <QXmlStreamWriter>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace Lenex {
+
+QString SwimTime(float seconds)
+{
+    const long long hundredths = std::llround(double(seconds) * 100.0);
+    return QStringLiteral("%1:%2:%3.%4")
+        .arg(hundredths / 360000, 2, 10, QLatin1Char('0'))
+        .arg(hundredths / 6000 % 60, 2, 10, QLatin1Char('0'))
+        .arg(hundredths / 100 % 60, 2, 10, QLatin1Char('0'))
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString Course(double poolLength)
+{
+    if (poolLength == 25.0)
+        return QStringLiteral("SCM");
+    if (poolLength == 50.0)
+        return QStringLiteral("LCM");
+    return QString();
+}
+
+QString Gender(const QString &sexAge)
+{
+    // "Mixed" starts with the M of men; a mixed event is neither sex.
+    const QString firstWord = PBUTIL::SplitWords(sexAge).value(0);
+    if (firstWord.compare(QLatin1String("Mixed"), Qt::CaseInsensitive) == 0 ||
+        firstWord.compare(QLatin1String("Mix"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("X");
+    // The first letter decides, as for the ranking files.
+    const QString first = sexAge.left(1);
+    if (first == QLatin1String("G") || first == QLatin1String("F") || first == QLatin1String("L"))
+        return QStringLiteral("F");
+    if (first == QLatin1String("B") || first == QLatin1String("M"))
+        return QStringLiteral("M");
+    return QStringLiteral("X");
+}
+
+} // namespace Lenex
+
+namespace {
+
+constexpr int RelayCount = 4;
+
+// A Lenex stroke for each stroke code; relay codes are the same strokes
+// swum by four. The combined strokes have no Lenex stroke of their own.
+struct Style
+{
+    QString stroke;
+    int relayCount = 1;
+};
+
+Style styleOf(const QString &code)
+{
+    static const QHash<QString, Style> styles = {
+        {QStringLiteral("FS"), {QStringLiteral("FREE"), 1}},
+        {QStringLiteral("BK"), {QStringLiteral("BACK"), 1}},
+        {QStringLiteral("BR"), {QStringLiteral("BREAST"), 1}},
+        {QStringLiteral("FLY"), {QStringLiteral("FLY"), 1}},
+        {QStringLiteral("MED"), {QStringLiteral("MEDLEY"), 1}},
+        {QStringLiteral("FSR"), {QStringLiteral("FREE"), RelayCount}},
+        {QStringLiteral("BKR"), {QStringLiteral("BACK"), RelayCount}},
+        {QStringLiteral("BRR"), {QStringLiteral("BREAST"), RelayCount}},
+        {QStringLiteral("FLYR"), {QStringLiteral("FLY"), RelayCount}},
+        {QStringLiteral("MEDR"), {QStringLiteral("MEDLEY"), RelayCount}},
+    };
+    return styles.value(code, Style{QStringLiteral("UNKNOWN"), 1});
+}
+
+int eventId(int e)
+{
+    return e;
+}
+int heatId(int e, int heat)
+{
+    return e * 100 + heat;
+}
+int resultId(int e, int t)
+{
+    return e * 1000 + t;
+}
+
+struct Athlete
+{
+    int id = 0;
+    QString first, last;
+    QString whole; // the name's words joined by one blank; "" for a team's placeholder
+    QDate born;
+    std::set<QString> genders;        // F or M of the events it was named in
+    QList<std::pair<int, int>> swims; // (event, team) in programme order
+};
+
+struct Club
+{
+    QString name;
+    QList<Athlete> athletes;
+    QList<std::pair<int, int>> relays; // relay swims, one relay team each
+};
+
+// Clubs, athletes and swims of the gala, gathered once before writing.
+class Entries
+{
+public:
+    explicit Entries(const GalaState &g) : m_gala(g)
+    {
+        for (int t = 1; t <= g.NoOfTeams; ++t)
+            club(g.TeamName[t]);
+        for (int e = 1; e <= g.NoOfEvents; ++e) {
+            const bool relay = styleOf(g.EventStroke[e]).relayCount > 1;
+            for (int t = 1; t <= g.NoOfTeams; ++t) {
+                Club &c = club(g.TeamName[t]);
+                if (relay) {
+                    if (isSwim(e, t))
+                        c.relays.append({e, t});
+                    continue;
+                }
+                const QStringList words = PBUTIL::SplitWords(g.LaneName(e, t));
+                if (words.isEmpty() && !isSwim(e, t))
+                    continue;
+                Athlete &a = words.isEmpty() ? placeholder(c) : athlete(c, words, e, t);
+                const QString gender = Lenex::Gender(g.EventSexAge[e]);
+                if (gender != QLatin1String("X"))
+                    a.genders.insert(gender);
+                if (isSwim(e, t))
+                    a.swims.append({e, t});
+            }
+        }
+    }
+
+    // A lane holds a swim when anything of its result was recorded.
+    bool isSwim(int e, int t) const
+    {
+        return !m_gala.LaneTime(e, t).trimmed().isEmpty() || m_gala.LanePos(e, t) > 0 ||
+               m_gala.LanePoints(e, t) != 0.0f;
+    }
+
+    const QList<Club> &clubs() const { return m_clubs; }
+
+private:
+    Club &club(const QString &name)
+    {
+        for (Club &c : m_clubs) {
+            if (c.name == name)
+                return c;
+        }
+        m_clubs.append(Club{name, {}, {}});
+        return m_clubs.last();
+    }
+
+    // The same name with the same date of birth in one team is one swimmer;
+    // names are split as for the ranking files.
+    Athlete &athlete(Club &c, const QStringList &words, int e, int t)
+    {
+        // A date of birth that does not read as a date is left out, not guessed.
+        const QDate born = PBUTIL::ReadDate(m_gala.LaneDoB(e, t));
+        const QString whole = words.join(QLatin1Char(' '));
+        for (Athlete &a : c.athletes) {
+            if (a.whole == whole && a.born == born)
+                return a;
+        }
+        Athlete a;
+        a.id = ++m_lastId;
+        a.first = words.first();
+        a.last = words.last();
+        a.whole = whole;
+        a.born = born;
+        c.athletes.append(a);
+        return c.athletes.last();
+    }
+
+    // Unnamed swims of a team belong to one athlete named after the team, so
+    // that no result is lost.
+    Athlete &placeholder(Club &c)
+    {
+        for (Athlete &a : c.athletes) {
+            if (a.whole.isEmpty())
+                return a;
+        }
+        Athlete a;
+        a.id = ++m_lastId;
+        a.last = c.name;
+        c.athletes.append(a);
+        return c.athletes.last();
+    }
+
+    const GalaState &m_gala;
+    QList<Club> m_clubs;
+    int m_lastId = 0;
+};
+
+class Writer
+{
+public:
+    Writer(const GalaState &g, const LenexMeet &meet, SplitTimes &splits, QByteArray *out)
+        : m_gala(g), m_meet(meet), m_splits(splits), m_xml(out)
+    {
+        m_xml.setAutoFormatting(true);
+        m_xml.setAutoFormattingIndent(2);
+    }
+
+    void write()
+    {
+        const Entries entries(m_gala);
+        m_xml.writeStartDocument();
+        m_xml.writeStartElement(QStringLiteral("LENEX"));
+        m_xml.writeAttribute(QStringLiteral("version"), QStringLiteral("3.0"));
+        m_xml.writeStartElement(QStringLiteral("CONSTRUCTOR"));
+        m_xml.writeAttribute(QStringLiteral("name"), QStringLiteral("AQGalaRec"));
+        m_xml.writeAttribute(QStringLiteral("version"), m_meet.ProgramVersion);
+        m_xml.writeEmptyElement(QStringLiteral("CONTACT"));
+        m_xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Aquaplan"));
+        m_xml.writeEndElement(); // CONSTRUCTOR
+
+        m_xml.writeStartElement(QStringLiteral("MEETS"));
+        m_xml.writeStartElement(QStringLiteral("MEET"));
+        m_xml.writeAttribute(QStringLiteral("name"), m_gala.GalaName);
+        m_xml.writeAttribute(QStringLiteral("city"), m_gala.PoolName);
+        // The suite's results go to the ASA rankings: British meets.
+        m_xml.writeAttribute(QStringLiteral("nation"), QStringLiteral("GBR"));
+        const QString course = Lenex::Course(m_meet.PoolLength);
+        if (!course.isEmpty())
+            m_xml.writeAttribute(QStringLiteral("course"), course);
+        writePool();
+        writeSession();
+        writeClubs(entries);
+        m_xml.writeEndElement(); // MEET
+        m_xml.writeEndElement(); // MEETS
+        m_xml.writeEndElement(); // LENEX
+        m_xml.writeEndDocument();
+    }
+
+private:
+    void writePool()
+    {
+        if (m_gala.NoOfTeams < 1)
+            return;
+        int low = m_gala.TeamLane[1], high = low;
+        for (int t = 2; t <= m_gala.NoOfTeams; ++t) {
+            low = std::min(low, m_gala.TeamLane[t]);
+            high = std::max(high, m_gala.TeamLane[t]);
+        }
+        m_xml.writeEmptyElement(QStringLiteral("POOL"));
+        m_xml.writeAttribute(QStringLiteral("lanemin"), QString::number(low));
+        m_xml.writeAttribute(QStringLiteral("lanemax"), QString::number(high));
+    }
+
+    // The heats of the gala, in order: every event is swum in all of them.
+    QList<int> heats() const
+    {
+        std::set<int> all;
+        for (int t = 1; t <= m_gala.NoOfTeams; ++t)
+            all.insert(m_gala.TeamHeat[t]);
+        return QList<int>(all.begin(), all.end());
+    }
+
+    void writeSession()
+    {
+        m_xml.writeStartElement(QStringLiteral("SESSIONS"));
+        m_xml.writeStartElement(QStringLiteral("SESSION"));
+        m_xml.writeAttribute(QStringLiteral("number"), QStringLiteral("1"));
+        const QDate date = PBUTIL::ReadDate(m_meet.GalaDate);
+        m_xml.writeAttribute(QStringLiteral("date"), date.toString(Qt::ISODate));
+        m_xml.writeStartElement(QStringLiteral("EVENTS"));
+        const QList<int> allHeats = heats();
+        for (int e = 1; e <= m_gala.NoOfEvents; ++e) {
+            m_xml.writeStartElement(QStringLiteral("EVENT"));
+            m_xml.writeAttribute(QStringLiteral("eventid"), QString::number(eventId(e)));
+            m_xml.writeAttribute(QStringLiteral("number"), m_gala.EventNo[e]);
+            m_xml.writeAttribute(QStringLiteral("gender"), Lenex::Gender(m_gala.EventSexAge[e]));
+            // All heats are ranked together: a timed final.
+            m_xml.writeAttribute(QStringLiteral("round"), QStringLiteral("TIM"));
+            writeSwimStyle(e);
+            writeAgeGroup(e);
+            m_xml.writeStartElement(QStringLiteral("HEATS"));
+            for (int heat : allHeats) {
+                m_xml.writeEmptyElement(QStringLiteral("HEAT"));
+                m_xml.writeAttribute(QStringLiteral("heatid"), QString::number(heatId(e, heat)));
+                m_xml.writeAttribute(QStringLiteral("number"), QString::number(heat));
+            }
+            m_xml.writeEndElement(); // HEATS
+            m_xml.writeEndElement(); // EVENT
+        }
+        m_xml.writeEndElement(); // EVENTS
+        m_xml.writeEndElement(); // SESSION
+        m_xml.writeEndElement(); // SESSIONS
+    }
+
+    // The event's one age group, named by its sex/age text, with the places
+    // of the swims that have one: readers take the results list from here.
+    void writeAgeGroup(int e)
+    {
+        QList<std::pair<int, int>> placed; // (position, team)
+        for (int t = 1; t <= m_gala.NoOfTeams; ++t) {
+            if (m_gala.LanePos(e, t) > 0)
+                placed.append({m_gala.LanePos(e, t), t});
+        }
+        std::stable_sort(placed.begin(), placed.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        m_xml.writeStartElement(QStringLiteral("AGEGROUPS"));
+        m_xml.writeStartElement(QStringLiteral("AGEGROUP"));
+        m_xml.writeAttribute(QStringLiteral("agegroupid"), QString::number(eventId(e)));
+        m_xml.writeAttribute(QStringLiteral("agemax"), QStringLiteral("-1"));
+        m_xml.writeAttribute(QStringLiteral("agemin"), QStringLiteral("-1"));
+        m_xml.writeAttribute(QStringLiteral("name"), m_gala.EventSexAge[e]);
+        if (!placed.isEmpty()) {
+            m_xml.writeStartElement(QStringLiteral("RANKINGS"));
+            int order = 0;
+            for (const auto &[position, t] : placed) {
+                m_xml.writeEmptyElement(QStringLiteral("RANKING"));
+                m_xml.writeAttribute(QStringLiteral("order"), QString::number(++order));
+                m_xml.writeAttribute(QStringLiteral("place"), QString::number(position));
+                m_xml.writeAttribute(QStringLiteral("resultid"), QString::number(resultId(e, t)));
+            }
+            m_xml.writeEndElement(); // RANKINGS
+        }
+        m_xml.writeEndElement(); // AGEGROUP
+        m_xml.writeEndElement(); // AGEGROUPS
+    }
+
+    void writeSwimStyle(int e)
+    {
+        Style style = styleOf(m_gala.EventStroke[e]);
+        int distance = PBUTIL::LeadingWhole(m_gala.EventDistance[e]);
+        // A relay's distance is each swimmer's leg; a programme distance that
+        // does not share into four legs is written whole as a style of its own.
+        bool named = style.stroke == QLatin1String("UNKNOWN");
+        if (style.relayCount > 1) {
+            if (distance % style.relayCount == 0) {
+                distance /= style.relayCount;
+            } else {
+                style.stroke = QStringLiteral("UNKNOWN");
+                named = true;
+            }
+        }
+        m_xml.writeEmptyElement(QStringLiteral("SWIMSTYLE"));
+        m_xml.writeAttribute(QStringLiteral("distance"), QString::number(distance));
+        m_xml.writeAttribute(QStringLiteral("relaycount"), QString::number(style.relayCount));
+        m_xml.writeAttribute(QStringLiteral("stroke"), style.stroke);
+        if (named) {
+            const QString name = PBUTIL::StrokeName(m_gala.EventStroke[e]);
+            m_xml.writeAttribute(QStringLiteral("name"),
+                                 m_gala.EventDistance[e] + QStringLiteral("m ") +
+                                     (name.isEmpty() ? m_gala.EventStroke[e] : name));
+        }
+    }
+
+    void writeClubs(const Entries &entries)
+    {
+        m_xml.writeStartElement(QStringLiteral("CLUBS"));
+        for (const Club &club : entries.clubs()) {
+            m_xml.writeStartElement(QStringLiteral("CLUB"));
+            m_xml.writeAttribute(QStringLiteral("name"), club.name);
+            if (!club.athletes.isEmpty()) {
+                m_xml.writeStartElement(QStringLiteral("ATHLETES"));
+                for (const Athlete &a : club.athletes)
+                    writeAthlete(a);
+                m_xml.writeEndElement();
+            }
+            if (!club.relays.isEmpty())
+                writeRelays(club);
+            m_xml.writeEndElement(); // CLUB
+        }
+        m_xml.writeEndElement(); // CLUBS
+    }
+
+    void writeAthlete(const Athlete &a)
+    {
+        m_xml.writeStartElement(QStringLiteral("ATHLETE"));
+        m_xml.writeAttribute(QStringLiteral("athleteid"), QString::number(a.id));
+        m_xml.writeAttribute(QStringLiteral("firstname"), a.first);
+        m_xml.writeAttribute(QStringLiteral("lastname"), a.last);
+        // A swimmer's sex is known only when its events agree on one.
+        if (a.genders.size() == 1)
+            m_xml.writeAttribute(QStringLiteral("gender"), *a.genders.begin());
+        if (a.born.isValid())
+            m_xml.writeAttribute(QStringLiteral("birthdate"), a.born.toString(Qt::ISODate));
+        writeResults(a.swims);
+        m_xml.writeEndElement(); // ATHLETE
+    }
+
+    // Each relay swim is a relay team of its own, named by what the official
+    // typed for the lane (usually the four swimmers).
+    void writeRelays(const Club &club)
+    {
+        m_xml.writeStartElement(QStringLiteral("RELAYS"));
+        int number = 0;
+        for (const auto &[e, t] : club.relays) {
+            m_xml.writeStartElement(QStringLiteral("RELAY"));
+            m_xml.writeAttribute(QStringLiteral("number"), QString::number(++number));
+            m_xml.writeAttribute(QStringLiteral("gender"), Lenex::Gender(m_gala.EventSexAge[e]));
+            if (!m_gala.LaneName(e, t).trimmed().isEmpty())
+                m_xml.writeAttribute(QStringLiteral("name"), m_gala.LaneName(e, t).trimmed());
+            writeResults({{e, t}});
+            m_xml.writeEndElement(); // RELAY
+        }
+        m_xml.writeEndElement(); // RELAYS
+    }
+
+    void writeResults(const QList<std::pair<int, int>> &swims)
+    {
+        if (swims.isEmpty())
+            return;
+        m_xml.writeStartElement(QStringLiteral("RESULTS"));
+        for (const auto &[e, t] : swims)
+            writeResult(e, t);
+        m_xml.writeEndElement();
+    }
+
+    void writeResult(int e, int t)
+    {
+        const QString &text = m_gala.LaneTime(e, t);
+        // Any time text beginning with D is a disqualification, as on the
+        // printed results.
+        const bool disqualified = text.startsWith(QLatin1Char('D'));
+        const float seconds = disqualified ? 0.0f : PBUTIL::TimeFromText(text);
+        m_xml.writeStartElement(QStringLiteral("RESULT"));
+        m_xml.writeAttribute(QStringLiteral("resultid"), QString::number(resultId(e, t)));
+        m_xml.writeAttribute(QStringLiteral("eventid"), QString::number(eventId(e)));
+        m_xml.writeAttribute(QStringLiteral("heatid"),
+                             QString::number(heatId(e, m_gala.TeamHeat[t])));
+        m_xml.writeAttribute(QStringLiteral("lane"), QString::number(m_gala.TeamLane[t]));
+        m_xml.writeAttribute(QStringLiteral("swimtime"),
+                             seconds > 0.0f ? Lenex::SwimTime(seconds) : QStringLiteral("NT"));
+        if (m_gala.LanePos(e, t) > 0)
+            m_xml.writeAttribute(QStringLiteral("place"), QString::number(m_gala.LanePos(e, t)));
+        if (m_gala.LanePoints(e, t) != 0.0f)
+            m_xml.writeAttribute(QStringLiteral("points"),
+                                 PBUTIL::TrimmedNumberText(m_gala.LanePoints(e, t)));
+        if (disqualified) {
+            m_xml.writeAttribute(QStringLiteral("status"), QStringLiteral("DSQ"));
+            if (!m_gala.LaneNotes(e, t).trimmed().isEmpty())
+                m_xml.writeAttribute(QStringLiteral("comment"), m_gala.LaneNotes(e, t).trimmed());
+        } else if (seconds <= 0.0f && !text.trimmed().isEmpty()) {
+            // A time text that reads as no time is kept as the official typed it.
+            m_xml.writeAttribute(QStringLiteral("comment"), text.trimmed());
+        }
+        if (!disqualified && seconds > 0.0f)
+            writeSplits(e, t);
+        m_xml.writeEndElement(); // RESULT
+    }
+
+    // Intermediate times lie at the pool's ends; with no pool length they
+    // are taken as evenly spread over the race. Times at or past the finish
+    // are the final time already.
+    void writeSplits(int e, int t)
+    {
+        const QStringList times = m_splits.splits(PBUTIL::LeadingNumber(m_gala.EventNo[e]),
+                                                  m_gala.TeamHeat[t], m_gala.TeamLane[t]);
+        if (times.isEmpty())
+            return;
+        const int race = PBUTIL::LeadingWhole(m_gala.EventDistance[e]);
+        const int count = int(times.size());
+        QList<std::pair<int, QString>> splits;
+        for (int n = 1; n <= count; ++n) {
+            int distance = 0;
+            if (m_meet.PoolLength > 0 && m_meet.PoolLength == std::floor(m_meet.PoolLength))
+                distance = n * int(m_meet.PoolLength);
+            else if (race * n % (count + 1) == 0)
+                distance = race * n / (count + 1);
+            if (distance > 0 && distance < race)
+                splits.append({distance, Lenex::SwimTime(PBUTIL::TimeFromText(times[n - 1]))});
+        }
+        if (splits.isEmpty())
+            return;
+        m_xml.writeStartElement(QStringLiteral("SPLITS"));
+        for (const auto &[distance, time] : splits) {
+            m_xml.writeEmptyElement(QStringLiteral("SPLIT"));
+            m_xml.writeAttribute(QStringLiteral("distance"), QString::number(distance));
+            m_xml.writeAttribute(QStringLiteral("swimtime"), time);
+        }
+        m_xml.writeEndElement();
+    }
+
+    const GalaState &m_gala;
+    const LenexMeet &m_meet;
+    SplitTimes &m_splits;
+    QXmlStreamWriter m_xml;
+};
+
+} // namespace
+
+QByteArray LenexResultsXml(const GalaState &gala, const LenexMeet &meet, SplitTimes &splits)
+{
+    QByteArray out;
+    Writer(gala, meet, splits, &out).write();
+    return out;
+}
+
+double PoolLengthOf(Database &galaDb, const QString &code, const QString &galaDate)
+{
+    QueryDef q = galaDb.queryDef(QStringLiteral("Gala_Date_Query"));
+    q.setParameter(QStringLiteral("Enter program code"), code);
+    q.setParameter(QStringLiteral("Enter gala date"), galaDate);
+    Recordset dates = q.openRecordset();
+    double length = 0;
+    if (dates.recordCount() > 0) {
+        dates.moveFirst();
+        length = dates.value(QStringLiteral("Pool Length")).toDouble();
+    }
+    dates.close();
+    return length;
+}
