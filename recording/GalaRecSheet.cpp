@@ -7,6 +7,9 @@
 #include "foundation/GalaState.h"
 #include "foundation/SharedState.h"
 #include "links/Announcer.h"
+#include "links/AresOnlineTimes.h"
+#include "links/HeatList.h"
+#include "links/OfficialTime.h"
 #include "recording/GalaOpening.h"
 #include "recording/TeamScores.h"
 
@@ -92,6 +95,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildControls(outer);
     setTabChain();
     connectModel();
+    bindTimingLinks();
 
     guarded([this] {
         m_model.setUpRows();
@@ -242,10 +246,8 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
         button(this, "Command6", QStringLiteral("Update DURUZ IC Scores and Send to Announcer"));
     QPushButton *heats = button(this, "HeatList", QStringLiteral("Heats List to Announcer"));
     QPushButton *speeding = button(this, "Speeding", QStringLiteral("Speeding Tkts"));
-    // Online times, heat lists and speeding tickets are not built yet.
-    m_onlineTimes->setEnabled(false);
     m_onlineTimes->setVisible(m_online);
-    heats->setEnabled(false);
+    // Speeding tickets are not built yet.
     speeding->setEnabled(false);
 
     buttons->addWidget(next, 0, 0);
@@ -405,4 +407,27 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
     sheet.setWindowTitle(opened.caption());
     sheet.exec();
+}
+
+void GalaRecSheet::bindTimingLinks()
+{
+    auto *online = new AresOnlineTimes(m_aresTimes, m_gala, m_model, m_dialogs, this);
+    auto *aresTime = findChild<QLabel *>(QStringLiteral("Ares_time_ty"));
+    connect(online, &AresOnlineTimes::aresTimeTypeChanged, this,
+            [aresTime, online] { aresTime->setText(online->aresTimeType()); });
+    connect(m_onlineTimes, &QPushButton::clicked, this,
+            guarded([online] { online->GetOnlineTimes(); }));
+
+    // Only the official's own tick announces; a box cleared by the program
+    // (another event shown) raises no click.
+    for (int r = 0; r < SheetModel::Rows; ++r) {
+        connect(m_bu[r], &QCheckBox::clicked, this, [this, r](bool ticked) {
+            if (ticked)
+                Guarded(m_dialogs,
+                        [&] { AnnounceOfficialTime(m_shared, m_gala, m_model, m_dialogs, r); });
+        });
+    }
+
+    connect(findChild<QPushButton *>(QStringLiteral("HeatList")), &QPushButton::clicked, this,
+            guarded([this] { HeatsListToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
 }

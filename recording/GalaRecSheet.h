@@ -50,6 +50,8 @@ private:
     void buildControls(QVBoxLayout *outer);
     void buildMenus(QVBoxLayout *outer);
     void connectModel();
+    // "Get Online Times", the BU boxes and "Heats List to Announcer".
+    void bindTimingLinks();
     void setTabChain();
     void refreshRows();
     void showText(SheetModel::Column column, int row);
