@@ -7,7 +7,7 @@
 #include "reports/FontSubstitutes.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QFileInfo>
 
 int main(int argc, char **argv)
 {
@@ -29,8 +29,7 @@ int main(int argc, char **argv)
             return 0;
         path = choice.path();
     }
-    AnnounceBoard board(QDir::cleanPath(path));
-    board.resize(1200, 800);
-    board.show();
+    AnnounceBoard board(QFileInfo(path).absoluteFilePath());
+    board.showMaximized();
     return app.exec();
 }
