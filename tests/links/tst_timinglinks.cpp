@@ -263,21 +263,6 @@ private slots:
         QVERIFY(board.refresh(error, changed) && board.groups().size() == 2);
     }
 
-    void boardReadsAFileItCannotWrite()
-    {
-        TestAnnouncer announcer;
-        MemorySheet s(QStringLiteral("Y"));
-        announcer.useFrom(s.shared);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("only"), 2);
-        s.shared.AnnouncerDb.reset();
-        QFile::setPermissions(announcer.path, QFileDevice::ReadOwner);
-        AnnouncementBoard board(announcer.path);
-        QString error;
-        bool changed = false;
-        QVERIFY2(board.refresh(error, changed), qPrintable(error));
-        QCOMPARE(board.newest(), 1);
-    }
-
     void boardWindowShowsPosts()
     {
         TestAnnouncer announcer;
