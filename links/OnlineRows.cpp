@@ -72,6 +72,9 @@ LaneTime ReadTime(const QVariant &value)
         return time;
     }
     const PBUTIL::TimeText text = PBUTIL::TimeToText(float(seconds));
+    // Less than a hundredth would be written as a time of nothing.
+    if (!text.invalid && !(PBUTIL::TimeFromText(text.text) > 0.0f))
+        return {};
     time.invalid = text.invalid;
     time.text = text.text;
     return time;

@@ -65,6 +65,7 @@ const Raw Times[] = {
     {"'abc'", false},
     {"'-5'", true, 0, "05.00"}, // "-" separates minutes, as typed times may
     {"'0'", false},
+    {"'0.004'", false}, // would be written as a time of nothing
     {"CAST(X'FF3335' AS TEXT)", false},
     {"X'00'", false},
 };
