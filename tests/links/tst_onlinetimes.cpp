@@ -235,8 +235,12 @@ private slots:
         QTest::addColumn<Lanes>("rows");
         QTest::addColumn<QStringList>("times");
         QTest::newRow("places 0 and 9 and below 1 ignored")
-            << Lanes{{1, "30.00", 0}, {2, "30.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}}
+            << Lanes{{1, "30.00", 0}, {2, "61:40.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}}
             << QStringList{"t1", "t2", "t3", "30.00"};
+        // Timing rows that say nothing keep what the desk typed.
+        QTest::newRow("unreadable times count as no row")
+            << Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}}
+            << QStringList{"t1", "t2", "30.00", "t4"};
         QTest::newRow("lane without entry, lane twice: the later row wins")
             << Lanes{{7, "30.00", 1}, {1, "31.00", 2}, {1, "32.5", 3}}
             << QStringList{"32.50", "t2", "t3", "t4"};
