@@ -210,7 +210,6 @@ private slots:
         QCOMPARE(splits.splits(1, 1, 2), QStringList());
         QCOMPARE(splits.splits(1, 2, 1), QStringList()); // a heat without rows
         QCOMPARE(SplitTimes(&ares, QStringLiteral("OTHER")).splits(1, 1, 1), QStringList());
-        QCOMPARE(SplitTimes(nullptr, QStringLiteral("DEMO")).splits(1, 1, 1), QStringList());
         Database demo(files.demo);
         QCOMPARE(SplitTimes(&demo, QStringLiteral("DEMO")).splits(7, 1, 2), QStringList{"34.25"});
         ares.execute(QStringLiteral("DELETE FROM StoredQuery"));
@@ -273,12 +272,9 @@ private slots:
             const auto &[e, h, type, split, other, lane, position, time] = rows.last();
             ares.execute(QStringLiteral("INSERT INTO Online_Times VALUES ('%1', %2, %3, %4, '%5', "
                                         "%6, %7, %8)")
-                             .arg(other ? "OTHER" : "DEMO")
-                             .arg(e)
-                             .arg(h)
-                             .arg(type)
-                             .arg(split ? 'I' : 'F')
-                             .arg(lane.sql, time.sql, position.sql));
+                             .arg(other ? "OTHER" : "DEMO", QString::number(e), QString::number(h),
+                                  QString::number(type), split ? "I" : "F", lane.sql, time.sql,
+                                  position.sql));
         }
         tx.commit();
         for (int e = 1; e <= 2; ++e) {
@@ -320,30 +316,29 @@ private slots:
         OpenedGala opened = OpenGala(s.shared, s.gala, s.dialogs);
         GalaRecSheet sheet(s.shared, s.gala, s.dialogs, &opened.online);
         sheet.show(); // laid out, so a click lands on its box
-        auto child = [&sheet](const QString &name) { return sheet.findChild<QWidget *>(name); };
-        auto text = [&sheet](const QString &name) {
-            return sheet.findChild<QLineEdit *>(name)->text();
+        auto child = [&sheet](const char *name) { return sheet.findChild<QWidget *>(name); };
+        auto text = [&](const char *name) {
+            return qobject_cast<QLineEdit *>(child(name))->text();
         };
-        auto bu = [&sheet](int r) {
+        auto bu = [&](int r) {
             return sheet.findChild<QCheckBox *>(QStringLiteral("BU_%1").arg(r));
         };
 
         // Heat 2 of event 1 has only current results.
-        QTest::mouseClick(child(QStringLiteral("Command7")), Qt::LeftButton);
-        QCOMPARE(sheet.findChild<QLabel *>(QStringLiteral("Ares_time_ty"))->text(),
-                 QStringLiteral("Current results"));
-        QCOMPARE(text(QStringLiteral("TeamTime_5")), QStringLiteral("38.90"));
-        QCOMPARE(text(QStringLiteral("TeamPosition_5")), QStringLiteral("1"));
-        QCOMPARE(text(QStringLiteral("TeamTotPoints_5")), QStringLiteral(" 7"));
+        QTest::mouseClick(child("Command7"), Qt::LeftButton);
+        QCOMPARE(qobject_cast<QLabel *>(child("Ares_time_ty"))->text(), "Current results");
+        QCOMPARE(text("TeamTime_5"), QStringLiteral("38.90"));
+        QCOMPARE(text("TeamPosition_5"), QStringLiteral("1"));
+        QCOMPARE(text("TeamTotPoints_5"), QStringLiteral(" 7"));
 
-        QTest::keyClicks(child(QStringLiteral("Swimmer_Name_1")), QStringLiteral("Ann"));
+        QTest::keyClicks(child("Swimmer_Name_1"), QStringLiteral("Ann"));
         QTest::mouseClick(bu(1), Qt::LeftButton);
         QTest::mouseClick(bu(1), Qt::LeftButton); // unticked: nothing more
         QTest::mouseClick(bu(2), Qt::LeftButton);
         // Showing another event clears the boxes without a word.
-        QTest::mouseClick(child(QStringLiteral("Next_Event")), Qt::LeftButton);
+        QTest::mouseClick(child("Next_Event"), Qt::LeftButton);
         QVERIFY(!bu(2)->isChecked());
-        QTest::mouseClick(child(QStringLiteral("HeatList")), Qt::LeftButton);
+        QTest::mouseClick(child("HeatList"), Qt::LeftButton);
         const QStringList all = posted(files.announcer);
         const QString event1 = QStringLiteral("2:Event 1 : G10 50m Freestyle : Official time\r\n");
         QCOMPARE(all.mid(0, 2),
