@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -127,10 +128,11 @@ EngineError::EngineError(const QString &message) : std::runtime_error(message.to
 
 Database::Database(sqlite3 *handle, QString path) : m_handle(handle), m_path(std::move(path)) {}
 
-Database::Database(const QString &path) : m_path(path)
+Database::Database(const QString &path, Access access, int busyTimeoutMs) : m_path(path)
 {
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_handle,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int mode = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &m_handle, mode | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle))
                                      : QString::fromUtf8(sqlite3_errstr(rc));
@@ -138,7 +140,7 @@ Database::Database(const QString &path) : m_path(path)
         m_handle = nullptr;
         throw EngineError(msg + QLatin1String(": ") + path);
     }
-    sqlite3_busy_timeout(m_handle, 2000);
+    sqlite3_busy_timeout(m_handle, busyTimeoutMs);
     // Reading the schema at once turns a file that is not a database into
     // an error here rather than at the first query.
     try {
@@ -377,7 +379,15 @@ QVariant readColumn(sqlite3_stmt *st, int i, Kind kind)
     case Kind::YesNo:
         return sqlite3_column_int64(st, i) != 0;
     case Kind::Integer:
-        return int(sqlite3_column_int64(st, i));
+        // What another program wrote into a whole-number column may be text,
+        // a fraction or a number beyond int: it is handed over as stored,
+        // never cut down to a different number.
+        if (type == SQLITE_INTEGER) {
+            const qint64 v = sqlite3_column_int64(st, i);
+            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+                return int(v);
+        }
+        break;
     case Kind::Number:
         return sqlite3_column_double(st, i);
     case Kind::Text:

@@ -140,8 +140,15 @@ private:
 class Database
 {
 public:
-    // Opens an existing file shared read-write; never creates one.
-    explicit Database(const QString &path);
+    enum class Access
+    {
+        ReadWrite, // shared with other programs, as the desk uses its files
+        ReadOnly   // for a program that only watches a file another one writes
+    };
+    // Opens an existing file; never creates one. A file another program
+    // holds locked is waited for up to `busyTimeoutMs`, then refused.
+    explicit Database(const QString &path, Access access = Access::ReadWrite,
+                      int busyTimeoutMs = 2000);
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;

@@ -7,6 +7,7 @@
 #include "foundation/SharedState.h"
 #include "recording/SheetModel.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -15,6 +16,11 @@
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
+
+// The board at the pool reads the same file. A post that finds it busy waits
+// at most this long for each lock it needs (two at most), so the desk is
+// never held up for a second.
+constexpr int AnnouncerBusyMs = 300;
 
 // One row of the sheet as the result announcement reads it.
 struct Placing
@@ -54,7 +60,8 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
                 dialogs.message(QStringLiteral("Can't locate the announcer database"));
                 return;
             }
-            shared.AnnouncerDb = std::make_unique<Database>(shared.AnnouncerDbPath);
+            shared.AnnouncerDb = std::make_unique<Database>(
+                shared.AnnouncerDbPath, Database::Access::ReadWrite, AnnouncerBusyMs);
             shared.AnnouncerDbOpen = true;
         }
         Recordset set = shared.AnnouncerDb->openRecordset(QStringLiteral("Announcement"));
@@ -64,7 +71,9 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
         set.update();
         set.close();
     } catch (const EngineError &e) {
-        dialogs.message(e.message());
+        dialogs.message(
+            QCoreApplication::translate("Announcer", "The announcement was not posted: %1")
+                .arg(e.message()));
     }
 }
 

@@ -1,7 +1,7 @@
 #include "links/SplitTimes.h"
 
 #include "foundation/Engine.h"
-#include "foundation/PbUtil.h"
+#include "links/OnlineRows.h"
 
 #include <utility>
 
@@ -29,11 +29,11 @@ QStringList SplitTimes::splits(double eventNo, int heat, int lane)
         for (; !rows.atEnd(); rows.moveNext()) {
             if (rows.text(QStringLiteral("Kind_of_time")).trimmed() != QLatin1String("I"))
                 continue;
-            bool laneOk = false;
-            const int rowLane = rows.value(QStringLiteral("Lane_number")).toInt(&laneOk);
-            const PBUTIL::TimeText time = PBUTIL::TimeToText(
-                PBUTIL::TimeFromText(rows.text(QStringLiteral("Lane_time")).trimmed()));
-            if (!laneOk || time.invalid || time.text.isEmpty())
+            int rowLane = 0;
+            const OnlineRows::LaneTime time =
+                OnlineRows::ReadTime(rows.value(QStringLiteral("Lane_time")));
+            if (!OnlineRows::ReadWhole(rows.value(QStringLiteral("Lane_number")), rowLane) ||
+                !time.readable || time.invalid)
                 continue;
             m_rows.append({rowLane, time.text});
         }

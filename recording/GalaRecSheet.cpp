@@ -9,6 +9,9 @@
 #include "foundation/GalaState.h"
 #include "foundation/SharedState.h"
 #include "links/Announcer.h"
+#include "links/AresOnlineTimes.h"
+#include "links/HeatList.h"
+#include "links/OfficialTime.h"
 #include "links/SplitTimes.h"
 #include "recording/GalaOpening.h"
 #include "recording/TeamScores.h"
@@ -101,6 +104,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     connectModel();
     bindPrinting();
     bindExports();
+    bindTimingLinks();
 
     guarded([this] {
         m_model.setUpRows();
@@ -251,10 +255,7 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
         button(this, "Command6", QStringLiteral("Update DURUZ IC Scores and Send to Announcer"));
     QPushButton *heats = button(this, "HeatList", QStringLiteral("Heats List to Announcer"));
     QPushButton *speeding = button(this, "Speeding", QStringLiteral("Speeding Tkts"));
-    // Online times and heat lists are not built yet.
-    m_onlineTimes->setEnabled(false);
     m_onlineTimes->setVisible(m_online);
-    heats->setEnabled(false);
 
     buttons->addWidget(next, 0, 0);
     buttons->addWidget(save, 0, 1);
@@ -489,4 +490,27 @@ void GalaRecSheet::bindExports()
     bind("Data_for_Program", [this] { ExportMenu::DataForProgram(m_shared, m_gala, m_dialogs); });
     bind("Export_Lenex",
          [this] { LenexFile::ExportFromMenu(m_shared, m_gala, m_aresTimes, m_dialogs); });
+}
+
+void GalaRecSheet::bindTimingLinks()
+{
+    auto *online = new AresOnlineTimes(m_aresTimes, m_gala, m_model, m_dialogs, this);
+    auto *aresTime = findChild<QLabel *>(QStringLiteral("Ares_time_ty"));
+    connect(online, &AresOnlineTimes::aresTimeTypeChanged, this,
+            [aresTime, online] { aresTime->setText(online->aresTimeType()); });
+    connect(m_onlineTimes, &QPushButton::clicked, this,
+            guarded([online] { online->GetOnlineTimes(); }));
+
+    // Only the official's own tick announces; a box cleared by the program
+    // (another event shown) raises no click.
+    for (int r = 0; r < SheetModel::Rows; ++r) {
+        connect(m_bu[r], &QCheckBox::clicked, this, [this, r](bool ticked) {
+            if (ticked)
+                Guarded(m_dialogs,
+                        [&] { AnnounceOfficialTime(m_shared, m_gala, m_model, m_dialogs, r); });
+        });
+    }
+
+    connect(findChild<QPushButton *>(QStringLiteral("HeatList")), &QPushButton::clicked, this,
+            guarded([this] { HeatsListToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
 }

@@ -53,6 +53,8 @@ private:
     void buildControls(QVBoxLayout *outer);
     void buildMenus(QVBoxLayout *outer);
     void connectModel();
+    // "Get Online Times", the BU boxes and "Heats List to Announcer".
+    void bindTimingLinks();
     void setTabChain();
     void refreshRows();
     void showText(SheetModel::Column column, int row);

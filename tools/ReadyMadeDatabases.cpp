@@ -1,6 +1,7 @@
 #include "tools/ReadyMadeDatabases.h"
 
 #include "foundation/Engine.h"
+#include "tools/OnlineTimesFeed.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,6 +155,133 @@ std::unique_ptr<Database> createAnnouncerDatabase(const QString &path)
     return db;
 }
 
+std::unique_ptr<Database> createOnlineTimesDatabase(const QString &path)
+{
+    auto db = Database::create(path);
+    Database::Transaction tx(*db);
+    // One row per lane time of a message: finish times ("F") carry the
+    // place, intermediate times ("I") none. Rows keep the order written.
+    db->execute(QStringLiteral(
+        R"(CREATE TABLE Online_Times ("Meet code" TEXT, "Event number" INTEGER,
+             "Heat number" INTEGER, "Message type" INTEGER, "Kind_of_time" TEXT,
+             "Lane_number" INTEGER, "Lane_time" TEXT, "Position" INTEGER);
+           CREATE INDEX Online_Times_Heat ON Online_Times ("Meet code", "Event number",
+             "Heat number");)"));
+    const QString heatOf =
+        QStringLiteral("\"Meet code\" = ?1 AND \"Event number\" = ?2 AND \"Heat number\" = ?3");
+    db->addStoredQuery(QStringLiteral("Finish times for 1 event"),
+                       QStringLiteral("SELECT \"Lane_time\", \"Lane_number\", \"Position\" "
+                                      "FROM Online_Times WHERE ") +
+                           heatOf +
+                           QStringLiteral(" AND \"Message type\" = ?4 AND \"Kind_of_time\" = "
+                                          "'F' ORDER BY rowid"),
+                       {QStringLiteral("Meet code:text"), QStringLiteral("Event number:smallint"),
+                        QStringLiteral("Heat number:smallint"),
+                        QStringLiteral("Message type:smallint")},
+                       QString());
+    db->addStoredQuery(QStringLiteral("Times for 1 event"),
+                       QStringLiteral("SELECT \"Kind_of_time\", \"Lane_number\", \"Lane_time\" "
+                                      "FROM Online_Times WHERE ") +
+                           heatOf + QStringLiteral(" ORDER BY rowid"),
+                       {QStringLiteral("Meet code:text"), QStringLiteral("Event number:number"),
+                        QStringLiteral("Heat number:smallint")},
+                       QString());
+    tx.commit();
+    return db;
+}
+
+void addDemonstrationOnlineTimes(Database &db)
+{
+    using namespace OnlineTimesFeed;
+    const QString code = QStringLiteral("DEMO");
+    struct Message
+    {
+        int event, heat, type;
+        bool intermediate;
+        QList<LaneEntry> lanes;
+    };
+    // The demonstration gala is graded: event 1 has the limit 38.00, event 2
+    // 37.50, event 3 40.00. Event 4 has no times at all.
+    const QList<Message> messages = {
+        {1,
+         1,
+         PreviousResult,
+         false,
+         {{1, QStringLiteral("40.12"), 2},
+          {2, QStringLiteral("41.3"), 4},
+          {3, QStringLiteral("39.87"), 1},
+          {4, QStringLiteral("40.55"), 3}}},
+        {1,
+         1,
+         OnlineTimes,
+         true,
+         {{1, QStringLiteral("19.40"), 0}, {3, QStringLiteral("19.02"), 0}}},
+        // Only the current results of this heat reached the database.
+        {1,
+         2,
+         CurrentResults,
+         false,
+         {{1, QStringLiteral("40.5"), 3},
+          {2, QStringLiteral("38.9"), 1},
+          {3, QStringLiteral(" 43.10 "), 4},
+          {4, QStringLiteral("39.5"), 2}}},
+        // Online times win over the current results of the same heat.
+        {2,
+         1,
+         CurrentResults,
+         false,
+         {{1, QStringLiteral("45.00"), 1}, {2, QStringLiteral("45.10"), 2}}},
+        {2,
+         1,
+         OnlineTimes,
+         false,
+         {{1, QStringLiteral("38.40"), 1},
+          {2, QStringLiteral("39.1"), 3},
+          {3, QStringLiteral("40.22"), 4},
+          {4, QStringLiteral("38.95"), 2}}},
+        // Place 9 is no swim of this heat: lane 4 keeps its time.
+        {2,
+         2,
+         PreviousResultWithBackups,
+         false,
+         {{1, QStringLiteral("39.75"), 2},
+          {2, QStringLiteral("41.02"), 3},
+          {3, QStringLiteral("38.66"), 1},
+          {4, QStringLiteral("40.00"), 9}}},
+        // A time beyond an hour cannot be shown: "Invalid Time", lane 4 empty.
+        {3,
+         1,
+         CurrentResultsWithBackups,
+         false,
+         {{1, QStringLiteral("42.3"), 1},
+          {2, QStringLiteral("44.02"), 3},
+          {3, QStringLiteral("43.15"), 2},
+          {4, QStringLiteral("61:40.00"), 4}}},
+        // Lane 5 has no team entry.
+        {3,
+         2,
+         OnlineTimes,
+         false,
+         {{1, QStringLiteral("41.9"), 2},
+          {2, QStringLiteral("42.6"), 3},
+          {3, QStringLiteral("40.8"), 1},
+          {4, QStringLiteral("45.2"), 5},
+          {5, QStringLiteral("44.0"), 4}}},
+        {7,
+         1,
+         OnlineTimes,
+         true,
+         {{1, QStringLiteral("33.80"), 0}, {2, QStringLiteral("34.25"), 0}}},
+        {7,
+         1,
+         OnlineTimes,
+         false,
+         {{1, QStringLiteral("1:10.42"), 1}, {2, QStringLiteral("1:12.9"), 2}}},
+    };
+    for (const Message &m : messages)
+        AddTimes(db, {code, m.event, m.heat, m.type}, m.lanes, m.intermediate);
+}
+
 QString writeAll(const QString &folder)
 {
     const QDir dir(folder);
@@ -168,6 +296,11 @@ QString writeAll(const QString &folder)
                 *createGalaDatabase(dir.filePath(QStringLiteral("demo_gala.mdb"))));
         if (fresh(QStringLiteral("announcer.mdb")))
             createAnnouncerDatabase(dir.filePath(QStringLiteral("announcer.mdb")));
+        if (fresh(QStringLiteral("online_times.mdb")))
+            createOnlineTimesDatabase(dir.filePath(QStringLiteral("online_times.mdb")));
+        if (fresh(QStringLiteral("demo_online.mdb")))
+            addDemonstrationOnlineTimes(
+                *createOnlineTimesDatabase(dir.filePath(QStringLiteral("demo_online.mdb"))));
     } catch (const EngineError &e) {
         return e.message();
     }

@@ -1,0 +1,433 @@
+#include "announce/AnnounceBoard.h"
+#include "links/AnnouncementBoard.h"
+#include "links/Announcer.h"
+#include "links/AresOnlineTimes.h"
+#include "links/HeatList.h"
+#include "links/OnlineRows.h"
+#include "links/SplitTimes.h"
+#include "recording/GalaRecSheet.h"
+#include "tests/recording/RecordingFixture.h"
+#include "tools/OnlineTimesFeed.h"
+#include "tools/ReadyMadeDatabases.h"
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QtTest>
+#include <QtWidgets>
+
+using Lanes = QList<OnlineTimesFeed::LaneEntry>;
+using Feed = OnlineTimesFeed::MessageType;
+
+namespace {
+
+// The ready-made files in a temporary folder: the blank online-times
+// database, the demonstration times and a blank announcer database.
+struct Files
+{
+    QTemporaryDir dir;
+    QString online = dir.filePath(QStringLiteral("online_times.mdb"));
+    QString demo = dir.filePath(QStringLiteral("demo_online.mdb"));
+    QString announcer = dir.filePath(QStringLiteral("announcer.mdb"));
+
+    Files() { QVERIFY(ReadyMade::writeAll(dir.path()).isEmpty()); }
+    void add(int event, int heat, int type, const Lanes &lanes, bool split = false) const
+    {
+        Database db(online);
+        OnlineTimesFeed::AddTimes(db, {QStringLiteral("DEMO"), event, heat, type}, lanes, split);
+    }
+};
+
+// A sheet in memory whose team entries swim in the given heats, lanes 1, 2 ..
+// within each heat, fetching from the blank online-times database (a lock
+// is waited for only briefly) and posting to the announcer database.
+struct Desk : MemorySheet
+{
+    Files files;
+    OnlineTimes online;
+    AresOnlineTimes fetch{&online, gala, model, dialogs};
+    QStringList labels; // every text the label showed
+
+    explicit Desk(const QList<int> &heats, const QString &scoring = {},
+                  const QStringList &names = {})
+        : MemorySheet(scoring.isEmpty() ? QString(heats.size(), QLatin1Char('Y')) : scoring, names)
+    {
+        QHash<int, int> lanes;
+        for (int t = 1; t <= gala.NoOfTeams; ++t) {
+            gala.TeamHeat[t] = heats[t - 1];
+            gala.TeamLane[t] = ++lanes[heats[t - 1]];
+        }
+        model.setUpRows();
+        shared.AnnouncerOn = true;
+        shared.AnnouncerDbPath = files.announcer;
+        online.AresDbInUse = files.online;
+        online.AresDb = std::make_unique<Database>(files.online, Database::Access::ReadWrite, 50);
+        online.MeetCode = QStringLiteral("DEMO");
+        QObject::connect(&fetch, &AresOnlineTimes::aresTimeTypeChanged,
+                         [this] { labels << fetch.aresTimeType(); });
+    }
+};
+
+// Values another program might write into a field, as "SQL => what it reads
+// as"; one that cannot be read makes the row count as no row. 4294967299
+// (2^32 + 3) must not read as lane 3; X'33FF' and X'FF3335' hold bytes that
+// are no UTF-8; "-" separates minutes, as in typed times; "!": above an hour;
+// 0.004 would be written as a time of nothing.
+const char Wholes[] = "3 => 3; '4' => 4; ' 5 ' => 5; 9.0 => 9; -1 => -1; 0 => 0; 2 => 2; 1 => 1; "
+                      "NULL; 'abc'; 3.5; 1e20; 4294967299; 70000; X'03'; CAST(X'33FF' AS TEXT)";
+const char Times[] = "'35.2' => 35.20; 35.2 => 35.20; ' 1:05.23 ' => 1:05.23; '1.05.2' => 1:05.20; "
+                     "CAST(X'33352E32FF' AS TEXT) => 35.20; '61:40.00' => !; "
+                     "'9' || hex(zeroblob(23)) => !; '-5' => 05.00; NULL; ''; 'abc'; '0'; "
+                     "'0.004'; CAST(X'FF3335' AS TEXT); X'00'";
+struct Raw
+{
+    QString sql, reads; // reads: empty when it cannot be read
+    explicit Raw(const QString &value)
+        : sql(value.section(QStringLiteral(" => "), 0, 0)),
+          reads(value.section(QStringLiteral(" => "), 1))
+    {
+    }
+};
+
+} // namespace
+
+class TstTimingLinks : public QObject
+{
+    Q_OBJECT
+private slots:
+    void heatRuns_data()
+    {
+        QTest::addColumn<QList<int>>("heats");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QStringList>("times");
+        // Heat 1 has a previous result, heat 2 only current results: every
+        // type tried shows in the label in turn, and the last one stays.
+        const QStringList heat1{"Previous result"};
+        const QStringList heat2{"Online times", "Previous result with backups", "Current results"};
+        QTest::newRow("1 1 2 2") << QList<int>{1, 1, 2, 2} << heat1 + heat2
+                                 << QStringList{"35.20", "36.00", "37.10", "38.00"};
+        QTest::newRow("1 2 1 fetches heat 1 twice") << QList<int>{1, 2, 1} << heat1 + heat2 + heat1
+                                                    << QStringList{"35.20", "37.10", "36.00"};
+    }
+    void heatRuns()
+    {
+        QFETCH(QList<int>, heats);
+        QFETCH(QStringList, labels);
+        QFETCH(QStringList, times);
+        Desk s(heats);
+        s.files.add(1, 1, Feed::PreviousResult, Lanes{{1, "35.2", 1}, {2, "36", 2}});
+        s.files.add(1, 2, Feed::CurrentResults, Lanes{{1, "37.1", 1}, {2, "38", 2}});
+        s.fetch.GetOnlineTimes();
+        QCOMPARE(s.labels, labels);
+        QCOMPARE(s.column(SheetModel::Time), times);
+    }
+
+    // Four team entries in heat 1 with t1 .. t4 typed: the timing system's
+    // rows, what breaks, the message shown, the time boxes and the label.
+    void fetch_data()
+    {
+        QTest::addColumn<Lanes>("rows");
+        QTest::addColumn<QString>("breakage");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("times");
+        QTest::addColumn<QString>("label");
+        const QStringList typed{"t1", "t2", "t3", "t4"};
+        const Lanes two{{1, "30.00", 1}, {2, "31.00", 2}};
+        const QString unread = QStringLiteral("Online times could not be read for heat 1: ");
+        QTest::newRow("places 0, 9 and -1 say nothing")
+            << Lanes{{1, "30.00", 0}, {2, "61:40.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}} << ""
+            << "" << QStringList{"t1", "t2", "t3", "30.00"} << "Online times";
+        QTest::newRow("time above an hour")
+            << Lanes{{1, "61:40.00", 1}, {2, "35.2", 2}} << ""
+            << "Invalid Time" << QStringList{"", "35.20", "t3", "t4"} << "Online times";
+        QTest::newRow("unreadable times count as no row")
+            << Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}} << ""
+            << "" << QStringList{"t1", "t2", "30.00", "t4"} << "Online times";
+        QTest::newRow("lane without entry; the later row of a lane wins")
+            << Lanes{{7, "30.00", 1}, {1, "31.00", 2}, {1, "32.5", 3}} << ""
+            << "" << QStringList{"32.50", "t2", "t3", "t4"} << "Online times";
+        QTest::newRow("no rows") << Lanes{} << ""
+                                 << "" << typed << "No online times";
+        QTest::newRow("file removed") << two << "remove"
+                                      << "Can't open online times database" << typed << "";
+        QTest::newRow("locked by the timing system")
+            << two << "lock" << unread + "database is locked (Finish times for 1 event)" << typed
+            << "";
+        QTest::newRow("query missing")
+            << two << "query"
+            << unread + "Item not found in this collection: Finish times for 1 event" << typed
+            << "";
+        QTest::newRow("event number refused") << two << "event"
+                                              << "Invalid Event Number" << typed << "";
+    }
+    void fetch()
+    {
+        QFETCH(Lanes, rows);
+        QFETCH(QString, breakage);
+        QFETCH(QString, message);
+        QFETCH(QStringList, times);
+        QFETCH(QString, label);
+        Desk s({1, 1, 1, 1});
+        if (!rows.isEmpty())
+            s.files.add(1, 1, Feed::OnlineTimes, rows);
+        for (int r = 0; r < 4; ++r)
+            s.model.setText(SheetModel::Time, r, QStringLiteral("t%1").arg(r + 1));
+        Database timing(s.files.online);
+        if (breakage == u"remove")
+            QVERIFY(QFile::remove(s.files.online));
+        else if (breakage == u"lock")
+            timing.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        else if (breakage == u"query")
+            timing.execute(QStringLiteral("DELETE FROM StoredQuery"));
+        else if (breakage == u"event")
+            s.model.setEvNo(QStringLiteral("9"));
+        if (!message.isEmpty())
+            s.dialogs.expectMessage(message);
+
+        s.fetch.GetOnlineTimes();
+
+        // What the timing system could not give keeps what was typed.
+        QCOMPARE(s.column(SheetModel::Time), times);
+        for (int t = 1; t <= 4; ++t)
+            QCOMPARE(s.gala.LaneTime(1, t), times[t - 1]);
+        QCOMPARE(s.fetch.aresTimeType(), label);
+        if (breakage == u"lock") { // once the timing system lets go, the button fetches
+            timing.execute(QStringLiteral("ROLLBACK"));
+            s.fetch.GetOnlineTimes();
+            QCOMPARE(s.column(SheetModel::Time), (QStringList{"30.00", "31.00", "t3", "t4"}));
+        }
+    }
+
+    void splitsFromRealDatabase()
+    {
+        Files files;
+        files.add(1, 1, Feed::PreviousResult, Lanes{{1, "38.1", 1}, {3, "38.5", 2}});
+        files.add(1, 1, Feed::OnlineTimes, Lanes{{1, "19.4"}, {3, "19.02"}}, true);
+        files.add(1, 1, Feed::OnlineTimes, Lanes{{1, " 38.1 "}, {3, "abc"}}, true);
+        Database ares(files.online);
+        SplitTimes splits(&ares, QStringLiteral("DEMO"));
+        QCOMPARE(splits.splits(1, 1, 1), (QStringList{"19.40", "38.10"}));
+        QCOMPARE(splits.splits(1, 1, 3), QStringList{"19.02"});
+        QCOMPARE(splits.splits(1, 1, 2), QStringList());
+        QCOMPARE(splits.splits(1, 2, 1), QStringList()); // a heat without rows
+        QCOMPARE(SplitTimes(&ares, QStringLiteral("OTHER")).splits(1, 1, 1), QStringList());
+        Database demo(files.demo);
+        QCOMPARE(SplitTimes(&demo, QStringLiteral("DEMO")).splits(7, 1, 2), QStringList{"34.25"});
+        ares.execute(QStringLiteral("DELETE FROM StoredQuery"));
+        QVERIFY_THROWS_EXCEPTION(EngineError,
+                                 SplitTimes(&ares, QStringLiteral("DEMO")).splits(1, 1, 1));
+    }
+
+    void feederWritesAHeatTheButtonFetches()
+    {
+        Desk s({1, 1});
+        auto feed = [&s](const QStringList &args) {
+            QProcess p;
+            p.start(QStringLiteral(FEEDER), QStringList{"--db", s.files.online} + args);
+            p.waitForFinished();
+            return p.exitCode();
+        };
+        const QStringList heat{"--meet", "DEMO", "--event", "1", "--heat", "1"};
+        QCOMPARE(feed(heat + QStringList{"--type", "3", "2", "35.2", "1", "1", "36.04", "2"}), 0);
+        QCOMPARE(feed(heat + QStringList{"--split", "2", "17.1"}), 0);
+        // No meet code, a pair for a triple, a message type the timing
+        // system has not, a time that is no time.
+        for (const QStringList &refused :
+             {heat.mid(2) + QStringList{"1", "35.2", "1"}, heat + QStringList{"1", "35.2"},
+              heat + QStringList{"--type", "7", "1", "35.2", "1"},
+              heat + QStringList{"1", "fast", "1"}})
+            QVERIFY2(feed(refused) == 2, qPrintable(refused.join(QLatin1Char(' '))));
+
+        s.fetch.GetOnlineTimes();
+        QCOMPARE(s.column(SheetModel::Time), (QStringList{"36.04", "35.20"}));
+        QCOMPARE(s.fetch.aresTimeType(), QStringLiteral("Current results"));
+        QCOMPARE(SplitTimes(s.online.AresDb.get(), QStringLiteral("DEMO")).splits(1, 1, 2),
+                 QStringList{"17.10"});
+    }
+
+    // Rows from another program, mutated from fixed seeds: the reader keeps
+    // exactly the rows whose lane, position and time can be read.
+    void mutatedRows_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (const quint32 seed : {1u, 20261206u, 0xBADC0DEu})
+            QTest::newRow(qPrintable(QString::number(seed))) << seed;
+    }
+    void mutatedRows()
+    {
+        QFETCH(quint32, seed);
+        Files files;
+        Database ares(files.online);
+        QRandomGenerator random(seed);
+        auto pick = [&random](const char *pool) {
+            const QStringList values = QString::fromLatin1(pool).split(QStringLiteral("; "));
+            return Raw(values[random.bounded(int(values.size()))]);
+        };
+        // event, heat, type, split, other meet, lane, position, time
+        QList<std::tuple<int, int, int, bool, bool, Raw, Raw, Raw>> rows;
+        Database::Transaction tx(ares);
+        for (int i = 0; i < 400; ++i) {
+            rows.append({random.bounded(1, 3), random.bounded(1, 3), random.bounded(2, 7),
+                         random.bounded(4) == 0, random.bounded(10) == 0, pick(Wholes),
+                         pick(Wholes), pick(Times)});
+            const auto &[e, h, type, split, other, lane, position, time] = rows.last();
+            ares.execute(QStringLiteral("INSERT INTO Online_Times VALUES ('%1', %2, %3, %4, '%5', "
+                                        "%6, %7, %8)")
+                             .arg(other ? "OTHER" : "DEMO", QString::number(e), QString::number(h),
+                                  QString::number(type), split ? "I" : "F", lane.sql, time.sql,
+                                  position.sql));
+        }
+        tx.commit();
+        for (int e = 1; e <= 2; ++e) {
+            for (int h = 1; h <= 2; ++h) {
+                SplitTimes splits(&ares, QStringLiteral("DEMO"));
+                for (int n = -1; n <= 10; ++n) { // message types 2 .. 6, lanes
+                    QStringList finish, lanes, read;
+                    for (const auto &[re, rh, type, split, other, lane, position, time] : rows) {
+                        if (re != e || rh != h || other || lane.reads.isEmpty() ||
+                            time.reads.isEmpty())
+                            continue;
+                        if (!split && type == n && !position.reads.isEmpty())
+                            finish << QStringList{lane.reads, position.reads, time.reads};
+                        if (split && QString::number(n) == lane.reads && time.reads != u"!")
+                            lanes << time.reads;
+                    }
+                    for (const auto &row : OnlineRows::FinishTimes(ares, "DEMO", e, h, n))
+                        read << QStringList{QString::number(row.lane),
+                                            QString::number(row.position),
+                                            row.time.invalid ? "!" : row.time.text};
+                    QCOMPARE(read, finish);
+                    QCOMPARE(splits.splits(e, h, n), lanes);
+                }
+            }
+        }
+    }
+
+    // The demonstration times on the recording sheet, then the official's
+    // ticks and the heats list posted to the announcer.
+    void onTheSheetWindow()
+    {
+        DemoSheet s;
+        Files files;
+        s.shared.OnlineOn = true;
+        s.shared.AresDbPath = files.demo;
+        s.shared.OnlineMeetCode = QStringLiteral("DEMO");
+        s.shared.AnnouncerOn = true;
+        s.shared.AnnouncerDbPath = files.announcer;
+        OpenedGala opened = OpenGala(s.shared, s.gala, s.dialogs);
+        GalaRecSheet sheet(s.shared, s.gala, s.dialogs, &opened.online);
+        sheet.show(); // laid out, so a click lands on its box
+        auto child = [&sheet](const char *name) { return sheet.findChild<QWidget *>(name); };
+        auto text = [&](const char *name) {
+            return qobject_cast<QLineEdit *>(child(name))->text();
+        };
+        auto bu = [&](int r) {
+            return sheet.findChild<QCheckBox *>(QStringLiteral("BU_%1").arg(r));
+        };
+
+        // Heat 2 of event 1 has only current results.
+        QTest::mouseClick(child("Command7"), Qt::LeftButton);
+        QCOMPARE(qobject_cast<QLabel *>(child("Ares_time_ty"))->text(), "Current results");
+        QCOMPARE(text("TeamTime_5"), QStringLiteral("38.90"));
+        QCOMPARE(text("TeamPosition_5"), QStringLiteral("1"));
+        QCOMPARE(text("TeamTotPoints_5"), QStringLiteral(" 7"));
+
+        QTest::keyClicks(child("Swimmer_Name_1"), QStringLiteral("Ann"));
+        QTest::mouseClick(bu(1), Qt::LeftButton);
+        QTest::mouseClick(bu(1), Qt::LeftButton); // unticked: nothing more
+        QTest::mouseClick(bu(2), Qt::LeftButton);
+        // Showing another event clears the boxes without a word.
+        QTest::mouseClick(child("Next_Event"), Qt::LeftButton);
+        QVERIFY(!bu(2)->isChecked());
+        QTest::mouseClick(child("HeatList"), Qt::LeftButton);
+        const QStringList all = posted(files.announcer);
+        const QString event1 = QStringLiteral("2:Event 1 : G10 50m Freestyle : Official time\r\n");
+        QCOMPARE(all.mid(0, 2),
+                 (QStringList{event1 + "The official time for Ann of Ashford Otters was 41.30",
+                              event1 + "The official time for Bramley Dolphins was 39.87"}));
+        QCOMPARE(all.size(), 4);
+        QVERIFY(all[2].startsWith(
+            QStringLiteral("3:Swimmers for Event 2 : B10 50m Freestyle (Heat 1)\r\n")));
+    }
+
+    void heatsList_data()
+    {
+        QTest::addColumn<QList<int>>("heats");
+        QTest::addColumn<QList<int>>("lanes");
+        QTest::addColumn<QString>("scoring");
+        QTest::addColumn<QStringList>("messages");
+        const QString title = QStringLiteral("3:Swimmers for Event 1 : G10 50m Freestyle");
+        QTest::newRow("one heat: no heat in the title, lanes in order")
+            << QList<int>{1, 1, 1} << QList<int>{3, 10, 1} << "YNY"
+            << QStringList{title + "\r\n"
+                                   " 1 Cara                Dolphins            \r\n"
+                                   " 3 Alexandra Montgomer>Harbourside Swimmers\r\n"
+                                   " 10Bea                 Ashford              (N/S)\r\n"};
+        QTest::newRow("heats 1 2 1 2 count four")
+            << QList<int>{1, 2, 1, 2} << QList<int>{1, 1, 2, 2} << "YYYY"
+            << QStringList{title + " (Heat 1)\r\n"
+                                   " 1 Alexandra Montgomer>Harbourside Swimmers\r\n"
+                                   " 2 Cara                Dolphins            \r\n",
+                           title + " (Heat 2)\r\n"
+                                   " 1 Bea                 Ashford             \r\n"
+                                   " 2                     Team 4              \r\n",
+                           title + " (Heat 3)\r\n", title + " (Heat 4)\r\n"};
+    }
+    void heatsList()
+    {
+        QFETCH(QList<int>, heats);
+        QFETCH(QList<int>, lanes);
+        QFETCH(QString, scoring);
+        QFETCH(QStringList, messages);
+        // A swimmer name of 22 characters, a team name of exactly 20.
+        Desk s(heats, scoring, {"Harbourside Swimmers", "Ashford", "Dolphins", "Team 4"});
+        const QStringList swimmers = {"Alexandra Montgomery-J", "Bea", "Cara", ""};
+        for (int t = 1; t <= s.gala.NoOfTeams; ++t)
+            s.gala.TeamLane[t] = lanes[t - 1];
+        s.model.setUpRows();
+        for (int r = 0; r < s.gala.NoOfTeams; ++r)
+            s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
+        HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+        QCOMPARE(posted(s.files.announcer), messages);
+    }
+
+    // The board reads the file the desk writes: a post that finds it busy
+    // gives up and says so; the board holds no lock between reads and shows
+    // a new post on its own poll.
+    void announcerSharedWithTheBoard()
+    {
+        Desk s({1});
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 1\r\nline"), 2);
+        Database reader(s.files.announcer);
+        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        s.dialogs.expectMessage(
+            QStringLiteral("The announcement was not posted: database is locked (Announcement)"));
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), 2);
+        reader.execute(QStringLiteral("ROLLBACK"));
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"), 3);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 2"), 2);
+
+        AnnouncementBoard board(s.files.announcer);
+        QString error;
+        bool changed = false;
+        QVERIFY(board.refresh(error, changed) && changed);
+        using M = AnnouncementBoard::Message;
+        QCOMPARE(board.groups(), (QList<AnnouncementBoard::Group>{
+                                     {2, {M{3, 2, "result 2"}, M{1, 2, "result 1\nline"}}},
+                                     {3, {M{2, 3, "heats"}}}}));
+        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        QVERIFY(!board.refresh(error, changed) && error.contains(QStringLiteral("locked")));
+        reader.execute(QStringLiteral("ROLLBACK"));
+
+        AnnounceBoard window(s.files.announcer);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("Event 1 : Official time"), 2);
+        QTRY_VERIFY(window.findChild<QLabel *>(QStringLiteral("BoardStatus"))
+                        ->text()
+                        .startsWith(QStringLiteral("Messages posted: 4 ")));
+        QVERIFY(window.findChild<QTextBrowser *>(QStringLiteral("Priority_2"))
+                    ->toPlainText()
+                    .contains(QStringLiteral("Event 1 : Official time")));
+    }
+};
+
+QTEST_MAIN(TstTimingLinks)
+#include "tst_timinglinks.moc"
