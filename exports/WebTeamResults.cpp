@@ -87,18 +87,6 @@ QStringList pageLines(const GalaState &gala, const QString &galaDate, bool grade
 
 } // namespace
 
-int HeatCount(const GalaState &gala)
-{
-    int heats = 0;
-    int previous = 0;
-    for (int t = 1; t <= gala.NoOfTeams; ++t) {
-        if (gala.TeamHeat[t] != previous)
-            ++heats;
-        previous = gala.TeamHeat[t];
-    }
-    return heats;
-}
-
 QStringList PageNames(const GalaState &gala)
 {
     QStringList bases;
@@ -126,7 +114,7 @@ QStringList PageNames(const GalaState &gala)
 
 QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, SplitTimes *splits)
 {
-    const bool severalHeats = HeatCount(gala) > 1;
+    const bool severalHeats = gala.HeatCount() > 1;
     const QStringList names = PageNames(gala);
     QList<Page> pages;
     for (int t = 1; t <= gala.NoOfTeams; ++t)

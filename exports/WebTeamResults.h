@@ -12,10 +12,6 @@ class SplitTimes;
 // of the online timing, or the reason of a disqualification.
 namespace WebTeamResults {
 
-// The heats of the gala: the number of times the heat changes along the
-// team entries, the first entry counting as a change from heat 0.
-int HeatCount(const GalaState &gala);
-
 // The file name of every team entry's page (index t - 1 for team index t):
 // the team name made safe as a file name, with ".htm". An empty name becomes
 // "Heat h Lane l"; names that two entries share (ignoring case) get

@@ -57,6 +57,22 @@ struct GalaState
     Grid<float> LanePoints;
     Grid<QString> LaneName, LaneDoB, LaneClub, LaneNotes;
 
+    // The number of heats: how often the heat changes along the team entries
+    // in order, the first entry counting as a change from heat 0. Heats are
+    // then numbered 1 to this count.
+    int HeatCount() const
+    {
+        int count = 0;
+        int heat = 0;
+        for (int t = 1; t <= NoOfTeams; ++t) {
+            if (TeamHeat[t] != heat) {
+                heat = TeamHeat[t];
+                ++count;
+            }
+        }
+        return count;
+    }
+
     // Sizes the six event arrays to events 0 .. events + 1, all empty.
     void resizeEvents(int events)
     {

@@ -32,19 +32,6 @@ struct Entry
 
 } // namespace
 
-int HeatCount(const GalaState &gala)
-{
-    int count = 0;
-    int remembered = 0;
-    for (int k = 1; k <= gala.NoOfTeams; ++k) {
-        if (gala.TeamHeat[k] != remembered) {
-            remembered = gala.TeamHeat[k];
-            ++count;
-        }
-    }
-    return count;
-}
-
 QStringList HeatListMessages(const GalaState &gala, const SheetModel &sheet)
 {
     const int e = sheet.currentEvent();
@@ -63,7 +50,7 @@ QStringList HeatListMessages(const GalaState &gala, const SheetModel &sheet)
             if (entries[i].lane > entries[j].lane)
                 std::swap(entries[i], entries[j]);
 
-    const int heats = HeatCount(gala);
+    const int heats = gala.HeatCount();
     QStringList messages;
     for (int h = 1; h <= heats; ++h) {
         QString message = QStringLiteral("Swimmers for Event ") + sheet.evNo() +

@@ -7,10 +7,6 @@ struct GalaState;
 class Dialogs;
 class SheetModel;
 
-// The number of heats of the gala: how often the heat changes along the
-// team entries in order. Heats are then 1 to this count.
-int HeatCount(const GalaState &gala);
-
 // One announcement per heat of the event shown: a title, then lane, swimmer
 // and team of every entry of the heat by lane, non-scoring teams marked
 // " (N/S)". Lines end CR LF. Empty when the event number box holds no event

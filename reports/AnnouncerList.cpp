@@ -10,7 +10,7 @@ void PrintAnnouncerList(const GalaState &gala, PrinterSurface &printer)
     printer.setFontName(QStringLiteral("Courier New"));
     printer.setFontSize(12);
     printer.setFontBold(true);
-    const int heats = HeatCount(gala);
+    const int heats = gala.HeatCount();
     for (int e = 1; e <= gala.NoOfEvents; ++e) {
         for (int h = 1; h <= heats; ++h) {
             printer.printLine(QStringLiteral("Event: ") + gala.EventNo[e] +

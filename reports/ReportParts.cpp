@@ -3,19 +3,6 @@
 #include "foundation/SharedState.h"
 #include "reports/Reports.h"
 
-int HeatCount(const GalaState &gala)
-{
-    int count = 0;
-    int heat = 0;
-    for (int k = 1; k <= gala.NoOfTeams; ++k) {
-        if (gala.TeamHeat[k] != heat) {
-            ++count;
-            heat = gala.TeamHeat[k];
-        }
-    }
-    return count;
-}
-
 QString EventDetailsText(const GalaState &gala, int e)
 {
     return gala.EventSexAge[e] + QLatin1Char(' ') + gala.EventDistance[e] + QStringLiteral("m ") +

@@ -59,10 +59,6 @@ void PrintAnnouncerList(const GalaState &gala, PrinterSurface &printer);
 // Room left between a cut text and the next column, in inches.
 inline constexpr double ColumnGap = 0.05;
 
-// The number of heats: how often the heat changes from one team entry to the
-// next, starting from heat 0.
-int HeatCount(const GalaState &gala);
-
 // An event's details: sex/age, distance and stroke name ("G10 50m Freestyle").
 QString EventDetailsText(const GalaState &gala, int e);
 

@@ -115,7 +115,7 @@ void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes 
 void PrintTeamResults(const SharedState &shared, const GalaState &gala, SplitTimes *splits,
                       PrinterSurface &printer)
 {
-    const int heats = HeatCount(gala);
+    const int heats = gala.HeatCount();
     for (int k = 1; k <= gala.NoOfTeams; ++k)
         printTeamPage(shared, gala, splits, printer, k, heats);
     printer.endDoc();
