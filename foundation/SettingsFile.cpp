@@ -116,9 +116,9 @@ QStringList lines(const Settings &s)
                 quoted(s.OnlineMeetCode)};
 }
 
-QString write(const QString &path, const Settings &settings)
+bool write(const QString &path, const Settings &settings, QString *error)
 {
-    return PBUTIL::WriteTextFile(path, lines(settings));
+    return PBUTIL::WriteTextFile(path, lines(settings), error);
 }
 
 } // namespace SettingsFile

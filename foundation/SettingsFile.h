@@ -31,7 +31,7 @@ Settings read(const QString &path);
 // The five lines as they are written.
 QStringList lines(const Settings &settings);
 
-// Writes the file afresh; gives an error text, "" on success.
-QString write(const QString &path, const Settings &settings);
+// Writes the file afresh; false with the reason in `error` when it failed.
+[[nodiscard]] bool write(const QString &path, const Settings &settings, QString *error);
 
 } // namespace SettingsFile

@@ -65,8 +65,8 @@ bool StartUp::exit()
 {
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
-    const QString error = SettingsFile::write(m_settingsPath, m_shared);
-    if (!error.isEmpty()) {
+    QString error;
+    if (!SettingsFile::write(m_settingsPath, m_shared, &error)) {
         m_dialogs.message(
             QStringLiteral("The settings could not be saved to %1: %2").arg(m_settingsPath, error));
         return false;

@@ -46,10 +46,9 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
 void AddGalaDate::addDate()
 {
     Guarded(m_dialogs, [&] {
-        const QString refusal = GalaCodes::addDate(
-            GalaDatabase(m_shared), m_shared.ProgCode, m_date->text(), m_pool->text(),
-            m_promoter->text(), m_length->text(), m_graded->isChecked());
-        if (!refusal.isEmpty())
-            m_dialogs.message(refusal);
+        if (!GalaCodes::addDate(GalaDatabase(m_shared), m_shared.ProgCode, m_date->text(),
+                                m_pool->text(), m_promoter->text(), m_length->text(),
+                                m_graded->isChecked()))
+            m_dialogs.message(tr("Date is invalid"));
     });
 }

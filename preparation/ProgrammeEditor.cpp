@@ -87,8 +87,8 @@ void ProgrammeEditor::saveToFile()
         return;
     }
     ProgFileName = choice.path();
-    const QString error = PBUTIL::WriteTextFile(ProgFileName, ProgrammeFile::lines(m_programme));
-    if (!error.isEmpty()) {
+    QString error;
+    if (!PBUTIL::WriteTextFile(ProgFileName, ProgrammeFile::lines(m_programme), &error)) {
         m_dialogs.message(QStringLiteral("The programme file could not be written: ") + error);
         return;
     }
@@ -107,7 +107,7 @@ void ProgrammeEditor::saveToDatabase()
     }
     Database &db = GalaDatabase(m_shared);
     if (GalaChoice::countEvents(db, m_shared.ProgCode) > 0 &&
-        !m_dialogs.yesNo(QStringLiteral("Overwrite existing programme details?")))
+        !m_dialogs.yesNoDefaultNo(QStringLiteral("Overwrite existing programme details?")))
         return;
     m_programme.store(db, m_shared.ProgCode);
 }

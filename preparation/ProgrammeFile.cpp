@@ -113,6 +113,18 @@ Reading read(const QString &content)
     return r;
 }
 
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Files from the old desk machines are in the Windows code page: its
+    // dashes, curly quotes and euro sign sit where Latin-1 has control codes.
+    QStringDecoder windows("windows-1252");
+    return windows.isValid() ? windows(bytes) : QString::fromLatin1(bytes);
+}
+
 Reading readFile(const QString &path)
 {
     QFile file(path);
@@ -121,11 +133,7 @@ Reading readFile(const QString &path)
         r.refusal = QStringLiteral("Cannot read the programme file: ") + file.errorString();
         return r;
     }
-    // Files from the old desk machines are in the Windows code page, not UTF-8.
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    return read(utf8.hasError() ? QString::fromLatin1(bytes) : text);
+    return read(decode(file.readAll()));
 }
 
 } // namespace ProgrammeFile

@@ -89,7 +89,8 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
         g.LaneName(e, t) = records.text(QStringLiteral("Lane Name"));
         g.LaneNotes(e, t) = records.text(QStringLiteral("Lane Notes"));
         g.LaneClub(e, t) = records.text(QStringLiteral("Lane Club"));
-        g.LaneDoB(e, t) = PBUTIL::DateText(records.value(QStringLiteral("Lane DoB")).toDate());
+        g.LaneDoBStored(e, t) = records.value(QStringLiteral("Lane DoB")).toDate();
+        g.LaneDoB(e, t) = PBUTIL::DateText(g.LaneDoBStored(e, t));
     }
 }
 
@@ -163,7 +164,7 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
         // Starting afresh leaves the stored results in the database until the
         // next save makes them the backup generation.
         if (!load)
-            load = !dialogs.yesNo(QStringLiteral(
+            load = !dialogs.yesNoDefaultNo(QStringLiteral(
                 "Are you REALLY SURE that you want to destroy existing results for this gala?"));
         if (load)
             loadResults(records, g, dialogs);

@@ -169,8 +169,11 @@ void GalaRecSheet::buildRows(QGridLayout *grid)
             box->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * Columns[c].chars +
                                  12);
             const auto column = SheetModel::Column(c);
-            connect(box, &QLineEdit::textEdited, this, [this, column, r](const QString &text) {
-                Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
+            // Every change reaches the model, typed or not (a screen reader,
+            // dictation, code); the model's own changes are not sent back.
+            connect(box, &QLineEdit::textChanged, this, [this, column, r](const QString &text) {
+                if (!m_mirroring)
+                    Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
             });
             if (column == SheetModel::Time || column == SheetModel::DoB)
                 box->installEventFilter(this);
@@ -207,8 +210,10 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     m_evNo->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
     label5->setBuddy(m_evNo);
     m_evNo->installEventFilter(this);
-    connect(m_evNo, &QLineEdit::textEdited, this,
-            [this](const QString &text) { Guarded(m_dialogs, [&] { m_model.setEvNo(text); }); });
+    connect(m_evNo, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!m_mirroring)
+            Guarded(m_dialogs, [&] { m_model.setEvNo(text); });
+    });
     m_eventDetails = new QLabel(this);
     m_eventDetails->setObjectName(QStringLiteral("EventDetails"));
     auto *aresTime = new QLabel(this);
@@ -301,12 +306,10 @@ void GalaRecSheet::connectModel()
         if (row >= 0 && row < SheetModel::Rows)
             m_bu[row]->setChecked(m_model.bu(row));
     });
-    connect(&m_model, &SheetModel::evNoChanged, this, [this] {
-        if (m_evNo->text() != m_model.evNo())
-            m_evNo->setText(m_model.evNo());
-    });
+    connect(&m_model, &SheetModel::evNoChanged, this, [this] { mirror(m_evNo, m_model.evNo()); });
     connect(&m_model, &SheetModel::eventDetailsChanged, this,
             [this] { m_eventDetails->setText(m_model.eventDetails()); });
+    connect(&m_model, &SheetModel::eventShownChanged, this, &GalaRecSheet::showRowsEditable);
     connect(&m_model, &SheetModel::rowsChanged, this, &GalaRecSheet::refreshRows);
 }
 
@@ -314,11 +317,26 @@ void GalaRecSheet::showText(SheetModel::Column column, int row)
 {
     if (column < 0 || column >= SheetModel::ColumnCount || row < 0 || row >= SheetModel::Rows)
         return;
-    QLineEdit *box = m_box[column][row];
-    const QString text = m_model.text(column, row);
-    // setText raises no textEdited, so the model is not told its own change.
-    if (box->text() != text)
-        box->setText(text);
+    mirror(m_box[column][row], m_model.text(column, row));
+}
+
+void GalaRecSheet::mirror(QLineEdit *box, const QString &text)
+{
+    if (box->text() == text)
+        return;
+    const bool outer = m_mirroring;
+    m_mirroring = true;
+    box->setText(text);
+    m_mirroring = outer;
+}
+
+void GalaRecSheet::showRowsEditable()
+{
+    const bool editable = m_model.eventShown();
+    for (int c = 0; c < SheetModel::ColumnCount; ++c) {
+        for (int r = 0; r < SheetModel::Rows; ++r)
+            m_box[c][r]->setReadOnly(!editable);
+    }
 }
 
 void GalaRecSheet::refreshRows()
@@ -341,8 +359,9 @@ void GalaRecSheet::refreshRows()
         m_bu[r]->setAccessibleName(QStringLiteral("BU") + suffix);
         m_bu[r]->setChecked(m_model.bu(r));
     }
-    m_evNo->setText(m_model.evNo());
+    mirror(m_evNo, m_model.evNo());
     m_eventDetails->setText(m_model.eventDetails());
+    showRowsEditable();
 }
 
 bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
@@ -391,7 +410,7 @@ void GalaRecSheet::exitSheet()
     Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
     // Typed results that could not be stored must not vanish with the window
     // unless the official says so.
-    if (saved || m_dialogs.yesNo(QStringLiteral("The results could not be saved. Leave the "
+    if (saved || m_dialogs.yesNoDefaultNo(QStringLiteral("The results could not be saved. Leave the "
                                                 "recording sheet without saving them?")))
         QDialog::done(QDialog::Accepted);
 }

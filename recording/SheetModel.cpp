@@ -299,16 +299,15 @@ void SheetModel::ShowEvent(int e)
 {
     setEvNo(PBUTIL::FormatHash(e));
     if (e < 1 || e > m_gala.NoOfEvents) {
-        m_dialogs.message(QStringLiteral("Invalid Event Number"));
+        // The heading says why the rows take no typing until a valid number.
+        setEventDetails(tr("Invalid Event Number"), false);
+        m_dialogs.message(tr("Invalid Event Number"));
         return;
     }
-    const QString heading = QStringLiteral("Event ") + m_gala.EventNo[e] + QLatin1Char(' ') +
-                            m_gala.EventSexAge[e] + QLatin1Char(' ') + m_gala.EventDistance[e] +
-                            QStringLiteral("m ") + m_gala.EventStroke[e];
-    if (m_eventDetails != heading) {
-        m_eventDetails = heading;
-        emit eventDetailsChanged();
-    }
+    setEventDetails(tr("Event %1 %2 %3m %4")
+                        .arg(m_gala.EventNo[e], m_gala.EventSexAge[e], m_gala.EventDistance[e],
+                             m_gala.EventStroke[e]),
+                    true);
     // Every write goes through the box, so a changed time re-ranks the event
     // and changed positions and points bring points and totals into line.
     const int n = shownTeams();
@@ -323,6 +322,18 @@ void SheetModel::ShowEvent(int e)
         setText(DoB, r, m_gala.LaneDoB(e, t));
         setText(Club, r, m_gala.LaneClub(e, t));
         setBu(r, false);
+    }
+}
+
+void SheetModel::setEventDetails(const QString &heading, bool shown)
+{
+    if (m_eventDetails != heading) {
+        m_eventDetails = heading;
+        emit eventDetailsChanged();
+    }
+    if (m_eventShown != shown) {
+        m_eventShown = shown;
+        emit eventShownChanged();
     }
 }
 

@@ -29,7 +29,7 @@ void TstFileChooser::init()
     QDir(m_root.path()).mkpath("data/old");
     for (const char *f : {"web/results.htm", "web/index.htm", "web/notes.txt", "data/report.txt",
                           "data/gala.mdb", "data/README"})
-        QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}).isEmpty());
+        QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}));
 }
 
 void TstFileChooser::typedTextAndOk_data()

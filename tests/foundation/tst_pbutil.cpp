@@ -232,34 +232,48 @@ void TstPbUtil::numberTexts()
 
 void TstPbUtil::readDate_data()
 {
+    // A two-digit year reads within 80 years before and 20 after "today"; a
+    // date of birth (a gala date given) is the latest year not after the gala.
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("gala"); // null: not a date of birth
     QTest::addColumn<QDate>("date");
-    QTest::newRow("dd/mm/yy") << "12/10/26" << QDate(2026, 10, 12);
-    QTest::newRow("day before month") << "03/04/25" << QDate(2025, 4, 3);
-    QTest::newRow("d/m/yyyy") << "3/4/2025" << QDate(2025, 4, 3);
-    QTest::newRow("dashes") << "3-4-25" << QDate(2025, 4, 3);
-    QTest::newRow("dots") << "3.4.25" << QDate(2025, 4, 3);
-    QTest::newRow("window 29") << "01/01/29" << QDate(2029, 1, 1);
-    QTest::newRow("window 30") << "01/01/30" << QDate(1930, 1, 1);
-    QTest::newRow("window 99") << "31/12/99" << QDate(1999, 12, 31);
-    QTest::newRow("window 00") << "01/01/00" << QDate(2000, 1, 1);
-    QTest::newRow("no 31st") << "31/04/25" << QDate();
-    QTest::newRow("month 13") << "01/13/25" << QDate();
-    QTest::newRow("day zero") << "00/01/25" << QDate();
-    QTest::newRow("words") << "tomorrow" << QDate();
-    QTest::newRow("two parts") << "12/10" << QDate();
-    QTest::newRow("empty") << "" << QDate();
-    QTest::newRow("leap day") << "29/02/24" << QDate(2024, 2, 29);
-    QTest::newRow("no leap day") << "29/02/25" << QDate();
+    const QDate y2026(2026, 12, 6), y2075(2075, 1, 1), none;
+    const auto row = [](const char *name, const char *text, QDate today, QDate gala, QDate date) {
+        QTest::newRow(name) << QString(text) << today << gala << date;
+    };
+    row("dd/mm/yy", "12/10/26", y2026, none, QDate(2026, 10, 12));
+    row("d/m/yyyy", "3/4/2025", y2026, none, QDate(2025, 4, 3));
+    row("dashes", "3-4-25", y2026, none, QDate(2025, 4, 3));
+    row("dots", "3.4.25", y2026, none, QDate(2025, 4, 3));
+    row("gala in 2031", "12/10/31", y2026, none, QDate(2031, 10, 12));
+    row("20 years ahead", "01/01/46", y2026, none, QDate(2046, 1, 1));
+    row("79 years back", "01/01/47", y2026, none, QDate(1947, 1, 1));
+    row("window slides", "01/01/95", y2075, none, QDate(2095, 1, 1));
+    row("window slides back", "01/01/96", y2075, none, QDate(1996, 1, 1));
+    row("no 31st", "31/04/25", y2026, none, QDate());
+    row("month 13", "01/13/25", y2026, none, QDate());
+    row("day zero", "00/01/25", y2026, none, QDate());
+    row("words", "tomorrow", y2026, none, QDate());
+    row("two parts", "12/10", y2026, none, QDate());
+    row("empty", "", y2026, none, QDate());
+    row("leap day", "29/02/24", y2026, none, QDate(2024, 2, 29));
+    row("no leap day", "29/02/25", y2026, none, QDate());
+    const QDate gala(2026, 10, 12);
+    row("born this century", "05/06/14", y2026, gala, QDate(2014, 6, 5));
+    row("born the day before", "11/10/26", y2026, gala, QDate(2026, 10, 11));
+    row("born the day after: a century back", "13/10/26", y2026, gala, QDate(1926, 10, 13));
+    row("born 1925", "05/06/25", y2026, QDate(2025, 6, 4), QDate(1925, 6, 5));
+    row("full year kept", "05/06/1925", y2026, gala, QDate(1925, 6, 5));
 }
 
 void TstPbUtil::readDate()
 {
     QFETCH(QString, text);
+    QFETCH(QDate, today);
+    QFETCH(QDate, gala);
     QFETCH(QDate, date);
-    QCOMPARE(ReadDate(text), date);
-    if (date.isValid())
-        QCOMPARE(ReadDate(DateText(date)), date);
+    QCOMPARE(gala.isValid() ? ReadBirthDate(text, gala) : ReadDate(text, today), date);
 }
 
 void TstPbUtil::textFilesAndFileTest()
@@ -267,7 +281,7 @@ void TstPbUtil::textFilesAndFileTest()
     QTemporaryDir dir;
     const QString file = dir.filePath("out.txt");
     QVERIFY(!FileExists(file));
-    QVERIFY(WriteTextFile(file, {"first", "", "Zoë"}).isEmpty());
+    QVERIFY(WriteTextFile(file, {"first", "", "Zoë"}));
     QVERIFY(FileExists(file));
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -275,7 +289,9 @@ void TstPbUtil::textFilesAndFileTest()
     // Folders, empty and impossible paths are no files; a failed write says why.
     QVERIFY(!FileExists(dir.path()));
     QVERIFY(!FileExists(""));
-    QVERIFY(!WriteTextFile(dir.filePath("missing/out.txt"), {"x"}).isEmpty());
+    QString error;
+    QVERIFY(!WriteTextFile(dir.filePath("missing/out.txt"), {"x"}, &error));
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TstPbUtil)
