@@ -29,7 +29,7 @@ void addCode(Database &db, const QString &code, const QString &description, cons
 }
 
 bool addDate(Database &db, const QString &code, const QString &dateText, const QString &pool,
-                const QString &promoter, const QString &lengthText, bool graded)
+             const QString &promoter, const QString &lengthText, bool graded)
 {
     // Day zero of the old date scale never was a gala.
     const QDate date = PBUTIL::ReadDate(dateText);

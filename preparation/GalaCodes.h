@@ -18,7 +18,8 @@ void addCode(Database &db, const QString &code, const QString &description, cons
 // Adds a dated gala of `code`. The date is typed day first; the pool
 // length is the number the text starts with (0 when none). False, with
 // nothing stored, when the date cannot be read.
-[[nodiscard]] bool addDate(Database &db, const QString &code, const QString &dateText, const QString &pool,
-                const QString &promoter, const QString &lengthText, bool graded);
+[[nodiscard]] bool addDate(Database &db, const QString &code, const QString &dateText,
+                           const QString &pool, const QString &promoter, const QString &lengthText,
+                           bool graded);
 
 } // namespace GalaCodes

@@ -410,7 +410,8 @@ void GalaRecSheet::exitSheet()
     Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
     // Typed results that could not be stored must not vanish with the window
     // unless the official says so.
-    if (saved || m_dialogs.yesNoDefaultNo(QStringLiteral("The results could not be saved. Leave the "
+    if (saved ||
+        m_dialogs.yesNoDefaultNo(QStringLiteral("The results could not be saved. Leave the "
                                                 "recording sheet without saving them?")))
         QDialog::done(QDialog::Accepted);
 }

@@ -78,10 +78,14 @@ void TstFoundationScreens::yesNoAnswers_data()
     QTest::addColumn<QString>("button");       // pressed; "" the window frame
     QTest::addColumn<QString>("answers");
     const QStringList mixed{"No", "Yes", "No"};
-    QTest::newRow("yes") << mixed << "Command1" << "YYY";
-    QTest::newRow("no") << mixed << "Command2" << "NNN";
-    QTest::newRow("window frame") << mixed << "" << "NNN";
-    QTest::newRow("Enter takes the default") << mixed << "Enter" << "NYN";
+    QTest::newRow("yes") << mixed << "Command1"
+                         << "YYY";
+    QTest::newRow("no") << mixed << "Command2"
+                        << "NNN";
+    QTest::newRow("window frame") << mixed << ""
+                                  << "NNN";
+    QTest::newRow("Enter takes the default") << mixed << "Enter"
+                                             << "NYN";
 }
 
 void TstFoundationScreens::yesNoAnswers()

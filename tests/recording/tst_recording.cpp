@@ -171,15 +171,25 @@ private slots:
         QCOMPARE(laneSnapshot(s.gala), before);
     }
 
-    void nextEvent()
+    void everyMoveSaves()
     {
         DemoSheet s;
         QVERIFY(s.open().opened());
+        const auto storedTime = [&](int e, int t) {
+            return galaRows(*s.shared.GalaDb, Demo).value((t - 1) * 12 + e - 1).section('|', 4, 4);
+        };
+        // A lower-case "d" is no disqualification: no reason is asked.
+        s.model.setText(SheetModel::Time, 0, QStringLiteral("d"));
+        s.model.TimeLostFocus(0);
+        s.model.setText(SheetModel::Time, 1, QStringLiteral("40.00"));
         s.model.NextEvent();
+        QCOMPARE(storedTime(1, 2), QStringLiteral("40.00"));
         QCOMPARE(s.model.eventDetails(), QStringLiteral("Event 2 B10 50m FS"));
 
+        s.model.setText(SheetModel::Time, 1, QStringLiteral("41.00"));
         s.model.setEvNo(QStringLiteral("12"));
         s.model.EvNoLostFocus();
+        QCOMPARE(storedTime(2, 2), QStringLiteral("41.00"));
         s.dialogs.expectMessage(QStringLiteral("This is the last event"));
         s.model.NextEvent();
         QCOMPARE(s.model.evNo(), QStringLiteral("12"));
@@ -190,8 +200,74 @@ private slots:
         s.model.EvNoLostFocus();
         s.model.NextEvent();
         QCOMPARE(s.model.eventDetails(), QStringLiteral("Invalid Event Number"));
-        // Every move saved the gala first.
-        QCOMPARE(galaRows(*s.shared.GalaDb, Demo).size(), 8 * 12);
+    }
+
+    void datesOfBirthKeepTheirCentury()
+    {
+        DemoSheet s;
+        QVERIFY(s.open().opened());
+        const auto storedDoB = [&](int t) {
+            return galaRows(*s.shared.GalaDb, Demo).value((t - 1) * 12).section('|', 11, 11);
+        };
+        s.model.setText(SheetModel::DoB, 1, QStringLiteral("05/06/1925"));
+        s.model.DobLostFocus(1);
+        // Born the day after the gala's date in 2026 can only be 1926.
+        s.model.setText(SheetModel::DoB, 2, QStringLiteral("13/10/26"));
+        s.model.DobLostFocus(2);
+        QVERIFY(s.model.SaveResults());
+        QCOMPARE(storedDoB(3), QStringLiteral("1926-10-13"));
+        for (int round = 0; round < 2; ++round) {
+            s.dialogs.expectYesNo(AddQuestion, true);
+            QVERIFY(s.open().opened());
+            QCOMPARE(s.model.text(SheetModel::DoB, 1), QStringLiteral("05/06/25"));
+            if (round == 1) { // an emptied box keeps the stored date
+                s.model.setText(SheetModel::DoB, 1, QString());
+                s.model.DobLostFocus(1);
+            }
+            QVERIFY(s.model.SaveResults());
+            QCOMPARE(storedDoB(2), QStringLiteral("1925-06-05"));
+        }
+    }
+
+    void resultsKeepTheProgrammesEventNumbers()
+    {
+        DemoSheet s; // events 1, 2, 5, 7, 9, ...
+        s.shared.GalaDb->execute(QStringLiteral(
+            "UPDATE Gala_Program SET \"Event No\" = \"Event No\" * 2 - 1 WHERE \"Event No\" > 2"));
+        QVERIFY(s.open().opened());
+        s.model.setEvNo(QStringLiteral("3")); // the box takes the place in the programme
+        s.model.EvNoLostFocus();
+        QVERIFY(s.model.eventDetails().startsWith(QLatin1String("Event 5 ")));
+        s.model.setText(SheetModel::Time, 0, QStringLiteral("40.00"));
+        QVERIFY(s.model.SaveResults());
+        QCOMPARE(galaRows(*s.shared.GalaDb, Demo).value(2).section('|', 2, 4),
+                 QStringLiteral("5|1|40.00"));
+        s.dialogs.expectYesNo(AddQuestion, true);
+        QVERIFY(s.open().opened());
+        QCOMPARE(s.gala.LaneTime(3, 1), QStringLiteral("40.00"));
+    }
+
+    void onlineTimesDatabaseThatWillNotOpen_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a database") << QByteArray("Meet,Event\r\n");
+    }
+    void onlineTimesDatabaseThatWillNotOpen()
+    {
+        QFETCH(QByteArray, content);
+        DemoSheet s;
+        s.shared.OnlineOn = true;
+        s.shared.AresDbPath = s.file.dir.filePath(QStringLiteral("ares.mdb"));
+        if (!content.isEmpty()) {
+            QFile f(s.shared.AresDbPath);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        }
+        s.dialogs.expectMessage(QStringLiteral("Can't open online times database"));
+        const OpenedGala opened = s.open();
+        QVERIFY(opened.opened());
+        QVERIFY(!opened.OnlineOn);
+        QVERIFY(!s.shared.OnlineOn);
     }
 
     void typedTimesReachSavedRowsAndComeBack()
@@ -272,9 +348,10 @@ private slots:
         addRecord(*s.shared.GalaDb, "13, 1, '30.00', 1, 7, '', 1, ''"); // no event 13
         s.dialogs.expectYesNo(AddQuestion, addToThem);
         if (!addToThem)
-            s.dialogs.expectYesNoDefaultNo(QStringLiteral("Are you REALLY SURE that you want to destroy "
-                                                 "existing results for this gala?"),
-                                  reallySure);
+            s.dialogs.expectYesNoDefaultNo(
+                QStringLiteral("Are you REALLY SURE that you want to destroy "
+                               "existing results for this gala?"),
+                reallySure);
         if (loaded)
             s.dialogs.expectMessage(QStringLiteral("Serious error lane/event mismatch"));
         QVERIFY(s.open().opened());

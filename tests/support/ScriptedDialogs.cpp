@@ -3,7 +3,8 @@
 namespace {
 const char *kindName(int k)
 {
-    static const char *names[] = {"message", "input", "yes/no", "chooser", "yes/no with No default"};
+    static const char *names[] = {"message", "input", "yes/no", "chooser",
+                                  "yes/no with No default"};
     return names[k];
 }
 } // namespace
