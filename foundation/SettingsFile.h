@@ -27,6 +27,8 @@ QString location(const QString &programFolder);
 // The values of the file; a missing file, missing lines and unreadable
 // fields leave their defaults (empty texts, flags off).
 Settings read(const QString &path);
+// The same for the file's bytes.
+Settings parse(const QByteArray &content);
 
 // The five lines as they are written.
 QStringList lines(const Settings &settings);
