@@ -4,6 +4,7 @@
 #include "foundation/SettingsFile.h"
 #include "foundation/SharedState.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
@@ -29,7 +30,7 @@ QString StartUp::browse()
     m_dialogs.chooseFile(choice);
     const QString path = choice.path();
     if (path.isEmpty()) {
-        m_dialogs.message(QStringLiteral("No Database selected"));
+        m_dialogs.message(QCoreApplication::translate("StartUp", "No Database selected"));
         return QString();
     }
     m_shared.GalaDbPath = path;
@@ -40,7 +41,8 @@ bool StartUp::enter(const QString &dbPath)
 {
     m_shared.GalaDbPath = dbPath;
     if (!PBUTIL::FileExists(dbPath)) {
-        m_dialogs.message(QStringLiteral("Cannot locate database for gala recording"));
+        m_dialogs.message(
+            QCoreApplication::translate("StartUp", "Cannot locate database for gala recording"));
         return false;
     }
     // A second Enter opens the database afresh; the first handle is closed.
@@ -68,7 +70,8 @@ bool StartUp::exit()
     QString error;
     if (!SettingsFile::write(m_settingsPath, m_shared, &error)) {
         m_dialogs.message(
-            QStringLiteral("The settings could not be saved to %1: %2").arg(m_settingsPath, error));
+            QCoreApplication::translate("StartUp", "The settings could not be saved to %1: %2")
+                .arg(m_settingsPath, error));
         return false;
     }
     return true;

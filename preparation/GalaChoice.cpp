@@ -6,6 +6,8 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 
+#include <QCoreApplication>
+
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString CodeField = QStringLiteral("Program code");
@@ -119,7 +121,7 @@ std::optional<QString> GalaChoice::chooseDatabase(Dialogs &dialogs, const QStrin
     choice.FilePrompt = caption;
     dialogs.chooseFile(choice);
     if (choice.SelectedDir.isEmpty()) {
-        dialogs.message(QStringLiteral("No Database selected"));
+        dialogs.message(QCoreApplication::translate("GalaChoice", "No Database selected"));
         return std::nullopt;
     }
     return choice.path();

@@ -91,7 +91,7 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
       m_openSheet([this] { RecordResults(m_shared, m_gala, m_dialogs, this); })
 {
     setObjectName(QStringLiteral("GalaRecSetup"));
-    setWindowTitle(QStringLiteral("Gala Recording Set-Up"));
+    setWindowTitle(tr("Gala Recording Set-Up"));
     auto *grid = new QGridLayout(this);
     buildMeetFrame(grid);
     buildGalaFrame(grid);
@@ -108,7 +108,7 @@ void GalaRecSetup::buildMeetFrame(QGridLayout *grid)
     QLabel *caption = label(f, "MeetCodeLabel", "Meet Code");
     m_meetCodeList = new QComboBox(f);
     m_meetCodeList->setObjectName(QStringLiteral("MeetCodeList"));
-    m_meetCodeList->setAccessibleName(QStringLiteral("Meet Code"));
+    m_meetCodeList->setAccessibleName(tr("Meet Code"));
     caption->setBuddy(m_meetCodeList);
     m_meetDetails = detailsBox(f, "MeetDetails", "Meet Details");
     QPushButton *add = button(f, "Command2", "Add New", smallButtonFont());
@@ -132,7 +132,7 @@ void GalaRecSetup::buildGalaFrame(QGridLayout *grid)
     QLabel *caption = label(f, "Label1", "Gala Date");
     m_galaDateBox = new QComboBox(f);
     m_galaDateBox->setObjectName(QStringLiteral("GalaDateBox"));
-    m_galaDateBox->setAccessibleName(QStringLiteral("Gala Date"));
+    m_galaDateBox->setAccessibleName(tr("Gala Date"));
     caption->setBuddy(m_galaDateBox);
     m_galaDetails = detailsBox(f, "GalaDetails", "Gala Details");
     QPushButton *add = button(f, "Command3", "Add New", smallButtonFont());
@@ -188,7 +188,7 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     QLabel *codeCaption = label(f, "Label5", "Online Results Code");
     m_onlineResultsCode = new QLineEdit(f);
     m_onlineResultsCode->setObjectName(QStringLiteral("OnlineResultsCode"));
-    m_onlineResultsCode->setAccessibleName(QStringLiteral("Online Results Code"));
+    m_onlineResultsCode->setAccessibleName(tr("Online Results Code"));
     codeCaption->setBuddy(m_onlineResultsCode);
     g->addWidget(m_aresOnlineTiming, 0, 0, 1, 2);
     g->addWidget(dbCaption, 1, 0);

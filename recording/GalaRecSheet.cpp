@@ -80,7 +80,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
       m_model(shared, gala, dialogs), m_aresTimes(online), m_online(online != nullptr)
 {
     setObjectName(QStringLiteral("GalaRecSheet"));
-    setWindowTitle(QStringLiteral("Gala Recording : ") + gala.GalaName);
+    setWindowTitle(tr("Gala Recording : ") + gala.GalaName);
 
     auto *outer = new QVBoxLayout(this);
     buildMenus(outer);
@@ -202,11 +202,11 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     bottom->addLayout(left, 3);
     auto *eventRow = new QHBoxLayout;
     left->addLayout(eventRow);
-    auto *label5 = new QLabel(QStringLiteral("Event Number"), this);
+    auto *label5 = new QLabel(tr("Event Number"), this);
     label5->setObjectName(QStringLiteral("Label5"));
     m_evNo = new QLineEdit(this);
     m_evNo->setObjectName(QStringLiteral("EvNo"));
-    m_evNo->setAccessibleName(QStringLiteral("Event Number"));
+    m_evNo->setAccessibleName(tr("Event Number"));
     m_evNo->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
     label5->setBuddy(m_evNo);
     m_evNo->installEventFilter(this);
@@ -225,7 +225,7 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
 
     m_scores = new QPlainTextEdit(this);
     m_scores->setObjectName(QStringLiteral("DURUZ_IC_Scores"));
-    m_scores->setAccessibleName(QStringLiteral("Scores"));
+    m_scores->setAccessibleName(tr("Scores"));
     m_scores->setReadOnly(true);
     m_scores->setTabChangesFocus(true);
     m_scores->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -237,16 +237,16 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
 
     auto *buttons = new QGridLayout;
     bottom->addLayout(buttons, 2);
-    QPushButton *next = button(this, "Next_Event", QStringLiteral("Next Event"));
-    QPushButton *save = button(this, "Command3", QStringLiteral("Save"));
-    QPushButton *exit = button(this, "Command2", QStringLiteral("Exit"));
-    m_onlineTimes = button(this, "Command7", QStringLiteral("Get Online Times"));
-    QPushButton *result = button(this, "Command8", QStringLiteral("Result to Announcer"));
-    QPushButton *points = button(this, "Command9", QStringLiteral("Point Scores to Announcer"));
+    QPushButton *next = button(this, "Next_Event", tr("Next Event"));
+    QPushButton *save = button(this, "Command3", tr("Save"));
+    QPushButton *exit = button(this, "Command2", tr("Exit"));
+    m_onlineTimes = button(this, "Command7", tr("Get Online Times"));
+    QPushButton *result = button(this, "Command8", tr("Result to Announcer"));
+    QPushButton *points = button(this, "Command9", tr("Point Scores to Announcer"));
     QPushButton *duruz =
-        button(this, "Command6", QStringLiteral("Update DURUZ IC Scores and Send to Announcer"));
-    QPushButton *heats = button(this, "HeatList", QStringLiteral("Heats List to Announcer"));
-    QPushButton *speeding = button(this, "Speeding", QStringLiteral("Speeding Tkts"));
+        button(this, "Command6", tr("Update DURUZ IC Scores and Send to Announcer"));
+    QPushButton *heats = button(this, "HeatList", tr("Heats List to Announcer"));
+    QPushButton *speeding = button(this, "Speeding", tr("Speeding Tkts"));
     // Online times, heat lists and speeding tickets are not built yet.
     m_onlineTimes->setEnabled(false);
     m_onlineTimes->setVisible(m_online);
@@ -410,9 +410,8 @@ void GalaRecSheet::exitSheet()
     Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
     // Typed results that could not be stored must not vanish with the window
     // unless the official says so.
-    if (saved ||
-        m_dialogs.yesNoDefaultNo(QStringLiteral("The results could not be saved. Leave the "
-                                                "recording sheet without saving them?")))
+    if (saved || m_dialogs.yesNoDefaultNo(tr("The results could not be saved. Leave the "
+                                             "recording sheet without saving them?")))
         QDialog::done(QDialog::Accepted);
 }
 

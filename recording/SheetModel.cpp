@@ -260,11 +260,11 @@ void SheetModel::TimeLostFocus(int row)
     if (time > 0.0f) {
         const PBUTIL::TimeText written = PBUTIL::TimeToText(time);
         if (written.invalid)
-            m_dialogs.message(QStringLiteral("Invalid Time"));
+            m_dialogs.message(tr("Invalid Time"));
         setText(Time, row, written.text);
     }
     if (typed == QLatin1String("D")) {
-        const QString reason = m_dialogs.input(QStringLiteral("Enter reason for Disqualification"));
+        const QString reason = m_dialogs.input(tr("Enter reason for Disqualification"));
         if (!reason.isEmpty())
             setText(Notes, row, reason);
     }
@@ -286,7 +286,7 @@ void SheetModel::DobLostFocus(int row)
     // A text that is no date could never be saved; the box goes back to the
     // stored date so the sheet keeps showing what will be saved.
     if (!PBUTIL::ReadDate(dob).isValid()) {
-        m_dialogs.message(QStringLiteral("Invalid Date of Birth"));
+        m_dialogs.message(tr("Invalid Date of Birth"));
         setText(DoB, row, m_gala.LaneDoB(e, t));
         return;
     }
@@ -354,11 +354,11 @@ void SheetModel::NextEvent()
         }
     }
     if (current == 0) {
-        m_dialogs.message(QStringLiteral("Current event number is invalid"));
+        m_dialogs.message(tr("Current event number is invalid"));
         return;
     }
     if (current == m_gala.NoOfEvents) {
-        m_dialogs.message(QStringLiteral("This is the last event"));
+        m_dialogs.message(tr("This is the last event"));
         return;
     }
     setEvNo(m_gala.EventNo[current + 1]);
@@ -368,14 +368,14 @@ void SheetModel::NextEvent()
 bool SheetModel::SaveResults()
 {
     if (!m_shared.GalaDb) {
-        m_dialogs.message(QStringLiteral("Results not saved: the gala database is not open"));
+        m_dialogs.message(tr("Results not saved: the gala database is not open"));
         return false;
     }
     try {
         ResultStore::SaveResults(*m_shared.GalaDb, m_shared.ProgCode, m_shared.GalaDate, m_gala);
     } catch (const EngineError &error) {
         // Nothing was stored; the gala stays in memory for another try.
-        m_dialogs.message(QStringLiteral("Results not saved: ") + error.message());
+        m_dialogs.message(tr("Results not saved: ") + error.message());
         return false;
     }
     return true;
