@@ -30,10 +30,10 @@ GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString 
     title->setObjectName(QStringLiteral("Label7"));
     title->setFont(QFont(QStringLiteral("Impact"), 26, QFont::Bold));
     title->setAlignment(Qt::AlignCenter);
-    auto *explain = new QLabel(
-        QStringLiteral("This file is where Aquaplan stores the details of the gala and records "
-                       "its results."),
-        this);
+    auto *explain =
+        new QLabel(tr("This file is where Aquaplan stores the details of the gala and records "
+                      "its results."),
+                   this);
     explain->setObjectName(QStringLiteral("Label5"));
     explain->setFont(QFont(QStringLiteral("Tahoma"), 10));
     explain->setWordWrap(true);

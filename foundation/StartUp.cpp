@@ -26,7 +26,8 @@ QString StartUp::browse()
 {
     FileChoice &choice = m_shared.Choice;
     choice.FileMustExist = true;
-    choice.FilePrompt = QStringLiteral("Select Database for Gala Recording");
+    choice.FilePrompt =
+        QCoreApplication::translate("StartUp", "Select Database for Gala Recording");
     m_dialogs.chooseFile(choice);
     const QString path = choice.path();
     if (path.isEmpty()) {

@@ -31,7 +31,7 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
     m_length = addBox(QStringLiteral("GLength"), QStringLiteral("Pool Length"));
     auto *note = new QLabel(tr("(just the number, don't specify the unit)"), this);
     form->addRow(QString(), note);
-    m_graded = new QCheckBox(QStringLiteral("Graded Gala ?"), this);
+    m_graded = new QCheckBox(tr("Graded Gala ?"), this);
     m_graded->setObjectName(QStringLiteral("GGraded"));
     m_graded->setAccessibleName(m_graded->text());
     form->addRow(QString(), m_graded);

@@ -42,16 +42,17 @@ QGroupBox *frame(QWidget *parent, const char *name, const char *caption)
     return box;
 }
 
+// Captions are given in English and shown translated.
 QLabel *label(QWidget *parent, const char *name, const char *caption)
 {
-    auto *l = new QLabel(QString::fromLatin1(caption), parent);
+    auto *l = new QLabel(GalaRecSetup::tr(caption), parent);
     l->setObjectName(QString::fromLatin1(name));
     return l;
 }
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption, const QFont &font)
 {
-    auto *b = NamedButton(parent, QString::fromLatin1(name), QString::fromLatin1(caption));
+    auto *b = NamedButton(parent, QString::fromLatin1(name), GalaRecSetup::tr(caption));
     b->setFont(font);
     return b;
 }
@@ -152,7 +153,7 @@ void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
 {
     QGroupBox *f = frame(this, "AnnouncerFrame", "Announcer System");
     auto *g = new QGridLayout(f);
-    m_announcerYes = new QCheckBox(QStringLiteral("Announcer Screen"), f);
+    m_announcerYes = new QCheckBox(tr("Announcer Screen"), f);
     m_announcerYes->setObjectName(QStringLiteral("AnnouncerYes"));
     m_announcerYes->setAccessibleName(m_announcerYes->text());
     QLabel *caption = label(f, "Label2", "Announcer Database");
@@ -170,7 +171,7 @@ void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
     grid->addWidget(f, 1, 0);
     connect(browse, &QPushButton::clicked, this, [this] {
         browseDatabase(m_annDbName, m_shared.AnnouncerDbPath,
-                       QStringLiteral("Select Database for Announcements"));
+                       tr("Select Database for Announcements"));
     });
 }
 
@@ -178,7 +179,7 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
 {
     QGroupBox *f = frame(this, "OnlineFrame", "Online Timing");
     auto *g = new QGridLayout(f);
-    m_aresOnlineTiming = new QCheckBox(QStringLiteral("Online to ARES"), f);
+    m_aresOnlineTiming = new QCheckBox(tr("Online to ARES"), f);
     m_aresOnlineTiming->setObjectName(QStringLiteral("AresOnlineTiming"));
     m_aresOnlineTiming->setAccessibleName(m_aresOnlineTiming->text());
     QLabel *dbCaption = label(f, "Label4", "Online Times Database");
@@ -199,7 +200,7 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     grid->addWidget(f, 1, 1);
     connect(browse, &QPushButton::clicked, this, [this] {
         browseDatabase(m_onlineDbName, m_shared.AresDbPath,
-                       QStringLiteral("Select Database for ARES Online Times"));
+                       tr("Select Database for ARES Online Times"));
     });
 }
 

@@ -61,7 +61,7 @@ void ProgrammeEditor::clear()
 void ProgrammeEditor::loadFromFile()
 {
     FileChoice &choice = m_shared.Choice;
-    choice.FilePrompt = QStringLiteral("Open program file");
+    choice.FilePrompt = QCoreApplication::translate("ProgrammeEditor", "Open program file");
     choice.FileMustExist = false;
     m_dialogs.chooseFile(choice);
     // Cancel leaves the programme being edited as it was.
@@ -84,7 +84,7 @@ void ProgrammeEditor::loadFromFile()
 void ProgrammeEditor::saveToFile()
 {
     FileChoice &choice = m_shared.Choice;
-    choice.FilePrompt = QStringLiteral("Open output file");
+    choice.FilePrompt = QCoreApplication::translate("ProgrammeEditor", "Open output file");
     choice.FileMustExist = false;
     m_dialogs.chooseFile(choice);
     if (choice.SelectedDir.isEmpty() || choice.SelectedFile.isEmpty()) {

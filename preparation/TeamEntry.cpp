@@ -32,12 +32,14 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
             "TeamEntry", "Choose a meet code and a gala date before entering teams"));
         return Outcome::Refused;
     }
-    const int lanes = askCount(QStringLiteral("How many lanes in pool?"), MaxLanes,
-                               QStringLiteral("Incorrect number of lanes"));
+    const int lanes =
+        askCount(QCoreApplication::translate("TeamEntry", "How many lanes in pool?"), MaxLanes,
+                 QCoreApplication::translate("TeamEntry", "Incorrect number of lanes"));
     if (lanes == 0)
         return Outcome::Refused;
-    const int heats = askCount(QStringLiteral("How many heats per event?"), MaxHeats,
-                               QStringLiteral("Incorrect number of heats"));
+    const int heats =
+        askCount(QCoreApplication::translate("TeamEntry", "How many heats per event?"), MaxHeats,
+                 QCoreApplication::translate("TeamEntry", "Incorrect number of heats"));
     if (heats == 0)
         return Outcome::Refused;
 
@@ -66,7 +68,8 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
 
 QString TeamEntry::heatCaption(int heat)
 {
-    return QStringLiteral("Enter Teams for Heat ") + PBUTIL::NumberText(float(heat));
+    return QCoreApplication::translate("TeamEntry", "Enter Teams for Heat ") +
+           PBUTIL::NumberText(float(heat));
 }
 
 void TeamEntry::replaceTeams(Database &db, const QString &code, const QString &date,

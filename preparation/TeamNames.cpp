@@ -24,10 +24,10 @@ TeamNames::TeamNames(QWidget *parent) : QDialog(parent)
         name->setObjectName(QStringLiteral("TeamName_%1").arg(i));
         name->setAccessibleName(tr("Team Name lane ") + lane);
         label->setBuddy(name);
-        auto *noTeam = new QCheckBox(QStringLiteral("No Team"), this);
+        auto *noTeam = new QCheckBox(tr("No Team"), this);
         noTeam->setObjectName(QStringLiteral("NoTeam_%1").arg(i));
         noTeam->setAccessibleName(tr("No Team lane ") + lane);
-        auto *nonScoring = new QCheckBox(QStringLiteral("Non Scoring"), this);
+        auto *nonScoring = new QCheckBox(tr("Non Scoring"), this);
         nonScoring->setObjectName(QStringLiteral("NonScoring_%1").arg(i));
         nonScoring->setAccessibleName(tr("Non Scoring lane ") + lane);
         grid->addWidget(label, i, 0);

@@ -112,10 +112,10 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
         const char *caption;
     };
     auto addMenu = [&](const char *name, const char *caption, std::initializer_list<Entry> items) {
-        QMenu *menu = bar->addMenu(QLatin1String(caption));
+        QMenu *menu = bar->addMenu(tr(caption));
         menu->setObjectName(QLatin1String(name));
         for (const Entry &item : items) {
-            QAction *a = menu->addAction(QLatin1String(item.caption));
+            QAction *a = menu->addAction(tr(item.caption));
             a->setObjectName(QLatin1String(item.name));
             // Printing, web pages and exports are not built yet; the entries
             // show where they will be.
@@ -140,11 +140,11 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
 void GalaRecSheet::buildRows(QGridLayout *grid)
 {
     for (int c = 0; c < SheetModel::ColumnCount; ++c) {
-        auto *heading = new QLabel(QLatin1String(Columns[c].heading), this);
+        auto *heading = new QLabel(tr(Columns[c].heading), this);
         heading->setObjectName(QLatin1String(Columns[c].label));
         grid->addWidget(heading, 0, gridColumn(c));
     }
-    m_buHeading = new QLabel(QStringLiteral("BU"), this);
+    m_buHeading = new QLabel(tr("BU"), this);
     m_buHeading->setObjectName(QStringLiteral("Label6"));
     grid->addWidget(m_buHeading, 0, BuCol);
 
@@ -352,11 +352,11 @@ void GalaRecSheet::refreshRows()
         const QString suffix = caption.isEmpty() ? QString() : QLatin1Char(' ') + caption;
         for (int c = 0; c < SheetModel::ColumnCount; ++c) {
             m_box[c][r]->setVisible(visible);
-            m_box[c][r]->setAccessibleName(QLatin1String(Columns[c].heading) + suffix);
+            m_box[c][r]->setAccessibleName(tr(Columns[c].heading) + suffix);
             showText(SheetModel::Column(c), r);
         }
         m_bu[r]->setVisible(visible && m_online);
-        m_bu[r]->setAccessibleName(QStringLiteral("BU") + suffix);
+        m_bu[r]->setAccessibleName(tr("BU") + suffix);
         m_bu[r]->setChecked(m_model.bu(r));
     }
     mirror(m_evNo, m_model.evNo());
