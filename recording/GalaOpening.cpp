@@ -168,7 +168,8 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
         // Starting afresh leaves the stored results in the database until the
         // next save makes them the backup generation.
         if (!load)
-            load = !dialogs.yesNoDefaultNo(QStringLiteral(
+            load = !dialogs.yesNoDefaultNo(QCoreApplication::translate(
+                "GalaOpening",
                 "Are you REALLY SURE that you want to destroy existing results for this gala?"));
         if (load)
             loadResults(records, g, dialogs);
