@@ -3,6 +3,7 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 #include "foundation/YesNo.h"
+#include "tests/support/DataRow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
@@ -78,14 +79,10 @@ void TstFoundationScreens::yesNoAnswers_data()
     QTest::addColumn<QString>("button");       // pressed; "" the window frame
     QTest::addColumn<QString>("answers");
     const QStringList mixed{"No", "Yes", "No"};
-    QTest::newRow("yes") << mixed << "Command1"
-                         << "YYY";
-    QTest::newRow("no") << mixed << "Command2"
-                        << "NNN";
-    QTest::newRow("window frame") << mixed << ""
-                                  << "NNN";
-    QTest::newRow("Enter takes the default") << mixed << "Enter"
-                                             << "NYN";
+    DataRow("yes", mixed, "Command1", "YYY");
+    DataRow("no", mixed, "Command2", "NNN");
+    DataRow("window frame", mixed, "", "NNN");
+    DataRow("Enter takes the default", mixed, "Enter", "NYN");
 }
 
 void TstFoundationScreens::yesNoAnswers()

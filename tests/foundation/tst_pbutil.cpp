@@ -1,4 +1,5 @@
 #include "foundation/PbUtil.h"
+#include "tests/support/DataRow.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,20 +34,20 @@ void TstPbUtil::timeFromText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("seconds");
-    QTest::newRow("seconds only") << "35.2" << 35.2f;
-    QTest::newRow("two dots") << "1.05.23" << 65.23f;
-    QTest::newRow("colon") << "1:05.23" << 65.23f;
-    QTest::newRow("semicolon") << "1;05.23" << 65.23f;
-    QTest::newRow("dash") << "1-05.23" << 65.23f;
-    QTest::newRow("no separator above a minute") << "105.23" << 105.23f;
-    QTest::newRow("empty") << "" << 0.0f;
-    QTest::newRow("letters") << "abc" << 0.0f;
-    QTest::newRow("disqualified") << "D" << 0.0f;
-    QTest::newRow("only first separator counts") << "1:02:03" << 62.0f;
-    QTest::newRow("blanks skipped") << " 1 : 05 .23" << 65.23f;
-    QTest::newRow("colon before semicolon") << "2;1:05" << 125.0f;
-    QTest::newRow("trailing junk") << "35.20s" << 35.2f;
-    QTest::newRow("whole minutes") << "12:30" << 750.0f;
+    DataRow("seconds only", "35.2", 35.2f);
+    DataRow("two dots", "1.05.23", 65.23f);
+    DataRow("colon", "1:05.23", 65.23f);
+    DataRow("semicolon", "1;05.23", 65.23f);
+    DataRow("dash", "1-05.23", 65.23f);
+    DataRow("no separator above a minute", "105.23", 105.23f);
+    DataRow("empty", "", 0.0f);
+    DataRow("letters", "abc", 0.0f);
+    DataRow("disqualified", "D", 0.0f);
+    DataRow("only first separator counts", "1:02:03", 62.0f);
+    DataRow("blanks skipped", " 1 : 05 .23", 65.23f);
+    DataRow("colon before semicolon", "2;1:05", 125.0f);
+    DataRow("trailing junk", "35.20s", 35.2f);
+    DataRow("whole minutes", "12:30", 750.0f);
 }
 
 void TstPbUtil::timeFromText()
@@ -61,16 +62,16 @@ void TstPbUtil::timeToText_data()
     QTest::addColumn<float>("seconds");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("invalid");
-    QTest::newRow("minute and more") << 65.23f << "1:05.23" << false;
-    QTest::newRow("below ten seconds") << 5.2f << "05.20" << false;
-    QTest::newRow("below a minute") << 35.0f << "35.00" << false;
-    QTest::newRow("zero") << 0.0f << "" << false;
-    QTest::newRow("largest") << 3600.0f << "60:00.00" << false;
-    QTest::newRow("too long") << 3600.5f << "" << true;
-    QTest::newRow("long swim") << 750.0f << "12:30.00" << false;
-    QTest::newRow("exactly a minute") << 60.0f << "1:00.00" << false;
-    QTest::newRow("rounds up into next minute") << 59.999f << "1:00.00" << false;
-    QTest::newRow("no time read back") << 105.23f << "1:45.23" << false;
+    DataRow("minute and more", 65.23f, "1:05.23", false);
+    DataRow("below ten seconds", 5.2f, "05.20", false);
+    DataRow("below a minute", 35.0f, "35.00", false);
+    DataRow("zero", 0.0f, "", false);
+    DataRow("largest", 3600.0f, "60:00.00", false);
+    DataRow("too long", 3600.5f, "", true);
+    DataRow("long swim", 750.0f, "12:30.00", false);
+    DataRow("exactly a minute", 60.0f, "1:00.00", false);
+    DataRow("rounds up into next minute", 59.999f, "1:00.00", false);
+    DataRow("no time read back", 105.23f, "1:45.23", false);
 }
 
 void TstPbUtil::timeToText()
@@ -97,20 +98,13 @@ void TstPbUtil::strokeName_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
-    QTest::newRow("FS") << "FS"
-                        << "Freestyle";
-    QTest::newRow("FLYR") << "FLYR"
-                          << "FLY Relay";
-    QTest::newRow("MED") << "MED"
-                         << "Ind Medley";
-    QTest::newRow("BKBR") << "BKBR"
-                          << "Back/Breast";
-    QTest::newRow("lower case") << "fs"
-                                << "";
-    QTest::newRow("unknown") << "XX"
-                             << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    DataRow("FS", "FS", "Freestyle");
+    DataRow("FLYR", "FLYR", "FLY Relay");
+    DataRow("MED", "MED", "Ind Medley");
+    DataRow("BKBR", "BKBR", "Back/Breast");
+    DataRow("lower case", "fs", "");
+    DataRow("unknown", "XX", "");
+    DataRow("empty", "", "");
 }
 
 void TstPbUtil::strokeName()
@@ -125,13 +119,13 @@ void TstPbUtil::fitText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("width");
     QTest::addColumn<QString>("fitted");
-    QTest::newRow("cut") << "Harbourside" << 8 << "Harbour>";
-    QTest::newRow("padded") << "Ash" << 6 << "Ash   ";
-    QTest::newRow("exact") << "Harbours" << 8 << "Harbours";
-    QTest::newRow("one over") << "Harbourss" << 8 << "Harbour>";
-    QTest::newRow("empty") << "" << 3 << "   ";
-    QTest::newRow("width one") << "AB" << 1 << ">";
-    QTest::newRow("no width") << "AB" << 0 << "";
+    DataRow("cut", "Harbourside", 8, "Harbour>");
+    DataRow("padded", "Ash", 6, "Ash   ");
+    DataRow("exact", "Harbours", 8, "Harbours");
+    DataRow("one over", "Harbourss", 8, "Harbour>");
+    DataRow("empty", "", 3, "   ");
+    DataRow("width one", "AB", 1, ">");
+    DataRow("no width", "AB", 0, "");
 }
 
 void TstPbUtil::fitText()
@@ -147,18 +141,12 @@ void TstPbUtil::splitWords_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QStringList>("words");
-    QTest::newRow("runs of blanks") << "Jane  Mary Smith"
-                                    << " " << QStringList{"Jane", "Mary", "Smith"};
-    QTest::newRow("empty text") << ""
-                                << " " << QStringList{};
-    QTest::newRow("empty separator means blank") << "a b"
-                                                 << "" << QStringList{"a", "b"};
-    QTest::newRow("comma") << "a,,b,"
-                           << "," << QStringList{"a", "b"};
-    QTest::newRow("long separator") << "a--b--c"
-                                    << "--" << QStringList{"a", "b", "c"};
-    QTest::newRow("only separators") << "   "
-                                     << " " << QStringList{};
+    DataRow("runs of blanks", "Jane  Mary Smith", " ", QStringList{"Jane", "Mary", "Smith"});
+    DataRow("empty text", "", " ", QStringList{});
+    DataRow("empty separator means blank", "a b", "", QStringList{"a", "b"});
+    DataRow("comma", "a,,b,", ",", QStringList{"a", "b"});
+    DataRow("long separator", "a--b--c", "--", QStringList{"a", "b", "c"});
+    DataRow("only separators", "   ", " ", QStringList{});
 }
 
 void TstPbUtil::splitWords()
@@ -173,14 +161,14 @@ void TstPbUtil::leadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("number");
-    QTest::newRow("unit after") << "25m" << 25.0;
-    QTest::newRow("unit before") << "m25" << 0.0;
-    QTest::newRow("blanks inside") << " 1 2.5" << 12.5;
-    QTest::newRow("negative") << "-3" << -3.0;
-    QTest::newRow("decimal point only") << "." << 0.0;
-    QTest::newRow("leading point") << ".5" << 0.5;
-    QTest::newRow("second point stops") << "1.2.3" << 1.2;
-    QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
+    DataRow("unit after", "25m", 25.0);
+    DataRow("unit before", "m25", 0.0);
+    DataRow("blanks inside", " 1 2.5", 12.5);
+    DataRow("negative", "-3", -3.0);
+    DataRow("decimal point only", ".", 0.0);
+    DataRow("leading point", ".5", 0.5);
+    DataRow("second point stops", "1.2.3", 1.2);
+    DataRow("comma is no decimal point", "1,5", 1.0);
 }
 
 void TstPbUtil::leadingNumber()
@@ -196,27 +184,13 @@ void TstPbUtil::numberTexts_data()
     QTest::addColumn<QString>("hash");
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("trimmed");
-    QTest::newRow("zero") << 0.0f << ""
-                          << " 0"
-                          << "0";
-    QTest::newRow("whole") << 12.0f << "12"
-                           << " 12"
-                           << "12";
-    QTest::newRow("half") << 0.5f << "1"
-                          << " .5"
-                          << ".5";
-    QTest::newRow("fraction") << 2.5f << "3"
-                              << " 2.5"
-                              << "2.5";
-    QTest::newRow("negative") << -3.0f << "-3"
-                              << "-3"
-                              << "-3";
-    QTest::newRow("negative fraction") << -0.25f << ""
-                                       << "-.25"
-                                       << "-.25";
-    QTest::newRow("single precision sum") << 0.1f + 0.2f << ""
-                                          << " .3"
-                                          << ".3";
+    DataRow("zero", 0.0f, "", " 0", "0");
+    DataRow("whole", 12.0f, "12", " 12", "12");
+    DataRow("half", 0.5f, "1", " .5", ".5");
+    DataRow("fraction", 2.5f, "3", " 2.5", "2.5");
+    DataRow("negative", -3.0f, "-3", "-3", "-3");
+    DataRow("negative fraction", -0.25f, "", "-.25", "-.25");
+    DataRow("single precision sum", 0.1f + 0.2f, "", " .3", ".3");
 }
 
 void TstPbUtil::numberTexts()

@@ -1,5 +1,6 @@
 #include "recording/GalaRecSheet.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -117,8 +118,8 @@ private slots:
     void leavingSaves_data()
     {
         QTest::addColumn<bool>("byExit");
-        QTest::newRow("Exit") << true;
-        QTest::newRow("frame close") << false;
+        DataRow("Exit", true);
+        DataRow("frame close", false);
     }
     void leavingSaves()
     {
