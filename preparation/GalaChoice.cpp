@@ -101,21 +101,29 @@ QString GalaChoice::eventDetails(int dateIndex)
     return details;
 }
 
-QString GalaChoice::recordRefusal()
+bool GalaChoice::readyToRecord(QString *refusal)
 {
-    if (m_shared.AnnouncerOn && !PBUTIL::FileExists(m_shared.AnnouncerDbPath))
-        return QCoreApplication::translate("GalaChoice", "No announcer screen");
-    if (m_shared.OnlineOn && !PBUTIL::FileExists(m_shared.AresDbPath))
-        return QCoreApplication::translate("GalaChoice", "No database of online times");
+    if (m_shared.AnnouncerOn && !PBUTIL::FileExists(m_shared.AnnouncerDbPath)) {
+        *refusal = QCoreApplication::translate("GalaChoice", "No announcer screen");
+        return false;
+    }
+    if (m_shared.OnlineOn && !PBUTIL::FileExists(m_shared.AresDbPath)) {
+        *refusal = QCoreApplication::translate("GalaChoice", "No database of online times");
+        return false;
+    }
     m_teamCount = countTeams(GalaDatabase(m_shared), m_shared.ProgCode, m_shared.GalaDate);
-    if (m_teamCount == 0)
-        return QCoreApplication::translate("GalaChoice", "No teams currently entered");
+    if (m_teamCount == 0) {
+        *refusal = QCoreApplication::translate("GalaChoice", "No teams currently entered");
+        return false;
+    }
     // The sheet has one row per team entry; more entries could not be recorded.
-    if (m_teamCount > GalaState::MaxSheetRows)
-        return QCoreApplication::translate(
-                   "GalaChoice", "Too many teams entered: the recording sheet has room for %1")
-            .arg(GalaState::MaxSheetRows);
-    return QString();
+    if (m_teamCount > GalaState::MaxSheetRows) {
+        *refusal = QCoreApplication::translate(
+                       "GalaChoice", "Too many teams entered: the recording sheet has room for %1")
+                       .arg(GalaState::MaxSheetRows);
+        return false;
+    }
+    return true;
 }
 
 std::optional<QString> GalaChoice::chooseDatabase(Dialogs &dialogs, const QString &caption)

@@ -324,8 +324,8 @@ void GalaRecSetup::enterTeams()
 void GalaRecSetup::recordResults()
 {
     Guarded(m_dialogs, [this] {
-        const QString refusal = m_choice.recordRefusal();
-        if (!refusal.isEmpty()) {
+        QString refusal;
+        if (!m_choice.readyToRecord(&refusal)) {
             m_dialogs.message(refusal);
             return;
         }

@@ -13,8 +13,8 @@ class TstPreparationLogic : public QObject
 {
     Q_OBJECT
 private slots:
-    void recordRefusal_data();
-    void recordRefusal();
+    void readyToRecord_data();
+    void readyToRecord();
     void addDate_data();
     void addDate();
     void listLine_data();
@@ -51,7 +51,7 @@ void fill(ProgrammeEditor &editor, int n)
 
 } // namespace
 
-void TstPreparationLogic::recordRefusal_data()
+void TstPreparationLogic::readyToRecord_data()
 {
     QTest::addColumn<QString>("links"); // announcer and online files: on, missing, off
     QTest::addColumn<QString>("date");
@@ -70,7 +70,7 @@ void TstPreparationLogic::recordRefusal_data()
         "Too many teams entered: the recording sheet has room for 17");
 }
 
-void TstPreparationLogic::recordRefusal()
+void TstPreparationLogic::readyToRecord()
 {
     QFETCH(QString, links);
     QFETCH(QString, date);
@@ -86,7 +86,10 @@ void TstPreparationLogic::recordRefusal()
         desk.file.path + (links == "on" ? "" : ".missing");
     desk.shared.ProgCode = QStringLiteral("DEMO");
     desk.shared.GalaDate = date;
-    QTEST(GalaChoice(desk.shared).recordRefusal(), "refusal");
+    QString why;
+    const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
+    QCOMPARE(ready, why.isEmpty());
+    QTEST(why, "refusal");
 }
 
 void TstPreparationLogic::addDate_data()
