@@ -19,9 +19,9 @@ QueryDef galaRecords(Database &db, const QString &code, const QString &galaDate)
     return q;
 }
 
-// The date of birth to store: the one the gala was opened with while the
-// sheet still shows it, else the shown text read as a birth before the gala.
-QDate birthDate(const GalaState &gala, int e, int t, const QDate &galaDay)
+} // namespace
+
+QDate BirthDate(const GalaState &gala, int e, int t, const QDate &galaDay)
 {
     const QString &dob = gala.LaneDoB(e, t);
     const QDate stored = gala.LaneDoBStored(e, t);
@@ -29,8 +29,6 @@ QDate birthDate(const GalaState &gala, int e, int t, const QDate &galaDay)
         return stored;
     return dob.isEmpty() ? QDate() : PBUTIL::ReadBirthDate(dob, galaDay);
 }
-
-} // namespace
 
 void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
                  const GalaState &gala)
@@ -80,7 +78,7 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
             // An empty date of birth keeps the table's default; a text that is
             // no date (the sheet refuses those) is left out rather than losing
             // the whole save.
-            const QDate born = birthDate(gala, e, t, day);
+            const QDate born = BirthDate(gala, e, t, day);
             if (born.isValid())
                 table.setValue(LaneDoB, born);
             table.update();
