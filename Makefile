@@ -2,10 +2,15 @@
 # Both first install the Debian packages listed in debian-packages.txt;
 # plain `make` only builds.
 BUILD ?= build
+# Debug build with AddressSanitizer and UndefinedBehaviorSanitizer; only the
+# test programs are built there.
+ASAN_BUILD ?= build-asan
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 PACKAGES := $(shell sed -e 's/\#.*//' debian-packages.txt)
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all run test deps bench clean
+.PHONY: all run test sanitize deps bench clean
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -29,6 +34,12 @@ run: deps
 test: deps
 	$(MAKE) all
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	$(MAKE) sanitize
+
+sanitize:
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGALAREC_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) --target galarec_tests
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: deps
 	$(MAKE) all
@@ -36,4 +47,4 @@ bench: deps
 	$(BUILD)/bin/reports_bench
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -9,8 +9,8 @@ namespace Exports {
 bool WriteFile(const QString &path, const QStringList &lines, QString &error)
 {
     // The one place that knows how the shared text-file writer reports.
-    const QString why = PBUTIL::WriteTextFile(path, lines);
-    if (why.isEmpty())
+    QString why;
+    if (PBUTIL::WriteTextFile(path, lines, &why))
         return true;
     error =
         Texts::tr("The file %1 could not be written: %2").arg(QDir::toNativeSeparators(path), why);

@@ -89,8 +89,7 @@ bool Write(const QString &path, const QByteArray &xml, const QDate &stamp, QStri
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (IsPlain(path)) {
-        *error = PBUTIL::WriteTextFile(path, lines);
-        return error->isEmpty();
+        return PBUTIL::WriteTextFile(path, lines, error);
     }
     const QByteArray data = (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
     return writeZip(path, data, stamp, error);

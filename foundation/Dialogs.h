@@ -24,8 +24,11 @@ public:
     virtual void message(const QString &text) = 0;
     // A one-line input box; "" on Cancel.
     virtual QString input(const QString &prompt) = 0;
-    // The yes/no screen; true for "Yes".
+    // The yes/no screen; true for "Yes". Enter answers "Yes".
     virtual bool yesNo(const QString &question) = 0;
+    // The same for a question whose "Yes" destroys stored data: "No" is the
+    // default, so Enter keeps the data.
+    virtual bool yesNoDefaultNo(const QString &question) = 0;
     // The "File Select" chooser, modal, with choice.FilePrompt as its title.
     virtual void chooseFile(FileChoice &choice) = 0;
 };

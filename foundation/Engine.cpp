@@ -2,6 +2,7 @@
 
 #include "foundation/PbUtil.h"
 
+#include <QCoreApplication>
 #include <sqlite3.h>
 
 #include <cmath>
@@ -243,7 +244,9 @@ QueryDef Database::queryDef(const QString &name)
     if (rc != SQLITE_ROW) {
         sqlite3_reset(st);
         if (rc == SQLITE_DONE)
-            throw EngineError(QStringLiteral("Item not found in this collection: ") + name);
+            throw EngineError(
+                QCoreApplication::translate("Engine", "Item not found in this collection: ") +
+                name);
         fail(name);
     }
     auto col = [st](int i) {
@@ -285,7 +288,8 @@ std::shared_ptr<const Recordset::Columns> Database::columnsOf(const QString &tab
     }
     sqlite3_reset(st);
     if (cols->names.isEmpty())
-        throw EngineError(QStringLiteral("Could not find table '%1'.").arg(table));
+        throw EngineError(
+            QCoreApplication::translate("Engine", "Could not find table '%1'.").arg(table));
     m_tableColumns.insert(table, cols);
     return cols;
 }
@@ -321,7 +325,8 @@ void QueryDef::setParameter(const QString &name, const QVariant &value)
 {
     const auto i = m_paramNames.indexOf(name);
     if (i < 0)
-        throw EngineError(QStringLiteral("Item not found in this collection: ") + name);
+        throw EngineError(
+            QCoreApplication::translate("Engine", "Item not found in this collection: ") + name);
     QVariant v = value;
     if (kindOfParam(m_paramTypes.at(i)) == Kind::Date && !v.isNull()) {
         bool ok = false;
@@ -411,7 +416,8 @@ QVariant storedValue(const QVariant &v, Kind kind, const QString &field, Records
     case Kind::Date: {
         const QString iso = dates.iso(v, &ok);
         if (!ok)
-            throw EngineError(QStringLiteral("Data type conversion error: '%1' is not a date (%2)")
+            throw EngineError(QCoreApplication::translate(
+                                  "Engine", "Data type conversion error: '%1' is not a date (%2)")
                                   .arg(v.toString(), field));
         return iso;
     }
@@ -432,7 +438,8 @@ QVariant storedValue(const QVariant &v, Kind kind, const QString &field, Records
     case Kind::Text:
         return v.toString();
     }
-    throw EngineError(QStringLiteral("Data type conversion error: '%1' is not a number (%2)")
+    throw EngineError(QCoreApplication::translate(
+                          "Engine", "Data type conversion error: '%1' is not a number (%2)")
                           .arg(v.toString(), field));
 }
 
@@ -500,7 +507,7 @@ void Recordset::moveFirst()
 {
     load();
     if (m_rows.empty())
-        throw EngineError(QStringLiteral("No current record."));
+        throw EngineError(QCoreApplication::translate("Engine", "No current record."));
     m_pos = 0;
 }
 
@@ -508,7 +515,7 @@ void Recordset::moveNext()
 {
     load();
     if (m_pos >= int(m_rows.size()))
-        throw EngineError(QStringLiteral("No current record."));
+        throw EngineError(QCoreApplication::translate("Engine", "No current record."));
     ++m_pos;
 }
 
@@ -529,7 +536,8 @@ int Recordset::fieldIndex(const QString &field) const
     }
     const int i = m_columns->index.value(field, -1);
     if (i < 0)
-        throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
+        throw EngineError(
+            QCoreApplication::translate("Engine", "Item not found in this collection: ") + field);
     m_recentFields[m_nextRecent] = {field, i};
     m_nextRecent = (m_nextRecent + 1) % int(m_recentFields.size());
     return i;
@@ -538,7 +546,7 @@ int Recordset::fieldIndex(const QString &field) const
 void Recordset::requireCurrent() const
 {
     if (m_pos >= int(m_rows.size()))
-        throw EngineError(QStringLiteral("No current record."));
+        throw EngineError(QCoreApplication::translate("Engine", "No current record."));
 }
 
 QVariant Recordset::value(const QString &field)
@@ -557,7 +565,8 @@ QString Recordset::text(const QString &field)
 void Recordset::addNew()
 {
     if (m_baseTable.isEmpty())
-        throw EngineError(QStringLiteral("Operation is not supported for this type of object."));
+        throw EngineError(QCoreApplication::translate(
+            "Engine", "Operation is not supported for this type of object."));
     m_mode = Mode::Adding;
     m_pending.clear();
 }
@@ -565,7 +574,8 @@ void Recordset::addNew()
 void Recordset::edit()
 {
     if (m_baseTable.isEmpty())
-        throw EngineError(QStringLiteral("Operation is not supported for this type of object."));
+        throw EngineError(QCoreApplication::translate(
+            "Engine", "Operation is not supported for this type of object."));
     load();
     requireCurrent();
     m_mode = Mode::Editing;
@@ -575,13 +585,15 @@ void Recordset::edit()
 void Recordset::setValue(const QString &field, const QVariant &value)
 {
     if (m_mode == Mode::None)
-        throw EngineError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+        throw EngineError(QCoreApplication::translate(
+            "Engine", "Update or CancelUpdate without AddNew or Edit."));
     if (!m_base)
         m_base = m_db->columnsOf(m_baseTable);
     const auto &base = m_base;
     const int i = base->index.value(field, -1);
     if (i < 0)
-        throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
+        throw EngineError(
+            QCoreApplication::translate("Engine", "Item not found in this collection: ") + field);
     const QVariant v = storedValue(value, base->kinds[size_t(i)], field, m_dates);
     for (auto &p : m_pending) {
         if (p.first == field) {
@@ -595,7 +607,8 @@ void Recordset::setValue(const QString &field, const QVariant &value)
 void Recordset::update()
 {
     if (m_mode == Mode::None)
-        throw EngineError(QStringLiteral("Update or CancelUpdate without AddNew or Edit."));
+        throw EngineError(QCoreApplication::translate(
+            "Engine", "Update or CancelUpdate without AddNew or Edit."));
     bool same = m_sqlMode == m_mode && m_sqlFields.size() == m_pending.size();
     for (size_t i = 0; same && i < m_pending.size(); ++i)
         same = m_sqlFields[i] == m_pending[i].first;
@@ -663,7 +676,8 @@ void Recordset::update()
 void Recordset::remove()
 {
     if (m_baseTable.isEmpty())
-        throw EngineError(QStringLiteral("Operation is not supported for this type of object."));
+        throw EngineError(QCoreApplication::translate(
+            "Engine", "Operation is not supported for this type of object."));
     load();
     requireCurrent();
     if (!m_deleteStatement)
@@ -682,7 +696,8 @@ QString Recordset::rowIdSelect() const
     // Updatable sources select their base table's rowid first.
     static const QString Keyed = QStringLiteral("SELECT rowid, * ");
     if (m_baseTable.isEmpty() || !m_selectSql.startsWith(Keyed))
-        throw EngineError(QStringLiteral("Operation is not supported for this type of object."));
+        throw EngineError(QCoreApplication::translate(
+            "Engine", "Operation is not supported for this type of object."));
     return QStringLiteral("SELECT rowid ") + m_selectSql.mid(Keyed.size());
 }
 
@@ -712,7 +727,8 @@ void Recordset::setAll(const QString &field, const QVariant &value)
     const auto base = m_db->columnsOf(m_baseTable);
     const int i = base->index.value(field, -1);
     if (i < 0)
-        throw EngineError(QStringLiteral("Item not found in this collection: ") + field);
+        throw EngineError(
+            QCoreApplication::translate("Engine", "Item not found in this collection: ") + field);
     const QVariant v = storedValue(value, base->kinds[size_t(i)], field, m_dates);
     runOnAll(QStringLiteral("UPDATE %1 SET %2=?%3 WHERE rowid IN (%4)")
                  .arg(quoted(m_baseTable), quoted(field))

@@ -1,5 +1,6 @@
 #include "foundation/FileChooser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -61,7 +62,7 @@ QString FileChooser::setDrive(const QString &root)
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable()) {
         m_drive = driveOf(m_dirPath);
-        return QStringLiteral("Device unavailable: ") + root;
+        return QCoreApplication::translate("FileChooser", "Device unavailable: ") + root;
     }
     m_drive = root;
     return setDirPath(root);
@@ -74,7 +75,7 @@ QString FileChooser::setDirPath(const QString &path)
         target = QDir(m_dirPath).filePath(target);
     const QFileInfo info(target);
     if (!info.isDir())
-        return QStringLiteral("Path not found: ") + path;
+        return QCoreApplication::translate("FileChooser", "Path not found: ") + path;
     m_dirPath = withoutTrailingSlash(QDir::cleanPath(info.absoluteFilePath()));
     m_drive = driveOf(m_dirPath);
     m_selectedFile = -1;

@@ -13,26 +13,26 @@
 FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FileInfo"));
-    setWindowTitle(QStringLiteral("File Select"));
+    setWindowTitle(tr("File Select"));
 
     m_drives = new QComboBox(this);
     m_drives->setObjectName(QStringLiteral("DriveDropDown"));
-    m_drives->setAccessibleName(QStringLiteral("Drive"));
+    m_drives->setAccessibleName(tr("Drive"));
     m_dirs = new QListWidget(this);
     m_dirs->setObjectName(QStringLiteral("DirsBox"));
-    m_dirs->setAccessibleName(QStringLiteral("Directories"));
+    m_dirs->setAccessibleName(tr("Directories"));
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("FileListBox"));
-    m_files->setAccessibleName(QStringLiteral("Files"));
+    m_files->setAccessibleName(tr("Files"));
     m_text = new QLineEdit(this);
     m_text->setObjectName(QStringLiteral("TextBox"));
-    m_text->setAccessibleName(QStringLiteral("File Name"));
+    m_text->setAccessibleName(tr("File Name"));
     m_pathSpec = new QLabel(this);
     m_pathSpec->setObjectName(QStringLiteral("PathSpec"));
     auto *okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setObjectName(QStringLiteral("DlgButton_0"));
     okButton->setDefault(true);
-    auto *cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("DlgButton_1"));
 
     auto *grid = new QGridLayout(this);
@@ -75,7 +75,7 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
 
 void FileInfo::choose(FileChoice &choice)
 {
-    setWindowTitle(choice.FilePrompt.isEmpty() ? QStringLiteral("File Select") : choice.FilePrompt);
+    setWindowTitle(choice.FilePrompt.isEmpty() ? tr("File Select") : choice.FilePrompt);
     m_chooser.begin(choice);
     refresh();
     exec();

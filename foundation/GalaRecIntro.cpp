@@ -24,20 +24,20 @@ GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString 
     : QWidget(parent), m_startUp(shared, dialogs, programFolder)
 {
     setObjectName(QStringLiteral("GalaRec_Intro"));
-    setWindowTitle(QStringLiteral("Gala Recording Module"));
+    setWindowTitle(tr("Gala Recording Module"));
 
-    auto *title = new QLabel(QStringLiteral("Gala Recording Module"), this);
+    auto *title = new QLabel(tr("Gala Recording Module"), this);
     title->setObjectName(QStringLiteral("Label7"));
     title->setFont(QFont(QStringLiteral("Impact"), 26, QFont::Bold));
     title->setAlignment(Qt::AlignCenter);
-    auto *explain = new QLabel(
-        QStringLiteral("This file is where Aquaplan stores the details of the gala and records "
-                       "its results."),
-        this);
+    auto *explain =
+        new QLabel(tr("This file is where Aquaplan stores the details of the gala and records "
+                      "its results."),
+                   this);
     explain->setObjectName(QStringLiteral("Label5"));
     explain->setFont(QFont(QStringLiteral("Tahoma"), 10));
     explain->setWordWrap(true);
-    auto *dbLabel = new QLabel(QStringLiteral("Gala Recording Database Filename"), this);
+    auto *dbLabel = new QLabel(tr("Gala Recording Database Filename"), this);
     dbLabel->setObjectName(QStringLiteral("Label3"));
     dbLabel->setFont(QFont(QStringLiteral("Impact"), 12, QFont::Bold));
     m_dbName = new QLineEdit(this);
@@ -47,9 +47,9 @@ GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString 
     m_dbName->setMinimumWidth(480);
     dbLabel->setBuddy(m_dbName);
 
-    auto *enterButton = bigButton(QStringLiteral("Enter"), QStringLiteral("Command3"), this);
-    auto *exitButton = bigButton(QStringLiteral("Exit"), QStringLiteral("Command4"), this);
-    auto *browseButton = bigButton(QStringLiteral("Browse"), QStringLiteral("Command1"), this);
+    auto *enterButton = bigButton(tr("Enter"), QStringLiteral("Command3"), this);
+    auto *exitButton = bigButton(tr("Exit"), QStringLiteral("Command4"), this);
+    auto *browseButton = bigButton(tr("Browse"), QStringLiteral("Command1"), this);
     enterButton->setDefault(true);
 
     auto *grid = new QGridLayout(this);

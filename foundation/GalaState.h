@@ -2,6 +2,7 @@
 
 #include "foundation/Slots.h"
 
+#include <QDate>
 #include <QString>
 
 // A 1-based two-dimensional array indexed (event, team); slot 0 and the last
@@ -56,6 +57,10 @@ struct GalaState
     Grid<int> LanePos;
     Grid<float> LanePoints;
     Grid<QString> LaneName, LaneDoB, LaneClub, LaneNotes;
+    // The date of birth the gala was opened with, in full: the dd/mm/yy text
+    // in LaneDoB has lost its century, so a save uses this date for as long
+    // as LaneDoB still shows it.
+    Grid<QDate> LaneDoBStored;
 
     // The number of heats: how often the heat changes along the team entries
     // in order, the first entry counting as a change from heat 0. Heats are
@@ -95,6 +100,7 @@ struct GalaState
         LanePoints.resize(NoOfEvents, teams);
         LaneName.resize(NoOfEvents, teams);
         LaneDoB.resize(NoOfEvents, teams);
+        LaneDoBStored.resize(NoOfEvents, teams);
         LaneClub.resize(NoOfEvents, teams);
         LaneNotes.resize(NoOfEvents, teams);
     }

@@ -174,7 +174,11 @@ QString NumberText(float value)
     return value < 0 ? s : QLatin1Char(' ') + s;
 }
 
-QDate ReadDate(const QString &text)
+namespace {
+
+// The day, month and year of a typed date, and whether the year had two
+// digits; false when the text is no date at all.
+bool DateParts(const QString &text, int &day, int &month, int &year, bool &shortYear)
 {
     const QString t = text.trimmed();
     QChar sep;
@@ -185,7 +189,7 @@ QDate ReadDate(const QString &text)
         }
     }
     if (sep.isNull())
-        return {};
+        return false;
     const QStringList parts = t.split(sep);
     int numbers[3];
     for (int i = 0; i < 3; ++i) {
@@ -194,12 +198,45 @@ QDate ReadDate(const QString &text)
         numbers[i] = p.toInt(&ok);
         if (!ok || p.isEmpty() || p.size() > 4 || p.startsWith(QLatin1Char('+')) ||
             p.startsWith(QLatin1Char('-')))
-            return {};
+            return false;
     }
-    int year = numbers[2];
-    if (parts[2].trimmed().size() <= 2)
-        year += year < 30 ? 2000 : 1900;
-    return QDate(year, numbers[1], numbers[0]); // invalid for day or month out of range
+    day = numbers[0];
+    month = numbers[1];
+    year = numbers[2];
+    shortYear = parts[2].trimmed().size() <= 2;
+    return true;
+}
+
+// The latest year ending in the two digits `yy` that is not after `ceiling`.
+int LatestYear(int yy, int ceiling)
+{
+    return ceiling - (((ceiling - yy) % 100) + 100) % 100;
+}
+
+} // namespace
+
+QDate ReadDate(const QString &text, const QDate &today)
+{
+    int day, month, year;
+    bool shortYear;
+    if (!DateParts(text, day, month, year, shortYear))
+        return {};
+    if (shortYear)
+        year = LatestYear(year, (today.isValid() ? today : QDate::currentDate()).year() + 20);
+    return QDate(year, month, day); // invalid for day or month out of range
+}
+
+QDate ReadBirthDate(const QString &text, const QDate &galaDay)
+{
+    int day, month, year;
+    bool shortYear;
+    if (!galaDay.isValid() || !DateParts(text, day, month, year, shortYear) || !shortYear)
+        return ReadDate(text);
+    year = LatestYear(year, galaDay.year());
+    QDate born(year, month, day);
+    if (born > galaDay)
+        born = QDate(year - 100, month, day);
+    return born;
 }
 
 QString DateText(const QDate &date)
@@ -222,15 +259,21 @@ bool FileExists(const QString &path)
     return f.open(QIODevice::ReadOnly);
 }
 
-QString WriteTextFile(const QString &path, const QStringList &lines)
+bool WriteTextFile(const QString &path, const QStringList &lines, QString *error)
 {
+    const auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return fail(file.errorString());
     QByteArray data;
     for (const QString &line : lines) {
         data += line.toUtf8();
-        data += "\r\n";
+        data += "
+";
     }
     // A disk that fills up mid-way shows only in flush(): QSaveFile would
     // still commit the shortened file over the old one.
@@ -238,11 +281,11 @@ QString WriteTextFile(const QString &path, const QStringList &lines)
     if (file.write(data) != data.size() || !file.flush()) {
         const QString why = errno != 0 ? qt_error_string(errno) : file.errorString();
         file.cancelWriting(); // the temporary file goes with `file`
-        return why;
+        return fail(why);
     }
     if (!file.commit())
-        return file.errorString();
-    return QString();
+        return fail(file.errorString());
+    return true;
 }
 
 } // namespace PBUTIL

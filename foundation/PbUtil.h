@@ -62,10 +62,16 @@ QString NumberText(float value);
 // The same number text without the leading blank ("12", "2.5", ".5").
 QString TrimmedNumberText(float value);
 
-// Reads a gala date typed as dd/mm/yy (also d/m/yyyy, "-" and "." as
-// separators); two-digit years 00-29 are 20xx, 30-99 are 19xx. An invalid
-// text gives a null date.
-QDate ReadDate(const QString &text);
+// Reads a date typed as dd/mm/yy (also d/m/yyyy, "-" and "." as
+// separators). A two-digit year is the one within 80 years before and 20
+// years after `today`'s year (the machine's date when null), so the window
+// slides with the calendar. An invalid text gives a null date.
+QDate ReadDate(const QString &text, const QDate &today = QDate());
+
+// Reads a date of birth the same way, except that a two-digit year is the
+// latest such year that does not put the birth after `galaDay`: a swimmer is
+// born before the gala. Without a gala date it reads as ReadDate.
+QDate ReadBirthDate(const QString &text, const QDate &galaDay);
 
 // A date as dd/mm/yy, "" for a null date.
 QString DateText(const QDate &date);
@@ -75,7 +81,8 @@ bool FileExists(const QString &path);
 
 // Writes the lines as a text file: UTF-8, each line ended by CR LF, created
 // or replaced as a whole so a failed write leaves the old file untouched.
-// Gives an error text, empty on success.
-QString WriteTextFile(const QString &path, const QStringList &lines);
+// False with the reason in `error` (when given) if the file was not written.
+[[nodiscard]] bool WriteTextFile(const QString &path, const QStringList &lines,
+                                 QString *error = nullptr);
 
 } // namespace PBUTIL

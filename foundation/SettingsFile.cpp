@@ -85,12 +85,15 @@ QString location(const QString &programFolder)
 
 Settings read(const QString &path)
 {
-    Settings s;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return s;
+    return file.open(QIODevice::ReadOnly) ? parse(file.readAll()) : Settings();
+}
+
+Settings parse(const QByteArray &content)
+{
+    Settings s;
     const QStringList lines =
-        QString::fromUtf8(file.readAll()).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+        QString::fromUtf8(content).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
     auto field = [&lines](int line, int index) {
         if (line >= lines.size())
             return QString();
@@ -116,9 +119,9 @@ QStringList lines(const Settings &s)
                 quoted(s.OnlineMeetCode)};
 }
 
-QString write(const QString &path, const Settings &settings)
+bool write(const QString &path, const Settings &settings, QString *error)
 {
-    return PBUTIL::WriteTextFile(path, lines(settings));
+    return PBUTIL::WriteTextFile(path, lines(settings), error);
 }
 
 } // namespace SettingsFile

@@ -27,11 +27,13 @@ QString location(const QString &programFolder);
 // The values of the file; a missing file, missing lines and unreadable
 // fields leave their defaults (empty texts, flags off).
 Settings read(const QString &path);
+// The same for the file's bytes.
+Settings parse(const QByteArray &content);
 
 // The five lines as they are written.
 QStringList lines(const Settings &settings);
 
-// Writes the file afresh; gives an error text, "" on success.
-QString write(const QString &path, const Settings &settings);
+// Writes the file afresh; false with the reason in `error` when it failed.
+[[nodiscard]] bool write(const QString &path, const Settings &settings, QString *error);
 
 } // namespace SettingsFile

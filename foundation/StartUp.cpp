@@ -4,6 +4,7 @@
 #include "foundation/SettingsFile.h"
 #include "foundation/SharedState.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
@@ -25,11 +26,12 @@ QString StartUp::browse()
 {
     FileChoice &choice = m_shared.Choice;
     choice.FileMustExist = true;
-    choice.FilePrompt = QStringLiteral("Select Database for Gala Recording");
+    choice.FilePrompt =
+        QCoreApplication::translate("StartUp", "Select Database for Gala Recording");
     m_dialogs.chooseFile(choice);
     const QString path = choice.path();
     if (path.isEmpty()) {
-        m_dialogs.message(QStringLiteral("No Database selected"));
+        m_dialogs.message(QCoreApplication::translate("StartUp", "No Database selected"));
         return QString();
     }
     m_shared.GalaDbPath = path;
@@ -40,7 +42,8 @@ bool StartUp::enter(const QString &dbPath)
 {
     m_shared.GalaDbPath = dbPath;
     if (!PBUTIL::FileExists(dbPath)) {
-        m_dialogs.message(QStringLiteral("Cannot locate database for gala recording"));
+        m_dialogs.message(
+            QCoreApplication::translate("StartUp", "Cannot locate database for gala recording"));
         return false;
     }
     // A second Enter opens the database afresh; the first handle is closed.
@@ -65,10 +68,11 @@ bool StartUp::exit()
 {
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
-    const QString error = SettingsFile::write(m_settingsPath, m_shared);
-    if (!error.isEmpty()) {
+    QString error;
+    if (!SettingsFile::write(m_settingsPath, m_shared, &error)) {
         m_dialogs.message(
-            QStringLiteral("The settings could not be saved to %1: %2").arg(m_settingsPath, error));
+            QCoreApplication::translate("StartUp", "The settings could not be saved to %1: %2")
+                .arg(m_settingsPath, error));
         return false;
     }
     return true;

@@ -39,7 +39,14 @@ bool WidgetDialogs::yesNo(const QString &question)
 {
     if (!m_yesNo)
         m_yesNo = new YesNo;
-    return m_yesNo->ask(question);
+    return m_yesNo->ask(question, YesNo::DefaultYes);
+}
+
+bool WidgetDialogs::yesNoDefaultNo(const QString &question)
+{
+    if (!m_yesNo)
+        m_yesNo = new YesNo;
+    return m_yesNo->ask(question, YesNo::DefaultNo);
 }
 
 void WidgetDialogs::chooseFile(FileChoice &choice)

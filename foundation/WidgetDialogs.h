@@ -17,6 +17,7 @@ public:
     void message(const QString &text) override;
     QString input(const QString &prompt) override;
     bool yesNo(const QString &question) override;
+    bool yesNoDefaultNo(const QString &question) override;
     void chooseFile(FileChoice &choice) override;
 
 private:

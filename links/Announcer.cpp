@@ -57,7 +57,8 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
     try {
         if (!shared.AnnouncerDbOpen) {
             if (!PBUTIL::FileExists(shared.AnnouncerDbPath)) {
-                dialogs.message(QStringLiteral("Can't locate the announcer database"));
+                dialogs.message(QCoreApplication::translate("Announcer",
+                                                            "Can't locate the announcer database"));
                 return;
             }
             shared.AnnouncerDb = std::make_unique<Database>(
@@ -129,7 +130,7 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
         return;
     const QString text = EventResultText(gala, sheet);
     if (text.isEmpty()) {
-        dialogs.message(QStringLiteral("Invalid Event Number"));
+        dialogs.message(QCoreApplication::translate("Announcer", "Invalid Event Number"));
         return;
     }
     PostAnnouncement(shared, dialogs, text, 2);

@@ -18,7 +18,7 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
     : QDialog(parent), m_shared(shared), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("AddGalaDate"));
-    setWindowTitle(QStringLiteral("Add new date for ") + m_shared.ProgCode);
+    setWindowTitle(tr("Add new date for ") + m_shared.ProgCode);
     auto *outer = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     outer->addLayout(form);
@@ -29,15 +29,15 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
     m_pool = addBox(QStringLiteral("GPool"), QStringLiteral("Pool Name"));
     m_promoter = addBox(QStringLiteral("GPromoter"), QStringLiteral("Promoter"));
     m_length = addBox(QStringLiteral("GLength"), QStringLiteral("Pool Length"));
-    auto *note = new QLabel(QStringLiteral("(just the number, don't specify the unit)"), this);
+    auto *note = new QLabel(tr("(just the number, don't specify the unit)"), this);
     form->addRow(QString(), note);
-    m_graded = new QCheckBox(QStringLiteral("Graded Gala ?"), this);
+    m_graded = new QCheckBox(tr("Graded Gala ?"), this);
     m_graded->setObjectName(QStringLiteral("GGraded"));
     m_graded->setAccessibleName(m_graded->text());
     form->addRow(QString(), m_graded);
 
-    auto *add = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Add New Date"));
-    auto *exit = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Exit"));
+    auto *add = NamedButton(this, QStringLiteral("Command1"), tr("Add New Date"));
+    auto *exit = NamedButton(this, QStringLiteral("Command2"), tr("Exit"));
     AddButtonRow(outer, {add, exit});
     connect(add, &QPushButton::clicked, this, &AddGalaDate::addDate);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
@@ -46,10 +46,9 @@ AddGalaDate::AddGalaDate(SharedState &shared, Dialogs &dialogs, QWidget *parent)
 void AddGalaDate::addDate()
 {
     Guarded(m_dialogs, [&] {
-        const QString refusal = GalaCodes::addDate(
-            GalaDatabase(m_shared), m_shared.ProgCode, m_date->text(), m_pool->text(),
-            m_promoter->text(), m_length->text(), m_graded->isChecked());
-        if (!refusal.isEmpty())
-            m_dialogs.message(refusal);
+        if (!GalaCodes::addDate(GalaDatabase(m_shared), m_shared.ProgCode, m_date->text(),
+                                m_pool->text(), m_promoter->text(), m_length->text(),
+                                m_graded->isChecked()))
+            m_dialogs.message(tr("Date is invalid"));
     });
 }

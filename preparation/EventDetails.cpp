@@ -18,19 +18,19 @@ EventDetails::EventDetails(SharedState &shared, Dialogs &dialogs, QWidget *paren
     : QDialog(parent), m_shared(shared), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("EventDetails"));
-    setWindowTitle(QStringLiteral("Add Event Details"));
+    setWindowTitle(tr("Add Event Details"));
     auto *outer = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     outer->addLayout(form);
     m_code = FormBox(form, this, QStringLiteral("GCode"), QStringLiteral("Code"));
-    m_code->setToolTip(QStringLiteral("Unique code associated with this event"));
+    m_code->setToolTip(tr("Unique code associated with this event"));
     m_code->setPlaceholderText(m_code->toolTip());
     m_description =
         FormBox(form, this, QStringLiteral("GDescription"), QStringLiteral("Description"));
     m_notes = FormBox(form, this, QStringLiteral("GNotes"), QStringLiteral("Notes"));
 
-    auto *add = NamedButton(this, QStringLiteral("Command1"), QStringLiteral("Add Event"));
-    auto *exit = NamedButton(this, QStringLiteral("Command2"), QStringLiteral("Exit"));
+    auto *add = NamedButton(this, QStringLiteral("Command1"), tr("Add Event"));
+    auto *exit = NamedButton(this, QStringLiteral("Command2"), tr("Exit"));
     AddButtonRow(outer, {add, exit});
     connect(add, &QPushButton::clicked, this, &EventDetails::addEvent);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
@@ -52,7 +52,7 @@ bool EventDetails::refuseUsedCode()
 {
     if (!GalaCodes::codeUsed(GalaDatabase(m_shared), m_code->text()))
         return false;
-    m_dialogs.message(QStringLiteral("You have already used this gala code"));
+    m_dialogs.message(tr("You have already used this gala code"));
     m_code->clear();
     return true;
 }
@@ -61,7 +61,7 @@ void EventDetails::addEvent()
 {
     Guarded(m_dialogs, [&] {
         if (m_code->text().isEmpty()) {
-            m_dialogs.message(QStringLiteral("No gala code specified"));
+            m_dialogs.message(tr("No gala code specified"));
             return;
         }
         // Leaving the code box has normally refused a used code already;

@@ -6,6 +6,8 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 
+#include <QCoreApplication>
+
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString CodeField = QStringLiteral("Program code");
@@ -47,9 +49,11 @@ std::optional<QString> GalaChoice::meetDetails(const QString &code)
     names.close();
 
     m_eventCount = countEvents(db, code);
-    details += CrLf + (m_eventCount > 0 ? QStringLiteral("Number of event=") +
-                                              PBUTIL::NumberText(float(m_eventCount))
-                                        : QStringLiteral("No events list for this gala"));
+    details +=
+        CrLf + (m_eventCount > 0
+                    ? QCoreApplication::translate("GalaChoice", "Number of event=") +
+                          PBUTIL::NumberText(float(m_eventCount))
+                    : QCoreApplication::translate("GalaChoice", "No events list for this gala"));
     m_shared.ProgCode = code;
 
     m_dateList = QStringList{QString()};
@@ -90,26 +94,36 @@ QString GalaChoice::eventDetails(int dateIndex)
         details += QStringLiteral(" TIME GRADED GALA");
     m_teamCount = countTeams(GalaDatabase(m_shared), m_shared.ProgCode, m_shared.GalaDate);
     details +=
-        CrLf + (m_teamCount > 0 ? PBUTIL::FormatHash(m_teamCount) + QStringLiteral(" teams entered")
-                                : QStringLiteral("No teams currently entered"));
+        CrLf + (m_teamCount > 0
+                    ? PBUTIL::FormatHash(m_teamCount) + QStringLiteral(" teams entered")
+                    : QCoreApplication::translate("GalaChoice", "No teams currently entered"));
     m_shared.LastGalaDate = m_shared.GalaDate;
     return details;
 }
 
-QString GalaChoice::recordRefusal()
+bool GalaChoice::readyToRecord(QString *refusal)
 {
-    if (m_shared.AnnouncerOn && !PBUTIL::FileExists(m_shared.AnnouncerDbPath))
-        return QStringLiteral("No announcer screen");
-    if (m_shared.OnlineOn && !PBUTIL::FileExists(m_shared.AresDbPath))
-        return QStringLiteral("No database of online times");
+    if (m_shared.AnnouncerOn && !PBUTIL::FileExists(m_shared.AnnouncerDbPath)) {
+        *refusal = QCoreApplication::translate("GalaChoice", "No announcer screen");
+        return false;
+    }
+    if (m_shared.OnlineOn && !PBUTIL::FileExists(m_shared.AresDbPath)) {
+        *refusal = QCoreApplication::translate("GalaChoice", "No database of online times");
+        return false;
+    }
     m_teamCount = countTeams(GalaDatabase(m_shared), m_shared.ProgCode, m_shared.GalaDate);
-    if (m_teamCount == 0)
-        return QStringLiteral("No teams currently entered");
+    if (m_teamCount == 0) {
+        *refusal = QCoreApplication::translate("GalaChoice", "No teams currently entered");
+        return false;
+    }
     // The sheet has one row per team entry; more entries could not be recorded.
-    if (m_teamCount > GalaState::MaxSheetRows)
-        return QStringLiteral("Too many teams entered: the recording sheet has room for %1")
-            .arg(GalaState::MaxSheetRows);
-    return QString();
+    if (m_teamCount > GalaState::MaxSheetRows) {
+        *refusal = QCoreApplication::translate(
+                       "GalaChoice", "Too many teams entered: the recording sheet has room for %1")
+                       .arg(GalaState::MaxSheetRows);
+        return false;
+    }
+    return true;
 }
 
 std::optional<QString> GalaChoice::chooseDatabase(Dialogs &dialogs, const QString &caption)
@@ -119,7 +133,7 @@ std::optional<QString> GalaChoice::chooseDatabase(Dialogs &dialogs, const QStrin
     choice.FilePrompt = caption;
     dialogs.chooseFile(choice);
     if (choice.SelectedDir.isEmpty()) {
-        dialogs.message(QStringLiteral("No Database selected"));
+        dialogs.message(QCoreApplication::translate("GalaChoice", "No Database selected"));
         return std::nullopt;
     }
     return choice.path();

@@ -38,8 +38,9 @@ public:
     int eventCount() const { return m_eventCount; }
     int teamCount() const { return m_teamCount; }
 
-    // Why the recording sheet cannot open for the chosen gala, or "".
-    QString recordRefusal();
+    // True when the recording sheet can open for the chosen gala; else
+    // false with the reason in `refusal`.
+    [[nodiscard]] bool readyToRecord(QString *refusal);
 
     // An existing database file chosen in the file chooser, or nothing after
     // "No Database selected".

@@ -28,13 +28,13 @@ void addCode(Database &db, const QString &code, const QString &description, cons
     names.close();
 }
 
-QString addDate(Database &db, const QString &code, const QString &dateText, const QString &pool,
-                const QString &promoter, const QString &lengthText, bool graded)
+bool addDate(Database &db, const QString &code, const QString &dateText, const QString &pool,
+             const QString &promoter, const QString &lengthText, bool graded)
 {
     // Day zero of the old date scale never was a gala.
     const QDate date = PBUTIL::ReadDate(dateText);
     if (!date.isValid() || date == QDate(1899, 12, 30))
-        return QStringLiteral("Date is invalid");
+        return false;
     Recordset dates = db.openRecordset(QStringLiteral("Gala_Date"));
     dates.addNew();
     dates.setValue(QStringLiteral("Program code"), code);
@@ -45,7 +45,7 @@ QString addDate(Database &db, const QString &code, const QString &dateText, cons
     dates.setValue(QStringLiteral("Graded"), graded);
     dates.update();
     dates.close();
-    return QString();
+    return true;
 }
 
 } // namespace GalaCodes

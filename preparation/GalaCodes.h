@@ -16,9 +16,10 @@ bool codeUsed(Database &db, const QString &code);
 void addCode(Database &db, const QString &code, const QString &description, const QString &notes);
 
 // Adds a dated gala of `code`. The date is typed day first; the pool
-// length is the number the text starts with (0 when none). Gives
-// "Date is invalid" and stores nothing when the date cannot be read.
-QString addDate(Database &db, const QString &code, const QString &dateText, const QString &pool,
-                const QString &promoter, const QString &lengthText, bool graded);
+// length is the number the text starts with (0 when none). False, with
+// nothing stored, when the date cannot be read.
+[[nodiscard]] bool addDate(Database &db, const QString &code, const QString &dateText,
+                           const QString &pool, const QString &promoter, const QString &lengthText,
+                           bool graded);
 
 } // namespace GalaCodes

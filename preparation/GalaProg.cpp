@@ -17,7 +17,7 @@ GalaProg::GalaProg(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     : QDialog(parent), m_dialogs(dialogs), m_editor(shared, gala, dialogs)
 {
     setObjectName(QStringLiteral("GalaProg"));
-    setWindowTitle(QStringLiteral("Create/Amend Gala Programme"));
+    setWindowTitle(tr("Create/Amend Gala Programme"));
     auto *outer = new QVBoxLayout(this);
 
     struct BoxDesign
@@ -53,7 +53,7 @@ GalaProg::GalaProg(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
 
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ProgList"));
-    m_list->setAccessibleName(QStringLiteral("Programme"));
+    m_list->setAccessibleName(tr("Programme"));
     m_list->setFont(QFont(QStringLiteral("Arial")));
     outer->addWidget(m_list);
 
@@ -81,7 +81,7 @@ GalaProg::GalaProg(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     connect(button("File_Save", "Save to File", 1, 1), &QPushButton::clicked, this,
             [this] { Guarded(m_dialogs, [this] { m_editor.saveToFile(); }); });
     connect(button("Db_Load", "Load from DB", 1, 2), &QPushButton::clicked, this,
-            [this] { m_dialogs.message(QStringLiteral("Not implemented yet")); });
+            [this] { m_dialogs.message(tr("Not implemented yet")); });
     connect(button("Db_Save", "Save", 1, 3), &QPushButton::clicked, this,
             [this] { Guarded(m_dialogs, [this] { m_editor.saveToDatabase(); }); });
     connect(button("Command4", "Exit", 2, 3), &QPushButton::clicked, this, &QDialog::accept);

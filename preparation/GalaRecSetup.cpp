@@ -42,16 +42,17 @@ QGroupBox *frame(QWidget *parent, const char *name, const char *caption)
     return box;
 }
 
+// Captions are given in English and shown translated.
 QLabel *label(QWidget *parent, const char *name, const char *caption)
 {
-    auto *l = new QLabel(QString::fromLatin1(caption), parent);
+    auto *l = new QLabel(GalaRecSetup::tr(caption), parent);
     l->setObjectName(QString::fromLatin1(name));
     return l;
 }
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption, const QFont &font)
 {
-    auto *b = NamedButton(parent, QString::fromLatin1(name), QString::fromLatin1(caption));
+    auto *b = NamedButton(parent, QString::fromLatin1(name), GalaRecSetup::tr(caption));
     b->setFont(font);
     return b;
 }
@@ -91,7 +92,7 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
       m_openSheet([this] { RecordResults(m_shared, m_gala, m_dialogs, this); })
 {
     setObjectName(QStringLiteral("GalaRecSetup"));
-    setWindowTitle(QStringLiteral("Gala Recording Set-Up"));
+    setWindowTitle(tr("Gala Recording Set-Up"));
     auto *grid = new QGridLayout(this);
     buildMeetFrame(grid);
     buildGalaFrame(grid);
@@ -108,7 +109,7 @@ void GalaRecSetup::buildMeetFrame(QGridLayout *grid)
     QLabel *caption = label(f, "MeetCodeLabel", "Meet Code");
     m_meetCodeList = new QComboBox(f);
     m_meetCodeList->setObjectName(QStringLiteral("MeetCodeList"));
-    m_meetCodeList->setAccessibleName(QStringLiteral("Meet Code"));
+    m_meetCodeList->setAccessibleName(tr("Meet Code"));
     caption->setBuddy(m_meetCodeList);
     m_meetDetails = detailsBox(f, "MeetDetails", "Meet Details");
     QPushButton *add = button(f, "Command2", "Add New", smallButtonFont());
@@ -132,7 +133,7 @@ void GalaRecSetup::buildGalaFrame(QGridLayout *grid)
     QLabel *caption = label(f, "Label1", "Gala Date");
     m_galaDateBox = new QComboBox(f);
     m_galaDateBox->setObjectName(QStringLiteral("GalaDateBox"));
-    m_galaDateBox->setAccessibleName(QStringLiteral("Gala Date"));
+    m_galaDateBox->setAccessibleName(tr("Gala Date"));
     caption->setBuddy(m_galaDateBox);
     m_galaDetails = detailsBox(f, "GalaDetails", "Gala Details");
     QPushButton *add = button(f, "Command3", "Add New", smallButtonFont());
@@ -152,7 +153,7 @@ void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
 {
     QGroupBox *f = frame(this, "AnnouncerFrame", "Announcer System");
     auto *g = new QGridLayout(f);
-    m_announcerYes = new QCheckBox(QStringLiteral("Announcer Screen"), f);
+    m_announcerYes = new QCheckBox(tr("Announcer Screen"), f);
     m_announcerYes->setObjectName(QStringLiteral("AnnouncerYes"));
     m_announcerYes->setAccessibleName(m_announcerYes->text());
     QLabel *caption = label(f, "Label2", "Announcer Database");
@@ -170,7 +171,7 @@ void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
     grid->addWidget(f, 1, 0);
     connect(browse, &QPushButton::clicked, this, [this] {
         browseDatabase(m_annDbName, m_shared.AnnouncerDbPath,
-                       QStringLiteral("Select Database for Announcements"));
+                       tr("Select Database for Announcements"));
     });
 }
 
@@ -178,7 +179,7 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
 {
     QGroupBox *f = frame(this, "OnlineFrame", "Online Timing");
     auto *g = new QGridLayout(f);
-    m_aresOnlineTiming = new QCheckBox(QStringLiteral("Online to ARES"), f);
+    m_aresOnlineTiming = new QCheckBox(tr("Online to ARES"), f);
     m_aresOnlineTiming->setObjectName(QStringLiteral("AresOnlineTiming"));
     m_aresOnlineTiming->setAccessibleName(m_aresOnlineTiming->text());
     QLabel *dbCaption = label(f, "Label4", "Online Times Database");
@@ -188,7 +189,7 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     QLabel *codeCaption = label(f, "Label5", "Online Results Code");
     m_onlineResultsCode = new QLineEdit(f);
     m_onlineResultsCode->setObjectName(QStringLiteral("OnlineResultsCode"));
-    m_onlineResultsCode->setAccessibleName(QStringLiteral("Online Results Code"));
+    m_onlineResultsCode->setAccessibleName(tr("Online Results Code"));
     codeCaption->setBuddy(m_onlineResultsCode);
     g->addWidget(m_aresOnlineTiming, 0, 0, 1, 2);
     g->addWidget(dbCaption, 1, 0);
@@ -199,7 +200,7 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     grid->addWidget(f, 1, 1);
     connect(browse, &QPushButton::clicked, this, [this] {
         browseDatabase(m_onlineDbName, m_shared.AresDbPath,
-                       QStringLiteral("Select Database for ARES Online Times"));
+                       tr("Select Database for ARES Online Times"));
     });
 }
 
@@ -323,8 +324,8 @@ void GalaRecSetup::enterTeams()
 void GalaRecSetup::recordResults()
 {
     Guarded(m_dialogs, [this] {
-        const QString refusal = m_choice.recordRefusal();
-        if (!refusal.isEmpty()) {
+        QString refusal;
+        if (!m_choice.readyToRecord(&refusal)) {
             m_dialogs.message(refusal);
             return;
         }

@@ -9,6 +9,8 @@
 #include "preparation/GalaChoice.h"
 #include "preparation/ProgrammeFile.h"
 
+#include <QCoreApplication>
+
 ProgrammeEditor::ProgrammeEditor(SharedState &shared, GalaState &gala, Dialogs &dialogs)
     : m_shared(shared), m_dialogs(dialogs), m_programme(gala)
 {
@@ -18,14 +20,17 @@ void ProgrammeEditor::loadFromDatabase()
 {
     m_programme.clear();
     if (!m_programme.load(GalaDatabase(m_shared), m_shared.ProgCode))
-        m_dialogs.message(QStringLiteral("This programme has more than %1 events; only the first "
-                                         "%1 are shown")
-                              .arg(GalaState::MaxEvents));
+        m_dialogs.message(
+            QCoreApplication::translate("ProgrammeEditor",
+                                        "This programme has more than %1 events; only the first "
+                                        "%1 are shown")
+                .arg(GalaState::MaxEvents));
 }
 
 void ProgrammeEditor::refuseFull()
 {
-    m_dialogs.message(QStringLiteral("The programme is full: it can hold at most %1 events")
+    m_dialogs.message(QCoreApplication::translate(
+                          "ProgrammeEditor", "The programme is full: it can hold at most %1 events")
                           .arg(GalaState::MaxEvents));
 }
 
@@ -56,7 +61,7 @@ void ProgrammeEditor::clear()
 void ProgrammeEditor::loadFromFile()
 {
     FileChoice &choice = m_shared.Choice;
-    choice.FilePrompt = QStringLiteral("Open program file");
+    choice.FilePrompt = QCoreApplication::translate("ProgrammeEditor", "Open program file");
     choice.FileMustExist = false;
     m_dialogs.chooseFile(choice);
     // Cancel leaves the programme being edited as it was.
@@ -79,35 +84,41 @@ void ProgrammeEditor::loadFromFile()
 void ProgrammeEditor::saveToFile()
 {
     FileChoice &choice = m_shared.Choice;
-    choice.FilePrompt = QStringLiteral("Open output file");
+    choice.FilePrompt = QCoreApplication::translate("ProgrammeEditor", "Open output file");
     choice.FileMustExist = false;
     m_dialogs.chooseFile(choice);
     if (choice.SelectedDir.isEmpty() || choice.SelectedFile.isEmpty()) {
-        m_dialogs.message(QStringLiteral("No Output File Specified"));
+        m_dialogs.message(
+            QCoreApplication::translate("ProgrammeEditor", "No Output File Specified"));
         return;
     }
     ProgFileName = choice.path();
-    const QString error = PBUTIL::WriteTextFile(ProgFileName, ProgrammeFile::lines(m_programme));
-    if (!error.isEmpty()) {
-        m_dialogs.message(QStringLiteral("The programme file could not be written: ") + error);
+    QString error;
+    if (!PBUTIL::WriteTextFile(ProgFileName, ProgrammeFile::lines(m_programme), &error)) {
+        m_dialogs.message(QCoreApplication::translate("ProgrammeEditor",
+                                                      "The programme file could not be written: ") +
+                          error);
         return;
     }
     if (ProgrammeFile::losesTexts(m_programme))
-        m_dialogs.message(QStringLiteral("Saved, but texts holding a comma, starting with a double "
-                                         "quote or with blanks around them will not load back "
-                                         "exactly as typed"));
+        m_dialogs.message(QCoreApplication::translate(
+            "ProgrammeEditor", "Saved, but texts holding a comma, starting with a double "
+                               "quote or with blanks around them will not load back "
+                               "exactly as typed"));
 }
 
 void ProgrammeEditor::saveToDatabase()
 {
     // Storing nothing would only empty the stored programme.
     if (m_programme.count() == 0) {
-        m_dialogs.message(QStringLiteral("No event details to store"));
+        m_dialogs.message(
+            QCoreApplication::translate("ProgrammeEditor", "No event details to store"));
         return;
     }
     Database &db = GalaDatabase(m_shared);
     if (GalaChoice::countEvents(db, m_shared.ProgCode) > 0 &&
-        !m_dialogs.yesNo(QStringLiteral("Overwrite existing programme details?")))
+        !m_dialogs.yesNoDefaultNo(QCoreApplication::translate(
+            "ProgrammeEditor", "Overwrite existing programme details?")))
         return;
     m_programme.store(db, m_shared.ProgCode);
 }
@@ -116,6 +127,6 @@ QString ProgrammeEditor::normaliseTime(const QString &typed)
 {
     const PBUTIL::TimeText t = PBUTIL::TimeToText(PBUTIL::TimeFromText(typed));
     if (t.invalid)
-        m_dialogs.message(QStringLiteral("Invalid Time"));
+        m_dialogs.message(QCoreApplication::translate("ProgrammeEditor", "Invalid Time"));
     return t.text;
 }

@@ -3,6 +3,7 @@
 #include "foundation/GalaState.h"
 #include "foundation/PbUtil.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -92,18 +93,22 @@ Reading read(const QString &content)
     if (announced <= 0)
         return r; // names no events: an empty programme
     if (announced > GalaState::MaxEvents) {
-        r.refusal = QStringLiteral("The programme file lists %1 events but a programme can hold "
-                                   "at most %2; the programme has not been changed")
-                        .arg(announced)
-                        .arg(GalaState::MaxEvents);
+        r.refusal =
+            QCoreApplication::translate(
+                "ProgrammeFile", "The programme file lists %1 events but a programme can hold "
+                                 "at most %2; the programme has not been changed")
+                .arg(announced)
+                .arg(GalaState::MaxEvents);
         return r;
     }
     const qsizetype needed = 1 + 6 * qsizetype(announced);
     if (all.size() < needed) {
-        r.refusal = QStringLiteral("The programme file lists %1 events but holds only %2 complete "
-                                   "events; the programme has not been changed")
-                        .arg(announced)
-                        .arg((all.size() - 1) / 6);
+        r.refusal =
+            QCoreApplication::translate(
+                "ProgrammeFile", "The programme file lists %1 events but holds only %2 complete "
+                                 "events; the programme has not been changed")
+                .arg(announced)
+                .arg((all.size() - 1) / 6);
         return r;
     }
     for (int i = 0; i < announced; ++i) {
@@ -113,19 +118,29 @@ Reading read(const QString &content)
     return r;
 }
 
+QString decode(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Files from the old desk machines are in the Windows code page: its
+    // dashes, curly quotes and euro sign sit where Latin-1 has control codes.
+    QStringDecoder windows("windows-1252");
+    return windows.isValid() ? windows(bytes) : QString::fromLatin1(bytes);
+}
+
 Reading readFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Reading r;
-        r.refusal = QStringLiteral("Cannot read the programme file: ") + file.errorString();
+        r.refusal =
+            QCoreApplication::translate("ProgrammeFile", "Cannot read the programme file: ") +
+            file.errorString();
         return r;
     }
-    // Files from the old desk machines are in the Windows code page, not UTF-8.
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    return read(utf8.hasError() ? QString::fromLatin1(bytes) : text);
+    return read(decode(file.readAll()));
 }
 
 } // namespace ProgrammeFile

@@ -31,6 +31,9 @@ struct Reading
 };
 Reading read(const QString &content);
 
+// A file's bytes as text: UTF-8 when they are valid UTF-8, else Windows-1252.
+QString decode(const QByteArray &bytes);
+
 // The file at `path`; a file that cannot be read is refused.
 Reading readFile(const QString &path);
 

@@ -6,6 +6,8 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 
+#include <QCoreApplication>
+
 TeamEntry::TeamEntry(SharedState &shared, Dialogs &dialogs) : m_shared(shared), m_dialogs(dialogs)
 {
 }
@@ -26,16 +28,18 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
     m_entries.clear();
     // Teams stored without a code or date could never be found again.
     if (m_shared.ProgCode.isEmpty() || m_shared.GalaDate.isEmpty()) {
-        m_dialogs.message(
-            QStringLiteral("Choose a meet code and a gala date before entering teams"));
+        m_dialogs.message(QCoreApplication::translate(
+            "TeamEntry", "Choose a meet code and a gala date before entering teams"));
         return Outcome::Refused;
     }
-    const int lanes = askCount(QStringLiteral("How many lanes in pool?"), MaxLanes,
-                               QStringLiteral("Incorrect number of lanes"));
+    const int lanes =
+        askCount(QCoreApplication::translate("TeamEntry", "How many lanes in pool?"), MaxLanes,
+                 QCoreApplication::translate("TeamEntry", "Incorrect number of lanes"));
     if (lanes == 0)
         return Outcome::Refused;
-    const int heats = askCount(QStringLiteral("How many heats per event?"), MaxHeats,
-                               QStringLiteral("Incorrect number of heats"));
+    const int heats =
+        askCount(QCoreApplication::translate("TeamEntry", "How many heats per event?"), MaxHeats,
+                 QCoreApplication::translate("TeamEntry", "Incorrect number of heats"));
     if (heats == 0)
         return Outcome::Refused;
 
@@ -44,8 +48,8 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
         if (!form(h, lanes, rows)) {
             // The form has no cancel of its own: closing it ends the entry.
             m_entries.clear();
-            m_dialogs.message(
-                QStringLiteral("Team entry cancelled: the stored teams have not been changed"));
+            m_dialogs.message(QCoreApplication::translate(
+                "TeamEntry", "Team entry cancelled: the stored teams have not been changed"));
             return Outcome::Cancelled;
         }
         for (int l = 1; l <= lanes && l <= int(rows.size()); ++l) {
@@ -55,7 +59,7 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
         }
     }
     if (m_entries.empty()) {
-        m_dialogs.message(QStringLiteral("No teams entered"));
+        m_dialogs.message(QCoreApplication::translate("TeamEntry", "No teams entered"));
         return Outcome::Refused;
     }
     replaceTeams(GalaDatabase(m_shared), m_shared.ProgCode, m_shared.GalaDate, m_entries);
@@ -64,7 +68,8 @@ TeamEntry::Outcome TeamEntry::run(const HeatForm &form)
 
 QString TeamEntry::heatCaption(int heat)
 {
-    return QStringLiteral("Enter Teams for Heat ") + PBUTIL::NumberText(float(heat));
+    return QCoreApplication::translate("TeamEntry", "Enter Teams for Heat ") +
+           PBUTIL::NumberText(float(heat));
 }
 
 void TeamEntry::replaceTeams(Database &db, const QString &code, const QString &date,

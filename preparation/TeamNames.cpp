@@ -22,14 +22,14 @@ TeamNames::TeamNames(QWidget *parent) : QDialog(parent)
         label->setObjectName(QStringLiteral("LaneNo_%1").arg(i));
         auto *name = new QLineEdit(QStringLiteral("Text1"), this);
         name->setObjectName(QStringLiteral("TeamName_%1").arg(i));
-        name->setAccessibleName(QStringLiteral("Team Name lane ") + lane);
+        name->setAccessibleName(tr("Team Name lane ") + lane);
         label->setBuddy(name);
-        auto *noTeam = new QCheckBox(QStringLiteral("No Team"), this);
+        auto *noTeam = new QCheckBox(tr("No Team"), this);
         noTeam->setObjectName(QStringLiteral("NoTeam_%1").arg(i));
-        noTeam->setAccessibleName(QStringLiteral("No Team lane ") + lane);
-        auto *nonScoring = new QCheckBox(QStringLiteral("Non Scoring"), this);
+        noTeam->setAccessibleName(tr("No Team lane ") + lane);
+        auto *nonScoring = new QCheckBox(tr("Non Scoring"), this);
         nonScoring->setObjectName(QStringLiteral("NonScoring_%1").arg(i));
-        nonScoring->setAccessibleName(QStringLiteral("Non Scoring lane ") + lane);
+        nonScoring->setAccessibleName(tr("Non Scoring lane ") + lane);
         grid->addWidget(label, i, 0);
         grid->addWidget(name, i, 1);
         grid->addWidget(noTeam, i, 2);
@@ -39,7 +39,7 @@ TeamNames::TeamNames(QWidget *parent) : QDialog(parent)
         m_noTeam[i] = noTeam;
         m_nonScoring[i] = nonScoring;
     }
-    m_done = new QPushButton(QStringLiteral("Done"), this);
+    m_done = new QPushButton(tr("Done"), this);
     m_done->setObjectName(QStringLiteral("Command1"));
     m_done->setFont(QFont(QStringLiteral("Impact"), 12));
     // Enter in a name box must not end the heat.

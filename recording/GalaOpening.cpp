@@ -6,6 +6,8 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString CodeParameter = QStringLiteral("Enter program code");
@@ -79,7 +81,8 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
                 t = x;
         }
         if (e == 0 || t == 0) {
-            dialogs.message(QStringLiteral("Serious error lane/event mismatch"));
+            dialogs.message(
+                QCoreApplication::translate("GalaOpening", "Serious error lane/event mismatch"));
             continue;
         }
         g.LaneTime(e, t) = records.text(QStringLiteral("Lane Time"));
@@ -89,7 +92,8 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
         g.LaneName(e, t) = records.text(QStringLiteral("Lane Name"));
         g.LaneNotes(e, t) = records.text(QStringLiteral("Lane Notes"));
         g.LaneClub(e, t) = records.text(QStringLiteral("Lane Club"));
-        g.LaneDoB(e, t) = PBUTIL::DateText(records.value(QStringLiteral("Lane DoB")).toDate());
+        g.LaneDoBStored(e, t) = records.value(QStringLiteral("Lane DoB")).toDate();
+        g.LaneDoB(e, t) = PBUTIL::DateText(g.LaneDoBStored(e, t));
     }
 }
 
@@ -106,8 +110,9 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
         Recordset teams = openQuery(db, QStringLiteral("Gala_Team_Query"), code, &date);
         const int count = teams.recordCount();
         if (count > GalaState::MaxSheetRows) {
-            dialogs.message(QStringLiteral("This gala has %1 team entries; the recording sheet "
-                                           "has room for %2")
+            dialogs.message(QCoreApplication::translate(
+                                "GalaOpening", "This gala has %1 team entries; the recording sheet "
+                                               "has room for %2")
                                 .arg(count)
                                 .arg(GalaState::MaxSheetRows));
             opened.outcome = OpenOutcome::TooManyTeams;
@@ -123,7 +128,7 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
     if (events.recordCount() == 0) {
         // The gala database stays open: the set-up screen behind the sheet
         // goes on using it.
-        dialogs.message(QStringLiteral("Gala program empty"));
+        dialogs.message(QCoreApplication::translate("GalaOpening", "Gala program empty"));
         opened.outcome = OpenOutcome::ProgramEmpty;
         return opened;
     }
@@ -135,14 +140,14 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
         names.moveFirst();
         g.GalaName = names.text(QStringLiteral("Program description"));
     } else {
-        g.GalaName = dialogs.input(QStringLiteral("Competition Name"));
+        g.GalaName = dialogs.input(QCoreApplication::translate("GalaOpening", "Competition Name"));
     }
     names.close();
     opened.GalaName = g.GalaName;
 
     Recordset teams = openQuery(db, QStringLiteral("Gala_Team_Query"), code, &date);
     if (teams.recordCount() == 0) {
-        dialogs.message(QStringLiteral("No teams defined"));
+        dialogs.message(QCoreApplication::translate("GalaOpening", "No teams defined"));
         opened.outcome = OpenOutcome::NoTeams;
         return opened;
     }
@@ -158,12 +163,13 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
 
     Recordset records = openQuery(db, QStringLiteral("Gala_Record_Query"), code, &date);
     if (records.recordCount() > 0) {
-        bool load = dialogs.yesNo(
-            QStringLiteral("There are already results for this gala, do you want to add to them?"));
+        bool load = dialogs.yesNo(QCoreApplication::translate(
+            "GalaOpening", "There are already results for this gala, do you want to add to them?"));
         // Starting afresh leaves the stored results in the database until the
         // next save makes them the backup generation.
         if (!load)
-            load = !dialogs.yesNo(QStringLiteral(
+            load = !dialogs.yesNoDefaultNo(QCoreApplication::translate(
+                "GalaOpening",
                 "Are you REALLY SURE that you want to destroy existing results for this gala?"));
         if (load)
             loadResults(records, g, dialogs);
@@ -172,7 +178,8 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
 
     opened.online.AresDbInUse = shared.AresDbPath;
     if (shared.OnlineOn && !PBUTIL::FileExists(opened.online.AresDbInUse)) {
-        dialogs.message(QStringLiteral("Can't open online times database"));
+        dialogs.message(
+            QCoreApplication::translate("GalaOpening", "Can't open online times database"));
         shared.OnlineOn = false;
     }
     if (shared.OnlineOn) {
@@ -182,7 +189,8 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
         } catch (const EngineError &) {
             // A file that is there but is no database: recording goes on
             // without online timing, as for a missing file.
-            dialogs.message(QStringLiteral("Can't open online times database"));
+            dialogs.message(
+                QCoreApplication::translate("GalaOpening", "Can't open online times database"));
             shared.OnlineOn = false;
         }
     }
@@ -198,7 +206,8 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
 OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
 {
     if (!shared.GalaDb) {
-        dialogs.message(QStringLiteral("The gala database is not open"));
+        dialogs.message(
+            QCoreApplication::translate("GalaOpening", "The gala database is not open"));
         return {};
     }
     try {

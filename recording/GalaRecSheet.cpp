@@ -90,7 +90,7 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
       m_model(shared, gala, dialogs), m_aresTimes(online), m_online(online != nullptr)
 {
     setObjectName(QStringLiteral("GalaRecSheet"));
-    setWindowTitle(QStringLiteral("Gala Recording : ") + gala.GalaName);
+    setWindowTitle(tr("Gala Recording : ") + gala.GalaName);
 
     auto *outer = new QVBoxLayout(this);
     buildMenus(outer);
@@ -125,10 +125,10 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
         const char *caption;
     };
     auto addMenu = [&](const char *name, const char *caption, std::initializer_list<Entry> items) {
-        QMenu *menu = bar->addMenu(QLatin1String(caption));
+        QMenu *menu = bar->addMenu(tr(caption));
         menu->setObjectName(QLatin1String(name));
         for (const Entry &item : items) {
-            QAction *a = menu->addAction(QLatin1String(item.caption));
+            QAction *a = menu->addAction(tr(item.caption));
             a->setObjectName(QLatin1String(item.name));
             // An entry stays disabled until its feature binds it.
             a->setEnabled(false);
@@ -153,11 +153,11 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
 void GalaRecSheet::buildRows(QGridLayout *grid)
 {
     for (int c = 0; c < SheetModel::ColumnCount; ++c) {
-        auto *heading = new QLabel(QLatin1String(Columns[c].heading), this);
+        auto *heading = new QLabel(tr(Columns[c].heading), this);
         heading->setObjectName(QLatin1String(Columns[c].label));
         grid->addWidget(heading, 0, gridColumn(c));
     }
-    m_buHeading = new QLabel(QStringLiteral("BU"), this);
+    m_buHeading = new QLabel(tr("BU"), this);
     m_buHeading->setObjectName(QStringLiteral("Label6"));
     grid->addWidget(m_buHeading, 0, BuCol);
 
@@ -182,8 +182,11 @@ void GalaRecSheet::buildRows(QGridLayout *grid)
             box->setMinimumWidth(metrics.horizontalAdvance(QLatin1Char('0')) * Columns[c].chars +
                                  12);
             const auto column = SheetModel::Column(c);
-            connect(box, &QLineEdit::textEdited, this, [this, column, r](const QString &text) {
-                Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
+            // Every change reaches the model, typed or not (a screen reader,
+            // dictation, code); the model's own changes are not sent back.
+            connect(box, &QLineEdit::textChanged, this, [this, column, r](const QString &text) {
+                if (!m_mirroring)
+                    Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
             });
             if (column == SheetModel::Time || column == SheetModel::DoB)
                 box->installEventFilter(this);
@@ -212,16 +215,18 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     bottom->addLayout(left, 3);
     auto *eventRow = new QHBoxLayout;
     left->addLayout(eventRow);
-    auto *label5 = new QLabel(QStringLiteral("Event Number"), this);
+    auto *label5 = new QLabel(tr("Event Number"), this);
     label5->setObjectName(QStringLiteral("Label5"));
     m_evNo = new QLineEdit(this);
     m_evNo->setObjectName(QStringLiteral("EvNo"));
-    m_evNo->setAccessibleName(QStringLiteral("Event Number"));
+    m_evNo->setAccessibleName(tr("Event Number"));
     m_evNo->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6 + 12);
     label5->setBuddy(m_evNo);
     m_evNo->installEventFilter(this);
-    connect(m_evNo, &QLineEdit::textEdited, this,
-            [this](const QString &text) { Guarded(m_dialogs, [&] { m_model.setEvNo(text); }); });
+    connect(m_evNo, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!m_mirroring)
+            Guarded(m_dialogs, [&] { m_model.setEvNo(text); });
+    });
     m_eventDetails = new QLabel(this);
     m_eventDetails->setObjectName(QStringLiteral("EventDetails"));
     auto *aresTime = new QLabel(this);
@@ -233,7 +238,7 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
 
     m_scores = new QPlainTextEdit(this);
     m_scores->setObjectName(QStringLiteral("DURUZ_IC_Scores"));
-    m_scores->setAccessibleName(QStringLiteral("Scores"));
+    m_scores->setAccessibleName(tr("Scores"));
     m_scores->setReadOnly(true);
     m_scores->setTabChangesFocus(true);
     m_scores->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -245,16 +250,16 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
 
     auto *buttons = new QGridLayout;
     bottom->addLayout(buttons, 2);
-    QPushButton *next = button(this, "Next_Event", QStringLiteral("Next Event"));
-    QPushButton *save = button(this, "Command3", QStringLiteral("Save"));
-    QPushButton *exit = button(this, "Command2", QStringLiteral("Exit"));
-    m_onlineTimes = button(this, "Command7", QStringLiteral("Get Online Times"));
-    QPushButton *result = button(this, "Command8", QStringLiteral("Result to Announcer"));
-    QPushButton *points = button(this, "Command9", QStringLiteral("Point Scores to Announcer"));
+    QPushButton *next = button(this, "Next_Event", tr("Next Event"));
+    QPushButton *save = button(this, "Command3", tr("Save"));
+    QPushButton *exit = button(this, "Command2", tr("Exit"));
+    m_onlineTimes = button(this, "Command7", tr("Get Online Times"));
+    QPushButton *result = button(this, "Command8", tr("Result to Announcer"));
+    QPushButton *points = button(this, "Command9", tr("Point Scores to Announcer"));
     QPushButton *duruz =
-        button(this, "Command6", QStringLiteral("Update DURUZ IC Scores and Send to Announcer"));
-    QPushButton *heats = button(this, "HeatList", QStringLiteral("Heats List to Announcer"));
-    QPushButton *speeding = button(this, "Speeding", QStringLiteral("Speeding Tkts"));
+        button(this, "Command6", tr("Update DURUZ IC Scores and Send to Announcer"));
+    QPushButton *heats = button(this, "HeatList", tr("Heats List to Announcer"));
+    QPushButton *speeding = button(this, "Speeding", tr("Speeding Tkts"));
     m_onlineTimes->setVisible(m_online);
 
     buttons->addWidget(next, 0, 0);
@@ -310,12 +315,10 @@ void GalaRecSheet::connectModel()
         if (row >= 0 && row < SheetModel::Rows)
             m_bu[row]->setChecked(m_model.bu(row));
     });
-    connect(&m_model, &SheetModel::evNoChanged, this, [this] {
-        if (m_evNo->text() != m_model.evNo())
-            m_evNo->setText(m_model.evNo());
-    });
+    connect(&m_model, &SheetModel::evNoChanged, this, [this] { mirror(m_evNo, m_model.evNo()); });
     connect(&m_model, &SheetModel::eventDetailsChanged, this,
             [this] { m_eventDetails->setText(m_model.eventDetails()); });
+    connect(&m_model, &SheetModel::eventShownChanged, this, &GalaRecSheet::showRowsEditable);
     connect(&m_model, &SheetModel::rowsChanged, this, &GalaRecSheet::refreshRows);
 }
 
@@ -323,11 +326,26 @@ void GalaRecSheet::showText(SheetModel::Column column, int row)
 {
     if (column < 0 || column >= SheetModel::ColumnCount || row < 0 || row >= SheetModel::Rows)
         return;
-    QLineEdit *box = m_box[column][row];
-    const QString text = m_model.text(column, row);
-    // setText raises no textEdited, so the model is not told its own change.
-    if (box->text() != text)
-        box->setText(text);
+    mirror(m_box[column][row], m_model.text(column, row));
+}
+
+void GalaRecSheet::mirror(QLineEdit *box, const QString &text)
+{
+    if (box->text() == text)
+        return;
+    const bool outer = m_mirroring;
+    m_mirroring = true;
+    box->setText(text);
+    m_mirroring = outer;
+}
+
+void GalaRecSheet::showRowsEditable()
+{
+    const bool editable = m_model.eventShown();
+    for (int c = 0; c < SheetModel::ColumnCount; ++c) {
+        for (int r = 0; r < SheetModel::Rows; ++r)
+            m_box[c][r]->setReadOnly(!editable);
+    }
 }
 
 void GalaRecSheet::refreshRows()
@@ -343,15 +361,16 @@ void GalaRecSheet::refreshRows()
         const QString suffix = caption.isEmpty() ? QString() : QLatin1Char(' ') + caption;
         for (int c = 0; c < SheetModel::ColumnCount; ++c) {
             m_box[c][r]->setVisible(visible);
-            m_box[c][r]->setAccessibleName(QLatin1String(Columns[c].heading) + suffix);
+            m_box[c][r]->setAccessibleName(tr(Columns[c].heading) + suffix);
             showText(SheetModel::Column(c), r);
         }
         m_bu[r]->setVisible(visible && m_online);
-        m_bu[r]->setAccessibleName(QStringLiteral("BU") + suffix);
+        m_bu[r]->setAccessibleName(tr("BU") + suffix);
         m_bu[r]->setChecked(m_model.bu(r));
     }
-    m_evNo->setText(m_model.evNo());
+    mirror(m_evNo, m_model.evNo());
     m_eventDetails->setText(m_model.eventDetails());
+    showRowsEditable();
 }
 
 bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
@@ -400,8 +419,8 @@ void GalaRecSheet::exitSheet()
     Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
     // Typed results that could not be stored must not vanish with the window
     // unless the official says so.
-    if (saved || m_dialogs.yesNo(QStringLiteral("The results could not be saved. Leave the "
-                                                "recording sheet without saving them?")))
+    if (saved || m_dialogs.yesNoDefaultNo(tr("The results could not be saved. Leave the "
+                                             "recording sheet without saving them?")))
         QDialog::done(QDialog::Accepted);
 }
 

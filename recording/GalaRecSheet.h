@@ -58,6 +58,9 @@ private:
     void setTabChain();
     void refreshRows();
     void showText(SheetModel::Column column, int row);
+    // Sets a box to the model's text without telling the model again.
+    void mirror(QLineEdit *box, const QString &text);
+    void showRowsEditable();
     void exitSheet();
     // The "Print" menu and the "Speeding Tkts" button.
     void bindPrinting();
@@ -88,6 +91,7 @@ private:
     SheetModel m_model;
     OnlineTimes *m_aresTimes; // null when online timing is not in use
     bool m_online;
+    bool m_mirroring = false; // a box is being set from the model
 
     Slots<Slots<QLineEdit *>> m_box{SheetModel::ColumnCount, Slots<QLineEdit *>(SheetModel::Rows)};
     Slots<QLabel *> m_lane{SheetModel::Rows};

@@ -21,6 +21,15 @@ QueryDef galaRecords(Database &db, const QString &code, const QString &galaDate)
 
 } // namespace
 
+QDate BirthDate(const GalaState &gala, int e, int t, const QDate &galaDay)
+{
+    const QString &dob = gala.LaneDoB(e, t);
+    const QDate stored = gala.LaneDoBStored(e, t);
+    if (stored.isValid() && PBUTIL::DateText(stored) == dob)
+        return stored;
+    return dob.isEmpty() ? QDate() : PBUTIL::ReadBirthDate(dob, galaDay);
+}
+
 void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
                  const GalaState &gala)
 {
@@ -69,12 +78,9 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
             // An empty date of birth keeps the table's default; a text that is
             // no date (the sheet refuses those) is left out rather than losing
             // the whole save.
-            const QString &dob = gala.LaneDoB(e, t);
-            if (!dob.isEmpty()) {
-                const QDate born = PBUTIL::ReadDate(dob);
-                if (born.isValid())
-                    table.setValue(LaneDoB, born);
-            }
+            const QDate born = BirthDate(gala, e, t, day);
+            if (born.isValid())
+                table.setValue(LaneDoB, born);
             table.update();
         }
     }

@@ -260,11 +260,11 @@ void SheetModel::TimeLostFocus(int row)
     if (time > 0.0f) {
         const PBUTIL::TimeText written = PBUTIL::TimeToText(time);
         if (written.invalid)
-            m_dialogs.message(QStringLiteral("Invalid Time"));
+            m_dialogs.message(tr("Invalid Time"));
         setText(Time, row, written.text);
     }
     if (typed == QLatin1String("D")) {
-        const QString reason = m_dialogs.input(QStringLiteral("Enter reason for Disqualification"));
+        const QString reason = m_dialogs.input(tr("Enter reason for Disqualification"));
         if (!reason.isEmpty())
             setText(Notes, row, reason);
     }
@@ -286,7 +286,7 @@ void SheetModel::DobLostFocus(int row)
     // A text that is no date could never be saved; the box goes back to the
     // stored date so the sheet keeps showing what will be saved.
     if (!PBUTIL::ReadDate(dob).isValid()) {
-        m_dialogs.message(QStringLiteral("Invalid Date of Birth"));
+        m_dialogs.message(tr("Invalid Date of Birth"));
         setText(DoB, row, m_gala.LaneDoB(e, t));
         return;
     }
@@ -299,16 +299,15 @@ void SheetModel::ShowEvent(int e)
 {
     setEvNo(PBUTIL::FormatHash(e));
     if (e < 1 || e > m_gala.NoOfEvents) {
-        m_dialogs.message(QStringLiteral("Invalid Event Number"));
+        // The heading says why the rows take no typing until a valid number.
+        setEventDetails(tr("Invalid Event Number"), false);
+        m_dialogs.message(tr("Invalid Event Number"));
         return;
     }
-    const QString heading = QStringLiteral("Event ") + m_gala.EventNo[e] + QLatin1Char(' ') +
-                            m_gala.EventSexAge[e] + QLatin1Char(' ') + m_gala.EventDistance[e] +
-                            QStringLiteral("m ") + m_gala.EventStroke[e];
-    if (m_eventDetails != heading) {
-        m_eventDetails = heading;
-        emit eventDetailsChanged();
-    }
+    setEventDetails(tr("Event %1 %2 %3m %4")
+                        .arg(m_gala.EventNo[e], m_gala.EventSexAge[e], m_gala.EventDistance[e],
+                             m_gala.EventStroke[e]),
+                    true);
     // Every write goes through the box, so a changed time re-ranks the event
     // and changed positions and points bring points and totals into line.
     const int n = shownTeams();
@@ -323,6 +322,18 @@ void SheetModel::ShowEvent(int e)
         setText(DoB, r, m_gala.LaneDoB(e, t));
         setText(Club, r, m_gala.LaneClub(e, t));
         setBu(r, false);
+    }
+}
+
+void SheetModel::setEventDetails(const QString &heading, bool shown)
+{
+    if (m_eventDetails != heading) {
+        m_eventDetails = heading;
+        emit eventDetailsChanged();
+    }
+    if (m_eventShown != shown) {
+        m_eventShown = shown;
+        emit eventShownChanged();
     }
 }
 
@@ -343,11 +354,11 @@ void SheetModel::NextEvent()
         }
     }
     if (current == 0) {
-        m_dialogs.message(QStringLiteral("Current event number is invalid"));
+        m_dialogs.message(tr("Current event number is invalid"));
         return;
     }
     if (current == m_gala.NoOfEvents) {
-        m_dialogs.message(QStringLiteral("This is the last event"));
+        m_dialogs.message(tr("This is the last event"));
         return;
     }
     setEvNo(m_gala.EventNo[current + 1]);
@@ -357,14 +368,14 @@ void SheetModel::NextEvent()
 bool SheetModel::SaveResults()
 {
     if (!m_shared.GalaDb) {
-        m_dialogs.message(QStringLiteral("Results not saved: the gala database is not open"));
+        m_dialogs.message(tr("Results not saved: the gala database is not open"));
         return false;
     }
     try {
         ResultStore::SaveResults(*m_shared.GalaDb, m_shared.ProgCode, m_shared.GalaDate, m_gala);
     } catch (const EngineError &error) {
         // Nothing was stored; the gala stays in memory for another try.
-        m_dialogs.message(QStringLiteral("Results not saved: ") + error.message());
+        m_dialogs.message(tr("Results not saved: ") + error.message());
         return false;
     }
     return true;

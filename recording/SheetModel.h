@@ -54,6 +54,9 @@ public:
     QString evNo() const { return m_evNo; }
     void setEvNo(const QString &text);
     QString eventDetails() const { return m_eventDetails; }
+    // False after an event number outside the programme: the rows then
+    // belong to no event and take no typing.
+    bool eventShown() const { return m_eventShown; }
     // The event index the handlers use: the leading number of the box.
     int currentEvent() const;
 
@@ -86,6 +89,7 @@ signals:
     void buChanged(int row);
     void evNoChanged();
     void eventDetailsChanged();
+    void eventShownChanged();
     // Row captions or visibility changed (setUpRows).
     void rowsChanged();
 
@@ -100,6 +104,7 @@ private:
     // either lies outside the gala (the arrays are then left alone).
     bool laneOf(int row, int &e, int &t) const;
     int shownTeams() const;
+    void setEventDetails(const QString &heading, bool shown);
 
     SharedState &m_shared;
     GalaState &m_gala;
@@ -108,6 +113,7 @@ private:
     Slots<bool> m_bu{Rows};
     QString m_evNo;
     QString m_eventDetails;
+    bool m_eventShown = false;
     Slots<QString> m_laneCaption{Rows};
     Slots<QString> m_teamNameCaption{Rows};
     Slots<bool> m_visible{Rows};

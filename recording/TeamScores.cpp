@@ -7,6 +7,7 @@
 #include "links/Announcer.h"
 #include "recording/SheetModel.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -96,7 +97,8 @@ void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const Sh
 
 QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
 {
-    const QString upTo = dialogs.input(QStringLiteral("Up to event number?"));
+    const QString upTo =
+        dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
     const CompetitionTexts texts = CompetitionScores(gala, upTo);
     PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
     PostAnnouncement(shared, dialogs, texts.open, 2);

@@ -120,8 +120,8 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath("notes.txt");
         const QString old = dir.filePath(QString(250, 'a') + ".lxf");
-        QVERIFY(PBUTIL::WriteTextFile(file, {"no database, no folder"}).isEmpty());
-        QVERIFY(PBUTIL::WriteTextFile(old, {"last week"}).isEmpty());
+        QVERIFY(PBUTIL::WriteTextFile(file, {"no database, no folder"}));
+        QVERIFY(PBUTIL::WriteTextFile(old, {"last week"}));
         const auto fill = [&](QString text) {
             return text.replace("{db}", demo.path)
                 .replace("{dir}", dir.path())

@@ -1,4 +1,5 @@
 #include "foundation/Engine.h"
+#include "tests/support/DataRow.h"
 #include "tests/support/TestGala.h"
 
 #include <QFile>
@@ -184,13 +185,13 @@ void TstEngine::failedStepLeavesNothingHalfWritten()
 void TstEngine::engineErrors_data()
 {
     QTest::addColumn<int>("which");
-    QTest::newRow("missing query") << 0;
-    QTest::newRow("missing parameter") << 1;
-    QTest::newRow("missing field") << 2;
-    QTest::newRow("missing table") << 3;
-    QTest::newRow("edit a record past the end") << 4;
-    QTest::newRow("number field given a word") << 5;
-    QTest::newRow("empty field name") << 6;
+    DataRow("missing query", 0);
+    DataRow("missing parameter", 1);
+    DataRow("missing field", 2);
+    DataRow("missing table", 3);
+    DataRow("edit a record past the end", 4);
+    DataRow("number field given a word", 5);
+    DataRow("empty field name", 6);
 }
 
 void TstEngine::engineErrors()

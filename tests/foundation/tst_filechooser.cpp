@@ -1,5 +1,6 @@
 #include "foundation/FileChooser.h"
 #include "foundation/PbUtil.h"
+#include "tests/support/DataRow.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,7 +30,7 @@ void TstFileChooser::init()
     QDir(m_root.path()).mkpath("data/old");
     for (const char *f : {"web/results.htm", "web/index.htm", "web/notes.txt", "data/report.txt",
                           "data/gala.mdb", "data/README"})
-        QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}).isEmpty());
+        QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}));
 }
 
 void TstFileChooser::typedTextAndOk_data()
@@ -43,25 +44,13 @@ void TstFileChooser::typedTextAndOk_data()
     QTest::addColumn<QStringList>("filesAfter");
     QTest::addColumn<bool>("error");
     const QStringList data{"gala.mdb", "README", "report.txt"};
-    QTest::newRow("new plain name") << "web" << false << "new.htm"
-                                    << "web/new.htm"
-                                    << "web" << QStringList{} << false;
-    QTest::newRow("listed name") << "data" << true << "gala.mdb"
-                                 << "data/gala.mdb"
-                                 << "data" << QStringList{} << false;
-    QTest::newRow("folder and pattern")
-        << "data" << false << "@web/*.htm"
-        << ""
-        << "web" << QStringList{"index.htm", "results.htm"} << false;
-    QTest::newRow("pattern") << "data" << true << "*.mdb"
-                             << ""
-                             << "data" << QStringList{"gala.mdb"} << false;
-    QTest::newRow("unlisted name must exist") << "data" << true << "other.mdb"
-                                              << ""
-                                              << "data" << data << false;
-    QTest::newRow("missing folder") << "data" << false << "@nowhere/x.txt"
-                                    << ""
-                                    << "data" << data << true;
+    DataRow("new plain name", "web", false, "new.htm", "web/new.htm", "web", QStringList{}, false);
+    DataRow("listed name", "data", true, "gala.mdb", "data/gala.mdb", "data", QStringList{}, false);
+    DataRow("folder and pattern", "data", false, "@web/*.htm", "", "web",
+            QStringList{"index.htm", "results.htm"}, false);
+    DataRow("pattern", "data", true, "*.mdb", "", "data", QStringList{"gala.mdb"}, false);
+    DataRow("unlisted name must exist", "data", true, "other.mdb", "", "data", data, false);
+    DataRow("missing folder", "data", false, "@nowhere/x.txt", "", "data", data, true);
 }
 
 void TstFileChooser::typedTextAndOk()

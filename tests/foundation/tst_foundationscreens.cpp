@@ -3,6 +3,7 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
 #include "foundation/YesNo.h"
+#include "tests/support/DataRow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
@@ -56,7 +57,7 @@ void TstFoundationScreens::startScreenEnterAndExit()
 void TstFoundationScreens::chooserTypedNameAndOk()
 {
     QTemporaryDir dir;
-    QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}).isEmpty());
+    QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}));
     FileInfo screen;
     FileChoice choice{"Open output file", dir.path() + "/", "", false};
     QTimer::singleShot(0, &screen, [&] {
@@ -73,25 +74,38 @@ void TstFoundationScreens::chooserTypedNameAndOk()
 
 void TstFoundationScreens::yesNoAnswers_data()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("yes") << "Command1" << true;
-    QTest::newRow("no") << "Command2" << false;
-    QTest::newRow("window frame") << "" << false;
+    // One screen asks every question in turn, as the program keeps it.
+    QTest::addColumn<QStringList>("defaults"); // "Yes"/"No" default of each question
+    QTest::addColumn<QString>("button");       // pressed; "" the window frame
+    QTest::addColumn<QString>("answers");
+    const QStringList mixed{"No", "Yes", "No"};
+    DataRow("yes", mixed, "Command1", "YYY");
+    DataRow("no", mixed, "Command2", "NNN");
+    DataRow("window frame", mixed, "", "NNN");
+    DataRow("Enter takes the default", mixed, "Enter", "NYN");
 }
 
 void TstFoundationScreens::yesNoAnswers()
 {
+    QFETCH(QStringList, defaults);
     QFETCH(QString, button);
-    QFETCH(bool, answer);
     YesNo screen;
-    QTimer::singleShot(0, &screen, [&] {
-        if (button.isEmpty())
-            screen.close();
-        else
-            screen.findChild<QPushButton *>(button)->click();
-    });
-    QCOMPARE(screen.ask("Overwrite existing programme details?"), answer);
+    QString answers;
+    for (const QString &d : defaults) {
+        QTimer::singleShot(0, &screen, [&] {
+            if (button.isEmpty())
+                screen.close();
+            else if (button == "Enter")
+                QTest::keyClick(&screen, Qt::Key_Return);
+            else
+                screen.findChild<QPushButton *>(button)->click();
+        });
+        answers += screen.ask("Overwrite existing programme details?",
+                              d == "No" ? YesNo::DefaultNo : YesNo::DefaultYes)
+                       ? 'Y'
+                       : 'N';
+    }
+    QTEST(answers, "answers");
 }
 
 QTEST_MAIN(TstFoundationScreens)

@@ -1,4 +1,5 @@
 #include "foundation/PbUtil.h"
+#include "tests/support/DataRow.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,20 +34,20 @@ void TstPbUtil::timeFromText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<float>("seconds");
-    QTest::newRow("seconds only") << "35.2" << 35.2f;
-    QTest::newRow("two dots") << "1.05.23" << 65.23f;
-    QTest::newRow("colon") << "1:05.23" << 65.23f;
-    QTest::newRow("semicolon") << "1;05.23" << 65.23f;
-    QTest::newRow("dash") << "1-05.23" << 65.23f;
-    QTest::newRow("no separator above a minute") << "105.23" << 105.23f;
-    QTest::newRow("empty") << "" << 0.0f;
-    QTest::newRow("letters") << "abc" << 0.0f;
-    QTest::newRow("disqualified") << "D" << 0.0f;
-    QTest::newRow("only first separator counts") << "1:02:03" << 62.0f;
-    QTest::newRow("blanks skipped") << " 1 : 05 .23" << 65.23f;
-    QTest::newRow("colon before semicolon") << "2;1:05" << 125.0f;
-    QTest::newRow("trailing junk") << "35.20s" << 35.2f;
-    QTest::newRow("whole minutes") << "12:30" << 750.0f;
+    DataRow("seconds only", "35.2", 35.2f);
+    DataRow("two dots", "1.05.23", 65.23f);
+    DataRow("colon", "1:05.23", 65.23f);
+    DataRow("semicolon", "1;05.23", 65.23f);
+    DataRow("dash", "1-05.23", 65.23f);
+    DataRow("no separator above a minute", "105.23", 105.23f);
+    DataRow("empty", "", 0.0f);
+    DataRow("letters", "abc", 0.0f);
+    DataRow("disqualified", "D", 0.0f);
+    DataRow("only first separator counts", "1:02:03", 62.0f);
+    DataRow("blanks skipped", " 1 : 05 .23", 65.23f);
+    DataRow("colon before semicolon", "2;1:05", 125.0f);
+    DataRow("trailing junk", "35.20s", 35.2f);
+    DataRow("whole minutes", "12:30", 750.0f);
 }
 
 void TstPbUtil::timeFromText()
@@ -61,16 +62,16 @@ void TstPbUtil::timeToText_data()
     QTest::addColumn<float>("seconds");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("invalid");
-    QTest::newRow("minute and more") << 65.23f << "1:05.23" << false;
-    QTest::newRow("below ten seconds") << 5.2f << "05.20" << false;
-    QTest::newRow("below a minute") << 35.0f << "35.00" << false;
-    QTest::newRow("zero") << 0.0f << "" << false;
-    QTest::newRow("largest") << 3600.0f << "60:00.00" << false;
-    QTest::newRow("too long") << 3600.5f << "" << true;
-    QTest::newRow("long swim") << 750.0f << "12:30.00" << false;
-    QTest::newRow("exactly a minute") << 60.0f << "1:00.00" << false;
-    QTest::newRow("rounds up into next minute") << 59.999f << "1:00.00" << false;
-    QTest::newRow("no time read back") << 105.23f << "1:45.23" << false;
+    DataRow("minute and more", 65.23f, "1:05.23", false);
+    DataRow("below ten seconds", 5.2f, "05.20", false);
+    DataRow("below a minute", 35.0f, "35.00", false);
+    DataRow("zero", 0.0f, "", false);
+    DataRow("largest", 3600.0f, "60:00.00", false);
+    DataRow("too long", 3600.5f, "", true);
+    DataRow("long swim", 750.0f, "12:30.00", false);
+    DataRow("exactly a minute", 60.0f, "1:00.00", false);
+    DataRow("rounds up into next minute", 59.999f, "1:00.00", false);
+    DataRow("no time read back", 105.23f, "1:45.23", false);
 }
 
 void TstPbUtil::timeToText()
@@ -97,20 +98,13 @@ void TstPbUtil::strokeName_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
-    QTest::newRow("FS") << "FS"
-                        << "Freestyle";
-    QTest::newRow("FLYR") << "FLYR"
-                          << "FLY Relay";
-    QTest::newRow("MED") << "MED"
-                         << "Ind Medley";
-    QTest::newRow("BKBR") << "BKBR"
-                          << "Back/Breast";
-    QTest::newRow("lower case") << "fs"
-                                << "";
-    QTest::newRow("unknown") << "XX"
-                             << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    DataRow("FS", "FS", "Freestyle");
+    DataRow("FLYR", "FLYR", "FLY Relay");
+    DataRow("MED", "MED", "Ind Medley");
+    DataRow("BKBR", "BKBR", "Back/Breast");
+    DataRow("lower case", "fs", "");
+    DataRow("unknown", "XX", "");
+    DataRow("empty", "", "");
 }
 
 void TstPbUtil::strokeName()
@@ -125,13 +119,13 @@ void TstPbUtil::fitText_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("width");
     QTest::addColumn<QString>("fitted");
-    QTest::newRow("cut") << "Harbourside" << 8 << "Harbour>";
-    QTest::newRow("padded") << "Ash" << 6 << "Ash   ";
-    QTest::newRow("exact") << "Harbours" << 8 << "Harbours";
-    QTest::newRow("one over") << "Harbourss" << 8 << "Harbour>";
-    QTest::newRow("empty") << "" << 3 << "   ";
-    QTest::newRow("width one") << "AB" << 1 << ">";
-    QTest::newRow("no width") << "AB" << 0 << "";
+    DataRow("cut", "Harbourside", 8, "Harbour>");
+    DataRow("padded", "Ash", 6, "Ash   ");
+    DataRow("exact", "Harbours", 8, "Harbours");
+    DataRow("one over", "Harbourss", 8, "Harbour>");
+    DataRow("empty", "", 3, "   ");
+    DataRow("width one", "AB", 1, ">");
+    DataRow("no width", "AB", 0, "");
 }
 
 void TstPbUtil::fitText()
@@ -147,18 +141,12 @@ void TstPbUtil::splitWords_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QStringList>("words");
-    QTest::newRow("runs of blanks") << "Jane  Mary Smith"
-                                    << " " << QStringList{"Jane", "Mary", "Smith"};
-    QTest::newRow("empty text") << ""
-                                << " " << QStringList{};
-    QTest::newRow("empty separator means blank") << "a b"
-                                                 << "" << QStringList{"a", "b"};
-    QTest::newRow("comma") << "a,,b,"
-                           << "," << QStringList{"a", "b"};
-    QTest::newRow("long separator") << "a--b--c"
-                                    << "--" << QStringList{"a", "b", "c"};
-    QTest::newRow("only separators") << "   "
-                                     << " " << QStringList{};
+    DataRow("runs of blanks", "Jane  Mary Smith", " ", QStringList{"Jane", "Mary", "Smith"});
+    DataRow("empty text", "", " ", QStringList{});
+    DataRow("empty separator means blank", "a b", "", QStringList{"a", "b"});
+    DataRow("comma", "a,,b,", ",", QStringList{"a", "b"});
+    DataRow("long separator", "a--b--c", "--", QStringList{"a", "b", "c"});
+    DataRow("only separators", "   ", " ", QStringList{});
 }
 
 void TstPbUtil::splitWords()
@@ -173,14 +161,14 @@ void TstPbUtil::leadingNumber_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("number");
-    QTest::newRow("unit after") << "25m" << 25.0;
-    QTest::newRow("unit before") << "m25" << 0.0;
-    QTest::newRow("blanks inside") << " 1 2.5" << 12.5;
-    QTest::newRow("negative") << "-3" << -3.0;
-    QTest::newRow("decimal point only") << "." << 0.0;
-    QTest::newRow("leading point") << ".5" << 0.5;
-    QTest::newRow("second point stops") << "1.2.3" << 1.2;
-    QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
+    DataRow("unit after", "25m", 25.0);
+    DataRow("unit before", "m25", 0.0);
+    DataRow("blanks inside", " 1 2.5", 12.5);
+    DataRow("negative", "-3", -3.0);
+    DataRow("decimal point only", ".", 0.0);
+    DataRow("leading point", ".5", 0.5);
+    DataRow("second point stops", "1.2.3", 1.2);
+    DataRow("comma is no decimal point", "1,5", 1.0);
 }
 
 void TstPbUtil::leadingNumber()
@@ -196,27 +184,13 @@ void TstPbUtil::numberTexts_data()
     QTest::addColumn<QString>("hash");
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("trimmed");
-    QTest::newRow("zero") << 0.0f << ""
-                          << " 0"
-                          << "0";
-    QTest::newRow("whole") << 12.0f << "12"
-                           << " 12"
-                           << "12";
-    QTest::newRow("half") << 0.5f << "1"
-                          << " .5"
-                          << ".5";
-    QTest::newRow("fraction") << 2.5f << "3"
-                              << " 2.5"
-                              << "2.5";
-    QTest::newRow("negative") << -3.0f << "-3"
-                              << "-3"
-                              << "-3";
-    QTest::newRow("negative fraction") << -0.25f << ""
-                                       << "-.25"
-                                       << "-.25";
-    QTest::newRow("single precision sum") << 0.1f + 0.2f << ""
-                                          << " .3"
-                                          << ".3";
+    DataRow("zero", 0.0f, "", " 0", "0");
+    DataRow("whole", 12.0f, "12", " 12", "12");
+    DataRow("half", 0.5f, "1", " .5", ".5");
+    DataRow("fraction", 2.5f, "3", " 2.5", "2.5");
+    DataRow("negative", -3.0f, "-3", "-3", "-3");
+    DataRow("negative fraction", -0.25f, "", "-.25", "-.25");
+    DataRow("single precision sum", 0.1f + 0.2f, "", " .3", ".3");
 }
 
 void TstPbUtil::numberTexts()
@@ -232,34 +206,48 @@ void TstPbUtil::numberTexts()
 
 void TstPbUtil::readDate_data()
 {
+    // A two-digit year reads within 80 years before and 20 after "today"; a
+    // date of birth (a gala date given) is the latest year not after the gala.
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<QDate>("gala"); // null: not a date of birth
     QTest::addColumn<QDate>("date");
-    QTest::newRow("dd/mm/yy") << "12/10/26" << QDate(2026, 10, 12);
-    QTest::newRow("day before month") << "03/04/25" << QDate(2025, 4, 3);
-    QTest::newRow("d/m/yyyy") << "3/4/2025" << QDate(2025, 4, 3);
-    QTest::newRow("dashes") << "3-4-25" << QDate(2025, 4, 3);
-    QTest::newRow("dots") << "3.4.25" << QDate(2025, 4, 3);
-    QTest::newRow("window 29") << "01/01/29" << QDate(2029, 1, 1);
-    QTest::newRow("window 30") << "01/01/30" << QDate(1930, 1, 1);
-    QTest::newRow("window 99") << "31/12/99" << QDate(1999, 12, 31);
-    QTest::newRow("window 00") << "01/01/00" << QDate(2000, 1, 1);
-    QTest::newRow("no 31st") << "31/04/25" << QDate();
-    QTest::newRow("month 13") << "01/13/25" << QDate();
-    QTest::newRow("day zero") << "00/01/25" << QDate();
-    QTest::newRow("words") << "tomorrow" << QDate();
-    QTest::newRow("two parts") << "12/10" << QDate();
-    QTest::newRow("empty") << "" << QDate();
-    QTest::newRow("leap day") << "29/02/24" << QDate(2024, 2, 29);
-    QTest::newRow("no leap day") << "29/02/25" << QDate();
+    const QDate y2026(2026, 12, 6), y2075(2075, 1, 1), none;
+    const auto row = [](const char *name, const char *text, QDate today, QDate gala, QDate date) {
+        QTest::newRow(name) << QString(text) << today << gala << date;
+    };
+    row("dd/mm/yy", "12/10/26", y2026, none, QDate(2026, 10, 12));
+    row("d/m/yyyy", "3/4/2025", y2026, none, QDate(2025, 4, 3));
+    row("dashes", "3-4-25", y2026, none, QDate(2025, 4, 3));
+    row("dots", "3.4.25", y2026, none, QDate(2025, 4, 3));
+    row("gala in 2031", "12/10/31", y2026, none, QDate(2031, 10, 12));
+    row("20 years ahead", "01/01/46", y2026, none, QDate(2046, 1, 1));
+    row("79 years back", "01/01/47", y2026, none, QDate(1947, 1, 1));
+    row("window slides", "01/01/95", y2075, none, QDate(2095, 1, 1));
+    row("window slides back", "01/01/96", y2075, none, QDate(1996, 1, 1));
+    row("no 31st", "31/04/25", y2026, none, QDate());
+    row("month 13", "01/13/25", y2026, none, QDate());
+    row("day zero", "00/01/25", y2026, none, QDate());
+    row("words", "tomorrow", y2026, none, QDate());
+    row("two parts", "12/10", y2026, none, QDate());
+    row("empty", "", y2026, none, QDate());
+    row("leap day", "29/02/24", y2026, none, QDate(2024, 2, 29));
+    row("no leap day", "29/02/25", y2026, none, QDate());
+    const QDate gala(2026, 10, 12);
+    row("born this century", "05/06/14", y2026, gala, QDate(2014, 6, 5));
+    row("born the day before", "11/10/26", y2026, gala, QDate(2026, 10, 11));
+    row("born the day after: a century back", "13/10/26", y2026, gala, QDate(1926, 10, 13));
+    row("born 1925", "05/06/25", y2026, QDate(2025, 6, 4), QDate(1925, 6, 5));
+    row("full year kept", "05/06/1925", y2026, gala, QDate(1925, 6, 5));
 }
 
 void TstPbUtil::readDate()
 {
     QFETCH(QString, text);
+    QFETCH(QDate, today);
+    QFETCH(QDate, gala);
     QFETCH(QDate, date);
-    QCOMPARE(ReadDate(text), date);
-    if (date.isValid())
-        QCOMPARE(ReadDate(DateText(date)), date);
+    QCOMPARE(gala.isValid() ? ReadBirthDate(text, gala) : ReadDate(text, today), date);
 }
 
 void TstPbUtil::textFilesAndFileTest()
@@ -267,7 +255,7 @@ void TstPbUtil::textFilesAndFileTest()
     QTemporaryDir dir;
     const QString file = dir.filePath("out.txt");
     QVERIFY(!FileExists(file));
-    QVERIFY(WriteTextFile(file, {"first", "", "Zoë"}).isEmpty());
+    QVERIFY(WriteTextFile(file, {"first", "", "Zoë"}));
     QVERIFY(FileExists(file));
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -275,7 +263,9 @@ void TstPbUtil::textFilesAndFileTest()
     // Folders, empty and impossible paths are no files; a failed write says why.
     QVERIFY(!FileExists(dir.path()));
     QVERIFY(!FileExists(""));
-    QVERIFY(!WriteTextFile(dir.filePath("missing/out.txt"), {"x"}).isEmpty());
+    QString error;
+    QVERIFY(!WriteTextFile(dir.filePath("missing/out.txt"), {"x"}, &error));
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TstPbUtil)

@@ -1,6 +1,7 @@
 #include "foundation/SettingsFile.h"
 #include "foundation/SharedState.h"
 #include "foundation/StartUp.h"
+#include "tests/support/DataRow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
@@ -77,13 +78,7 @@ void TstStartUp::roundTrip()
     SharedState again;
     StartUp second(again, dialogs, dir.path());
     QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
-    QCOMPARE(again.ProgCode, QString("DEMO"));
-    QCOMPARE(again.LastGalaDate, QString("12/10/26"));
-    QVERIFY(again.AnnouncerOn);
-    QCOMPARE(again.AnnouncerDbPath, QString("/data/announcer.mdb"));
-    QVERIFY(!again.OnlineOn);
-    QCOMPARE(again.AresDbPath, QString("/data/ares.mdb"));
-    QCOMPARE(again.OnlineMeetCode, QString("M1"));
+    QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
 }
 
 void TstStartUp::damagedSettings_data()
@@ -93,20 +88,19 @@ void TstStartUp::damagedSettings_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<bool>("announcer");
     QTest::addColumn<QString>("meetCode");
-    QTest::newRow("empty path keeps default")
-        << QByteArray("\"\"\r\n\"C\"\r\n\"\"\r\n#TRUE#,\"a\"\r\n#FALSE#,\"\",\"\"\r\n") << true
-        << "C" << true << "";
-    QTest::newRow("two lines only")
-        << QByteArray("\"/x.mdb\"\r\n\"C\"\r\n") << false << "C" << false << "";
-    QTest::newRow("empty file") << QByteArray() << true << "" << false << "";
-    QTest::newRow("unquoted fields, numeric flags")
-        << QByteArray("/x.mdb\nC\n01/01/26\n-1,a\n0,b,M\n") << false << "C" << true << "M";
-    QTest::newRow("garbage flags read false")
-        << QByteArray("\"/x.mdb\"\r\n\"C\"\r\n\"\"\r\nyes,\"a\"\r\n#FALSE#\r\n") << false << "C"
-        << false << "";
-    QTest::newRow("unterminated quote")
-        << QByteArray("\"/x.mdb\r\n\"C\"\r\n\"\"\r\n#TRUE#,\"a\r\n#FALSE#,\"\",\"M\"\r\n") << false
-        << "C" << true << "M";
+    DataRow("empty path keeps default",
+            QByteArray("\"\"\r\n\"C\"\r\n\"\"\r\n#TRUE#,\"a\"\r\n#FALSE#,\"\",\"\"\r\n"), true, "C",
+            true, "");
+    DataRow("two lines only", QByteArray("\"/x.mdb\"\r\n\"C\"\r\n"), false, "C", false, "");
+    DataRow("empty file", QByteArray(), true, "", false, "");
+    DataRow("unquoted fields, numeric flags", QByteArray("/x.mdb\nC\n01/01/26\n-1,a\n0,b,M\n"),
+            false, "C", true, "M");
+    DataRow("garbage flags read false",
+            QByteArray("\"/x.mdb\"\r\n\"C\"\r\n\"\"\r\nyes,\"a\"\r\n#FALSE#\r\n"), false, "C",
+            false, "");
+    DataRow("unterminated quote",
+            QByteArray("\"/x.mdb\r\n\"C\"\r\n\"\"\r\n#TRUE#,\"a\r\n#FALSE#,\"\",\"M\"\r\n"), false,
+            "C", true, "M");
 }
 
 void TstStartUp::damagedSettings()

@@ -1,5 +1,6 @@
 #include "links/Announcer.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 
 #include <QtTest>
 
@@ -90,12 +91,12 @@ private slots:
     {
         // Times typed, then positions typed by hand when given.
         QTest::addColumn<Sorting>("c");
-        QTest::newRow("no position before first") << Sorting{"YY", ",30", "", "T1 T2"};
-        QTest::newRow("two DQ change places") << Sorting{"YYY", "D,D,30", "", "T3 T2 T1"};
-        QTest::newRow("fastest guest last") << Sorting{"NYY", "20,31,30", "", "T3 T2 T1"};
-        QTest::newRow("guests keep their exchanges") << Sorting{"NNY", ",,30", "", "T3 T2 T1"};
-        QTest::newRow("tie typed by hand") << Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"};
-        QTest::newRow("position read to nearest whole") << Sorting{"YY", ",", "2.6,2.4", "T2 T1"};
+        DataRow("no position before first", Sorting{"YY", ",30", "", "T1 T2"});
+        DataRow("two DQ change places", Sorting{"YYY", "D,D,30", "", "T3 T2 T1"});
+        DataRow("fastest guest last", Sorting{"NYY", "20,31,30", "", "T3 T2 T1"});
+        DataRow("guests keep their exchanges", Sorting{"NNY", ",,30", "", "T3 T2 T1"});
+        DataRow("tie typed by hand", Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"});
+        DataRow("position read to nearest whole", Sorting{"YY", ",", "2.6,2.4", "T2 T1"});
     }
     void resultSort()
     {

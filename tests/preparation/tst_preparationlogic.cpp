@@ -4,6 +4,7 @@
 #include "preparation/ProgrammeFile.h"
 #include "preparation/TeamEntry.h"
 #include "tests/preparation/Desk.h"
+#include "tests/support/DataRow.h"
 
 #include <QFile>
 
@@ -12,8 +13,8 @@ class TstPreparationLogic : public QObject
 {
     Q_OBJECT
 private slots:
-    void recordRefusal_data();
-    void recordRefusal();
+    void readyToRecord_data();
+    void readyToRecord();
     void addDate_data();
     void addDate();
     void listLine_data();
@@ -50,7 +51,7 @@ void fill(ProgrammeEditor &editor, int n)
 
 } // namespace
 
-void TstPreparationLogic::recordRefusal_data()
+void TstPreparationLogic::readyToRecord_data()
 {
     QTest::addColumn<QString>("links"); // announcer and online files: on, missing, off
     QTest::addColumn<QString>("date");
@@ -69,7 +70,7 @@ void TstPreparationLogic::recordRefusal_data()
         "Too many teams entered: the recording sheet has room for 17");
 }
 
-void TstPreparationLogic::recordRefusal()
+void TstPreparationLogic::readyToRecord()
 {
     QFETCH(QString, links);
     QFETCH(QString, date);
@@ -85,7 +86,10 @@ void TstPreparationLogic::recordRefusal()
         desk.file.path + (links == "on" ? "" : ".missing");
     desk.shared.ProgCode = QStringLiteral("DEMO");
     desk.shared.GalaDate = date;
-    QTEST(GalaChoice(desk.shared).recordRefusal(), "refusal");
+    QString why;
+    const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
+    QCOMPARE(ready, why.isEmpty());
+    QTEST(why, "refusal");
 }
 
 void TstPreparationLogic::addDate_data()
@@ -112,7 +116,7 @@ void TstPreparationLogic::addDate()
     QFETCH(QString, stored);
     Desk desk;
     QCOMPARE(GalaCodes::addDate(desk.db(), "DEMO", date, "Bramley", "Bramley SC", length, false),
-             stored.isEmpty() ? QStringLiteral("Date is invalid") : QString());
+             !stored.isEmpty());
     QCOMPARE(desk.records("Gala_Date", {"Date", "Pool Length"}).mid(2),
              stored.isEmpty() ? QStringList() : QStringList{stored});
 }
@@ -145,13 +149,14 @@ void TstPreparationLogic::hundredEventsAtMost_data()
 {
     QTest::addColumn<QString>("refusal"); // the row name is the action
     const QString full = QStringLiteral("The programme is full: it can hold at most 100 events");
-    QTest::newRow("add") << full;
-    QTest::newRow("insert") << full;
-    QTest::newRow("load a file of 101")
-        << QStringLiteral("The programme file lists 101 events but a programme can hold at most "
-                          "100; the programme has not been changed");
-    QTest::newRow("open a stored programme of 101")
-        << QStringLiteral("This programme has more than 100 events; only the first 100 are shown");
+    DataRow("add", full);
+    DataRow("insert", full);
+    DataRow("load a file of 101",
+            QStringLiteral("The programme file lists 101 events but a programme can hold at most "
+                           "100; the programme has not been changed"));
+    DataRow(
+        "open a stored programme of 101",
+        QStringLiteral("This programme has more than 100 events; only the first 100 are shown"));
 }
 
 void TstPreparationLogic::hundredEventsAtMost()
@@ -193,9 +198,9 @@ void TstPreparationLogic::fileRoundTrip_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QByteArray>("start");
-    QTest::newRow("demonstration programme")
-        << "DEMO" << QByteArray("12\r\n1\r\nG10\r\n50\r\nFS\r\n38.00\r\n\r\n2\r\n");
-    QTest::newRow("empty programme") << "NONE" << QByteArray("\r\n");
+    DataRow("demonstration programme", "DEMO",
+            QByteArray("12\r\n1\r\nG10\r\n50\r\nFS\r\n38.00\r\n\r\n2\r\n"));
+    DataRow("empty programme", "NONE", QByteArray("\r\n"));
 }
 
 void TstPreparationLogic::fileRoundTrip()
@@ -231,17 +236,17 @@ void TstPreparationLogic::fileReading_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("lines"); // or the refusal
-    QTest::newRow("comma separated")
-        << QByteArray("3\r\n1,G10,50,FS,38.00,\r\n 2 , B10 , 50 , FS ,\"1:02.00\" x,2X\r\n"
-                      "3,\"G 9, 10\",100,MED,,\n")
-        << QStringList{"1   G10       50m  FS   38.00", "2*  B10       50m  FS   1:02.00",
-                       "3   G 9, 10   100m MED  "};
-    QTest::newRow("windows code page") << QByteArray("1\r\n1\rG\xe9n\n50\r\nFS\r\n\r\n\r\n")
-                                       << QStringList{"1   G\u00e9n       50m  FS   "};
-    QTest::newRow("fewer fields than announced")
-        << QByteArray("2\r\n1,G10,50,FS,38.00,\r\n2,B10,50\r\n")
-        << QStringList{"The programme file lists 2 events but holds only 1 complete events; the "
-                       "programme has not been changed"};
+    DataRow("comma separated",
+            QByteArray("3\r\n1,G10,50,FS,38.00,\r\n 2 , B10 , 50 , FS ,\"1:02.00\" x,2X\r\n"
+                       "3,\"G 9, 10\",100,MED,,\n"),
+            QStringList{"1   G10       50m  FS   38.00", "2*  B10       50m  FS   1:02.00",
+                        "3   G 9, 10   100m MED  "});
+    // 0x96 is an en dash in Windows-1252 but an invisible control code in Latin-1.
+    DataRow("windows code page", QByteArray("1\r\n1\rG\xe9n\x96\n50\r\nFS\r\n\r\n\r\n"),
+            QStringList{"1   G\u00e9n\u2013      50m  FS   "});
+    DataRow("fewer fields than announced", QByteArray("2\r\n1,G10,50,FS,38.00,\r\n2,B10,50\r\n"),
+            QStringList{"The programme file lists 2 events but holds only 1 complete events; the "
+                        "programme has not been changed"});
 }
 
 void TstPreparationLogic::fileReading()
@@ -267,8 +272,8 @@ void TstPreparationLogic::saving()
     desk.dialogs.expectMessage("No event details to store")
         .expectChooser("Open output file", QString(), QString())
         .expectMessage("No Output File Specified")
-        .expectYesNo("Overwrite existing programme details?", false)
-        .expectYesNo("Overwrite existing programme details?", true);
+        .expectYesNoDefaultNo("Overwrite existing programme details?", false)
+        .expectYesNoDefaultNo("Overwrite existing programme details?", true);
     editor.saveToDatabase();
     editor.loadFromDatabase();
     editor.remove(0);
@@ -290,15 +295,14 @@ void TstPreparationLogic::teamEntry_data()
     QTest::addColumn<QStringList>("heats"); // lanes of a heat; "-" No Team, "*" Non Scoring
     QTest::addColumn<QString>("refusal");
     QTest::addColumn<QStringList>("stored"); // none: the old teams stay
-    QTest::newRow("3 lanes, 2 heats, an empty lane")
-        << "12/10/26" << QStringList{"Ashford,-,Castleton", "Ashford B,Bramley,Guests*"} << ""
-        << QStringList{"1|1|Ashford|true", "1|3|Castleton|true", "2|1|Ashford B|true",
-                       "2|2|Bramley|true", "2|3|Guests|false"};
-    QTest::newRow("every lane empty")
-        << "12/10/26" << QStringList{"-,-,-"} << "No teams entered" << QStringList();
-    QTest::newRow("no date chosen")
-        << "" << QStringList() << "Choose a meet code and a gala date before entering teams"
-        << QStringList();
+    DataRow("3 lanes, 2 heats, an empty lane", "12/10/26",
+            QStringList{"Ashford,-,Castleton", "Ashford B,Bramley,Guests*"}, "",
+            QStringList{"1|1|Ashford|true", "1|3|Castleton|true", "2|1|Ashford B|true",
+                        "2|2|Bramley|true", "2|3|Guests|false"});
+    DataRow("every lane empty", "12/10/26", QStringList{"-,-,-"}, "No teams entered",
+            QStringList());
+    DataRow("no date chosen", "", QStringList(),
+            "Choose a meet code and a gala date before entering teams", QStringList());
 }
 
 void TstPreparationLogic::teamEntry()

@@ -112,8 +112,10 @@ void TstPreparationScreens::frameCloseCancelsTeamEntry()
     const QStringList before = desk.teams();
     int forms = 0;
     QString name;
+    QStringList titles;
     setup.setModalRunner([&](QDialog &d) {
         name = child(&d, "NoTeam_9")->accessibleName();
+        titles << d.windowTitle();
         d.show();
         type(&d, "TeamName_0", "Ashford");
         if (++forms == 1)
@@ -129,6 +131,8 @@ void TstPreparationScreens::frameCloseCancelsTeamEntry()
     QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     QCOMPARE(forms, 2); // no third heat is asked for
     QCOMPARE(name, QStringLiteral("No Team lane 10"));
+    // The heat number is written with the leading blank of a number text.
+    QCOMPARE(titles, (QStringList{"Enter Teams for Heat  1", "Enter Teams for Heat  2"}));
     QCOMPARE(desk.teams(), before);
 }
 

@@ -23,6 +23,7 @@ struct NotingDialogs : Dialogs
         questions << question;
         return answer;
     }
+    bool yesNoDefaultNo(const QString &question) override { return yesNo(question); }
     void chooseFile(FileChoice &) override {}
 };
 

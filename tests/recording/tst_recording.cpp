@@ -1,5 +1,6 @@
 #include "recording/TeamScores.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -64,20 +65,19 @@ private slots:
     void ranking_data()
     {
         QTest::addColumn<Rank>("c");
-        QTest::newRow("fastest first") << Rank{"YYY", "N", "", "30.00,29.00,31.00", "2,1,3"};
+        DataRow("fastest first", Rank{"YYY", "N", "", "30.00,29.00,31.00", "2,1,3"});
         // The exchanges leave the later of two equal times ahead here...
-        QTest::newRow("tie behind a faster swim") << Rank{"YYY", "N", "", "30,30,29", "3,2,1"};
+        DataRow("tie behind a faster swim", Rank{"YYY", "N", "", "30,30,29", "3,2,1"});
         // ...and the earlier one ahead when nothing moves them.
-        QTest::newRow("tie in row order") << Rank{"YYY", "N", "", "30,30,31", "1,2,3"};
-        QTest::newRow("guests fastest, between") << Rank{"NYNY", "N", "", "28,30,29,31", ",1,,2"};
-        QTest::newRow("no, zero, unreadable") << Rank{"YYYY", "N", "", ",0,abc,30", ",,,1"};
-        QTest::newRow("D, D with a time") << Rank{"YYYY", "N", "", "D,D 28.00,31,30", ",,2,1"};
-        QTest::newRow("graded: below, equal")
-            << Rank{"YYY", "Y", "30.00", "29.50,30.00,31", "TF,1,2"};
-        QTest::newRow("graded: minutes") << Rank{"YY", "Y", "1:05.00", "1:04.99,1:05.01", "TF,1"};
-        QTest::newRow("graded: guest below") << Rank{"YYN", "Y", "30", "31,32,29", "1,2,"};
-        QTest::newRow("graded: no time") << Rank{"YY", "Y", "30", ",30", ",1"};
-        QTest::newRow("not graded: limit ignored") << Rank{"YY", "N", "30", "29.5,30", "1,2"};
+        DataRow("tie in row order", Rank{"YYY", "N", "", "30,30,31", "1,2,3"});
+        DataRow("guests fastest, between", Rank{"NYNY", "N", "", "28,30,29,31", ",1,,2"});
+        DataRow("no, zero, unreadable", Rank{"YYYY", "N", "", ",0,abc,30", ",,,1"});
+        DataRow("D, D with a time", Rank{"YYYY", "N", "", "D,D 28.00,31,30", ",,2,1"});
+        DataRow("graded: below, equal", Rank{"YYY", "Y", "30.00", "29.50,30.00,31", "TF,1,2"});
+        DataRow("graded: minutes", Rank{"YY", "Y", "1:05.00", "1:04.99,1:05.01", "TF,1"});
+        DataRow("graded: guest below", Rank{"YYN", "Y", "30", "31,32,29", "1,2,"});
+        DataRow("graded: no time", Rank{"YY", "Y", "30", ",30", ",1"});
+        DataRow("not graded: limit ignored", Rank{"YY", "N", "30", "29.5,30", "1,2"});
     }
     void ranking()
     {
@@ -95,16 +95,16 @@ private slots:
     {
         QTest::addColumn<Placing>("c");
         // Seven scoring entries and one guest.
-        QTest::newRow("first") << Placing{"", "1", " 7", 1};
-        QTest::newRow("last scoring place") << Placing{"", "7", " 1", 7};
-        QTest::newRow("beyond the scoring teams") << Placing{"", "8", " 0", 8};
-        QTest::newRow("empty") << Placing{"", "", "", 0};
-        QTest::newRow("TF") << Placing{"", "TF", "", 0};
-        QTest::newRow("zero") << Placing{"", "0", "", 0};
-        QTest::newRow("2X first") << Placing{"2X", "1", " 14", 1};
-        QTest::newRow("2X third") << Placing{"2X", "3", " 10", 3};
-        QTest::newRow("no points event") << Placing{"0", "1", "", 1};
-        QTest::newRow("half place") << Placing{"", "3.5", " 4.5", 4};
+        DataRow("first", Placing{"", "1", " 7", 1});
+        DataRow("last scoring place", Placing{"", "7", " 1", 7});
+        DataRow("beyond the scoring teams", Placing{"", "8", " 0", 8});
+        DataRow("empty", Placing{"", "", "", 0});
+        DataRow("TF", Placing{"", "TF", "", 0});
+        DataRow("zero", Placing{"", "0", "", 0});
+        DataRow("2X first", Placing{"2X", "1", " 14", 1});
+        DataRow("2X third", Placing{"2X", "3", " 10", 3});
+        DataRow("no points event", Placing{"0", "1", "", 1});
+        DataRow("half place", Placing{"", "3.5", " 4.5", 4});
     }
     void points()
     {
@@ -123,9 +123,9 @@ private slots:
         QTest::addColumn<QString>("points");
         QTest::addColumn<float>("total");
         // 2^24 + 1 is not a single-precision number: the order of the sum shows.
-        QTest::newRow("large first") << QStringLiteral("16777216,1,1") << 16777216.0f;
-        QTest::newRow("large last") << QStringLiteral("1,1,16777216") << 16777218.0f;
-        QTest::newRow("fractions, an empty box") << QStringLiteral(" 6,, 2.5") << 8.5f;
+        DataRow("large first", QStringLiteral("16777216,1,1"), 16777216.0f);
+        DataRow("large last", QStringLiteral("1,1,16777216"), 16777218.0f);
+        DataRow("fractions, an empty box", QStringLiteral(" 6,, 2.5"), 8.5f);
     }
     void totalsSumInSinglePrecision()
     {
@@ -165,19 +165,31 @@ private slots:
             s.model.DobLostFocus(1);
             s.model.TimeLostFocus(0);
         }
-        QCOMPARE(s.model.eventDetails(), QStringLiteral("Event 2 G10 50m FS"));
+        // The heading says why the rows take no typing.
+        QCOMPARE(s.model.eventDetails(), QStringLiteral("Invalid Event Number"));
+        QVERIFY(!s.model.eventShown());
         QCOMPARE(laneSnapshot(s.gala), before);
     }
 
-    void nextEvent()
+    void everyMoveSaves()
     {
         DemoSheet s;
         QVERIFY(s.open().opened());
+        const auto storedTime = [&](int e, int t) {
+            return galaRows(*s.shared.GalaDb, Demo).value((t - 1) * 12 + e - 1).section('|', 4, 4);
+        };
+        // A lower-case "d" is no disqualification: no reason is asked.
+        s.model.setText(SheetModel::Time, 0, QStringLiteral("d"));
+        s.model.TimeLostFocus(0);
+        s.model.setText(SheetModel::Time, 1, QStringLiteral("40.00"));
         s.model.NextEvent();
+        QCOMPARE(storedTime(1, 2), QStringLiteral("40.00"));
         QCOMPARE(s.model.eventDetails(), QStringLiteral("Event 2 B10 50m FS"));
 
+        s.model.setText(SheetModel::Time, 1, QStringLiteral("41.00"));
         s.model.setEvNo(QStringLiteral("12"));
         s.model.EvNoLostFocus();
+        QCOMPARE(storedTime(2, 2), QStringLiteral("41.00"));
         s.dialogs.expectMessage(QStringLiteral("This is the last event"));
         s.model.NextEvent();
         QCOMPARE(s.model.evNo(), QStringLiteral("12"));
@@ -187,9 +199,75 @@ private slots:
         s.model.setEvNo(QString());
         s.model.EvNoLostFocus();
         s.model.NextEvent();
-        QCOMPARE(s.model.eventDetails(), QStringLiteral("Event 12 Mixed Open 200m FSR"));
-        // Every move saved the gala first.
-        QCOMPARE(galaRows(*s.shared.GalaDb, Demo).size(), 8 * 12);
+        QCOMPARE(s.model.eventDetails(), QStringLiteral("Invalid Event Number"));
+    }
+
+    void datesOfBirthKeepTheirCentury()
+    {
+        DemoSheet s;
+        QVERIFY(s.open().opened());
+        const auto storedDoB = [&](int t) {
+            return galaRows(*s.shared.GalaDb, Demo).value((t - 1) * 12).section('|', 11, 11);
+        };
+        s.model.setText(SheetModel::DoB, 1, QStringLiteral("05/06/1925"));
+        s.model.DobLostFocus(1);
+        // Born the day after the gala's date in 2026 can only be 1926.
+        s.model.setText(SheetModel::DoB, 2, QStringLiteral("13/10/26"));
+        s.model.DobLostFocus(2);
+        QVERIFY(s.model.SaveResults());
+        QCOMPARE(storedDoB(3), QStringLiteral("1926-10-13"));
+        for (int round = 0; round < 2; ++round) {
+            s.dialogs.expectYesNo(AddQuestion, true);
+            QVERIFY(s.open().opened());
+            QCOMPARE(s.model.text(SheetModel::DoB, 1), QStringLiteral("05/06/25"));
+            if (round == 1) { // an emptied box keeps the stored date
+                s.model.setText(SheetModel::DoB, 1, QString());
+                s.model.DobLostFocus(1);
+            }
+            QVERIFY(s.model.SaveResults());
+            QCOMPARE(storedDoB(2), QStringLiteral("1925-06-05"));
+        }
+    }
+
+    void resultsKeepTheProgrammesEventNumbers()
+    {
+        DemoSheet s; // events 1, 2, 5, 7, 9, ...
+        s.shared.GalaDb->execute(QStringLiteral(
+            "UPDATE Gala_Program SET \"Event No\" = \"Event No\" * 2 - 1 WHERE \"Event No\" > 2"));
+        QVERIFY(s.open().opened());
+        s.model.setEvNo(QStringLiteral("3")); // the box takes the place in the programme
+        s.model.EvNoLostFocus();
+        QVERIFY(s.model.eventDetails().startsWith(QLatin1String("Event 5 ")));
+        s.model.setText(SheetModel::Time, 0, QStringLiteral("40.00"));
+        QVERIFY(s.model.SaveResults());
+        QCOMPARE(galaRows(*s.shared.GalaDb, Demo).value(2).section('|', 2, 4),
+                 QStringLiteral("5|1|40.00"));
+        s.dialogs.expectYesNo(AddQuestion, true);
+        QVERIFY(s.open().opened());
+        QCOMPARE(s.gala.LaneTime(3, 1), QStringLiteral("40.00"));
+    }
+
+    void onlineTimesDatabaseThatWillNotOpen_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: no file
+        DataRow("missing", QByteArray());
+        DataRow("not a database", QByteArray("Meet,Event\r\n"));
+    }
+    void onlineTimesDatabaseThatWillNotOpen()
+    {
+        QFETCH(QByteArray, content);
+        DemoSheet s;
+        s.shared.OnlineOn = true;
+        s.shared.AresDbPath = s.file.dir.filePath(QStringLiteral("ares.mdb"));
+        if (!content.isEmpty()) {
+            QFile f(s.shared.AresDbPath);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+        }
+        s.dialogs.expectMessage(QStringLiteral("Can't open online times database"));
+        const OpenedGala opened = s.open();
+        QVERIFY(opened.opened());
+        QVERIFY(!opened.OnlineOn);
+        QVERIFY(!s.shared.OnlineOn);
     }
 
     void typedTimesReachSavedRowsAndComeBack()
@@ -255,9 +333,9 @@ private slots:
         QTest::addColumn<bool>("addToThem");
         QTest::addColumn<bool>("reallySure");
         QTest::addColumn<bool>("loaded");
-        QTest::newRow("Yes") << true << false << true;
-        QTest::newRow("No, then Yes") << false << true << false;
-        QTest::newRow("No, then No") << false << false << true;
+        DataRow("Yes", true, false, true);
+        DataRow("No, then Yes", false, true, false);
+        DataRow("No, then No", false, false, true);
     }
     void storedResultsQuestions()
     {
@@ -270,9 +348,10 @@ private slots:
         addRecord(*s.shared.GalaDb, "13, 1, '30.00', 1, 7, '', 1, ''"); // no event 13
         s.dialogs.expectYesNo(AddQuestion, addToThem);
         if (!addToThem)
-            s.dialogs.expectYesNo(QStringLiteral("Are you REALLY SURE that you want to destroy "
-                                                 "existing results for this gala?"),
-                                  reallySure);
+            s.dialogs.expectYesNoDefaultNo(
+                QStringLiteral("Are you REALLY SURE that you want to destroy "
+                               "existing results for this gala?"),
+                reallySure);
         if (loaded)
             s.dialogs.expectMessage(QStringLiteral("Serious error lane/event mismatch"));
         QVERIFY(s.open().opened());
@@ -297,8 +376,8 @@ private slots:
     void sheetRowLimit_data()
     {
         QTest::addColumn<int>("teams");
-        QTest::newRow("17 entries fill the sheet") << 17;
-        QTest::newRow("18 entries are refused") << 18;
+        DataRow("17 entries fill the sheet", 17);
+        DataRow("18 entries are refused", 18);
     }
     void sheetRowLimit()
     {
@@ -375,14 +454,10 @@ private slots:
     void teamNamesCut_data()
     {
         QTest::addColumn<Cut>("c");
-        QTest::newRow("18") << Cut{"Eighteen Chars Tea", "Eighteen Chars Tea  ",
-                                   "Eighteen Chars Tea"};
-        QTest::newRow("19") << Cut{"Nineteen Chars Team", "Nineteen Chars Team ",
-                                   "Nineteen Chars Te>"};
-        QTest::newRow("20") << Cut{"Twenty Characters Tm", "Twenty Characters Tm",
-                                   "Twenty Characters>"};
-        QTest::newRow("21") << Cut{"Twenty One Characters", "Twenty One Characte>",
-                                   "Twenty One Charac>"};
+        DataRow("18", Cut{"Eighteen Chars Tea", "Eighteen Chars Tea  ", "Eighteen Chars Tea"});
+        DataRow("19", Cut{"Nineteen Chars Team", "Nineteen Chars Team ", "Nineteen Chars Te>"});
+        DataRow("20", Cut{"Twenty Characters Tm", "Twenty Characters Tm", "Twenty Characters>"});
+        DataRow("21", Cut{"Twenty One Characters", "Twenty One Characte>", "Twenty One Charac>"});
     }
     void teamNamesCut()
     {
@@ -399,10 +474,10 @@ private slots:
     {
         QTest::addColumn<QString>("sexAge");
         QTest::addColumn<bool>("open");
-        QTest::newRow("Open") << "Open" << true;
-        QTest::newRow("open") << "open" << false;
-        QTest::newRow("G Open") << "G Open" << true;
-        QTest::newRow("G12") << "G12" << false;
+        DataRow("Open", "Open", true);
+        DataRow("open", "open", false);
+        DataRow("G Open", "G Open", true);
+        DataRow("G12", "G12", false);
     }
     void openCompetitionByExactCase()
     {
@@ -441,10 +516,10 @@ private slots:
     {
         QTest::addColumn<QList<float>>("totals");
         QTest::addColumn<QString>("order");
-        QTest::newRow("all equal keep sheet order") << QList<float>{3, 3, 3} << "T1 T2 T3";
-        QTest::newRow("earlier stays ahead") << QList<float>{5, 7, 5} << "T2 T1 T3";
-        QTest::newRow("third team moves it") << QList<float>{5, 5, 7} << "T3 T2 T1";
-        QTest::newRow("fractions count") << QList<float>{2.5f, 2.75f, 1} << "T2 T1 T3";
+        DataRow("all equal keep sheet order", QList<float>{3, 3, 3}, "T1 T2 T3");
+        DataRow("earlier stays ahead", QList<float>{5, 7, 5}, "T2 T1 T3");
+        DataRow("third team moves it", QList<float>{5, 5, 7}, "T3 T2 T1");
+        DataRow("fractions count", QList<float>{2.5f, 2.75f, 1}, "T2 T1 T3");
     }
     void equalTotalsOrder()
     {

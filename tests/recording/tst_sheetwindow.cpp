@@ -1,5 +1,6 @@
 #include "recording/GalaRecSheet.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -28,6 +29,19 @@ struct Desk : DemoSheet
     {
         return child<QLineEdit>(QStringLiteral("%1_%2").arg(QLatin1String(design)).arg(row));
     }
+    // Text put into a box the way a screen reader or dictation tool does.
+    void speak(QWidget *box, const QString &text) const
+    {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(a && a->editableTextInterface());
+        a->editableTextInterface()->replaceText(0, a->textInterface()->characterCount(), text);
+    }
+    void leave(QWidget *box) const
+    {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(box, &out);
+    }
+    QString heading() const { return child<QLabel>(QStringLiteral("EventDetails"))->text(); }
 };
 
 } // namespace
@@ -102,8 +116,8 @@ private slots:
     void leavingSaves_data()
     {
         QTest::addColumn<bool>("byExit");
-        QTest::newRow("Exit") << true;
-        QTest::newRow("frame close") << false;
+        DataRow("Exit", true);
+        DataRow("frame close", false);
     }
     void leavingSaves()
     {
@@ -120,6 +134,40 @@ private slots:
         const QStringList rows = galaRows(*desk.shared.GalaDb, desk.shared.ProgCode);
         QCOMPARE(rows.size(), 96);
         QCOMPARE(rows[6 * 12].section(QLatin1Char('|'), 4, 4), QStringLiteral("41.25")); // 2:3
+    }
+
+    void textFromAccessibilityIsRankedAndSaved()
+    {
+        Desk desk;
+        desk.speak(desk.box("TeamTime", 5), QStringLiteral("39.00"));
+        QCOMPARE(desk.box("TeamPosition", 5)->text(), QStringLiteral("1"));
+        // Leaving the event number box saves event 1 and shows the spoken event.
+        QLineEdit *evNo = desk.child<QLineEdit>(QStringLiteral("EvNo"));
+        desk.speak(evNo, QStringLiteral("3"));
+        desk.leave(evNo);
+        QVERIFY(desk.heading().startsWith(QLatin1String("Event 3 ")));
+        QCOMPARE(galaRows(*desk.shared.GalaDb, desk.shared.ProgCode)
+                     .value(5 * 12)
+                     .section(QLatin1Char('|'), 4, 5),
+                 QStringLiteral("39.00|1"));
+    }
+
+    void rowsTakeNoTypingWithoutAnEvent()
+    {
+        Desk desk;
+        desk.sheet->show();
+        QLineEdit *evNo = desk.child<QLineEdit>(QStringLiteral("EvNo"));
+        desk.dialogs.expectMessage(QStringLiteral("Invalid Event Number"));
+        evNo->setText(QStringLiteral("40"));
+        desk.leave(evNo);
+        QCOMPARE(desk.heading(), QStringLiteral("Invalid Event Number"));
+        QTest::keyClicks(desk.box("TeamTime", 0), QStringLiteral("39.00"));
+        QCOMPARE(desk.box("TeamTime", 0)->text(), QString());
+        evNo->setText(QStringLiteral("2"));
+        desk.leave(evNo);
+        QTest::keyClicks(desk.box("TeamTime", 0), QStringLiteral("39.00"));
+        QCOMPARE(desk.gala.LaneTime(2, 1), QStringLiteral("39.00"));
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
     void failedSaveKeepsSheetOpen()

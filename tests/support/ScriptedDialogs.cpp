@@ -3,7 +3,8 @@
 namespace {
 const char *kindName(int k)
 {
-    static const char *names[] = {"message", "input", "yes/no", "chooser"};
+    static const char *names[] = {"message", "input", "yes/no", "chooser",
+                                  "yes/no with No default"};
     return names[k];
 }
 } // namespace
@@ -23,6 +24,12 @@ ScriptedDialogs &ScriptedDialogs::expectInput(const QString &prompt, const QStri
 ScriptedDialogs &ScriptedDialogs::expectYesNo(const QString &question, bool answer)
 {
     m_script.push_back({Kind::YesNo, question, {}, {}, answer});
+    return *this;
+}
+
+ScriptedDialogs &ScriptedDialogs::expectYesNoDefaultNo(const QString &question, bool answer)
+{
+    m_script.push_back({Kind::YesNoDefaultNo, question, {}, {}, answer});
     return *this;
 }
 
@@ -65,6 +72,12 @@ QString ScriptedDialogs::input(const QString &prompt)
 bool ScriptedDialogs::yesNo(const QString &question)
 {
     const Step *s = next(Kind::YesNo, question);
+    return s && s->yes;
+}
+
+bool ScriptedDialogs::yesNoDefaultNo(const QString &question)
+{
+    const Step *s = next(Kind::YesNoDefaultNo, question);
     return s && s->yes;
 }
 

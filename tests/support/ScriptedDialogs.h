@@ -15,12 +15,15 @@ public:
     ScriptedDialogs &expectMessage(const QString &text);
     ScriptedDialogs &expectInput(const QString &prompt, const QString &answer);
     ScriptedDialogs &expectYesNo(const QString &question, bool answer);
+    // A question that must be asked with "No" as its default.
+    ScriptedDialogs &expectYesNoDefaultNo(const QString &question, bool answer);
     // The chooser with this title answers folder + file ("" for Cancel).
     ScriptedDialogs &expectChooser(const QString &title, const QString &dir, const QString &file);
 
     void message(const QString &text) override;
     QString input(const QString &prompt) override;
     bool yesNo(const QString &question) override;
+    bool yesNoDefaultNo(const QString &question) override;
     void chooseFile(FileChoice &choice) override;
 
     // True when every expected question was asked and nothing else.
@@ -33,7 +36,8 @@ private:
         Message,
         Input,
         YesNo,
-        Chooser
+        Chooser,
+        YesNoDefaultNo
     };
     struct Step
     {
