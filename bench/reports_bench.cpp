@@ -44,6 +44,7 @@ public:
     }
     QString input(const QString &) override { return {}; }
     bool yesNo(const QString &) override { return true; }
+    bool yesNoDefaultNo(const QString &) override { return true; }
     void chooseFile(FileChoice &) override {}
 };
 

@@ -44,6 +44,11 @@ public:
         notes << tr("answered No to \"%1\"").arg(question);
         return false;
     }
+    bool yesNoDefaultNo(const QString &question) override
+    {
+        notes << tr("answered No to \"%1\"").arg(question);
+        return false;
+    }
     void chooseFile(FileChoice &choice) override
     {
         notes << tr("no file chosen for \"%1\"").arg(choice.FilePrompt);
@@ -246,8 +251,8 @@ private:
         s.shared.AresDbPath = line.online();
         s.shared.OnlineMeetCode = line.meetCode();
     }
-    const QString refusal = choice.recordRefusal();
-    if (!refusal.isEmpty())
+    QString refusal;
+    if (!choice.readyToRecord(&refusal))
         return refuse(refusal);
 
     s.opened = OpenGala(s.shared, s.gala, s.dialogs);

@@ -272,8 +272,7 @@ bool WriteTextFile(const QString &path, const QStringList &lines, QString *error
     QByteArray data;
     for (const QString &line : lines) {
         data += line.toUtf8();
-        data += "
-";
+        data += "\r\n";
     }
     // A disk that fills up mid-way shows only in flush(): QSaveFile would
     // still commit the shortened file over the old one.

@@ -29,6 +29,7 @@ struct DeskDialogs : Dialogs
         return inputs.takeFirst().second;
     }
     bool yesNo(const QString &) override { return true; }
+    bool yesNoDefaultNo(const QString &) override { return true; }
     void chooseFile(FileChoice &) override {}
 };
 
