@@ -13,119 +13,112 @@ class TstFileChooser : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void typedTextAndOk_data();
-    void typedTextAndOk();
-    void cancelAndDoubleClick();
-    void markDecidesWhatOkDoes();
+    void init()
+    {
+        QDir(m_root.path()).mkpath("web");
+        QDir(m_root.path()).mkpath("data/old");
+        for (const char *f : {"web/results.htm", "web/index.htm", "web/notes.txt",
+                              "data/report.txt", "data/gala.mdb", "data/README"})
+            QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}));
+    }
+
+    void typedTextAndOk_data()
+    {
+        // Typed in the chooser opened on `start`; an empty `chosen` means it stays open.
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("mustExist");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("dirAfter");
+        QTest::addColumn<QStringList>("filesAfter");
+        QTest::addColumn<bool>("error");
+        const QStringList data{"gala.mdb", "README", "report.txt"}, none;
+        DataRow("new plain name", "web", false, "new.htm", "web/new.htm", "web", none, false);
+        DataRow("listed name", "data", true, "gala.mdb", "data/gala.mdb", "data", none, false);
+        DataRow("folder and pattern", "data", false, "@web/*.htm", "", "web",
+                QStringList{"index.htm", "results.htm"}, false);
+        DataRow("pattern", "data", true, "*.mdb", "", "data", QStringList{"gala.mdb"}, false);
+        DataRow("unlisted name must exist", "data", true, "other.mdb", "", "data", data, false);
+        DataRow("missing folder", "data", false, "@nowhere/x.txt", "", "data", data, true);
+    }
+    void typedTextAndOk()
+    {
+        QFETCH(QString, start);
+        QFETCH(bool, mustExist);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QFETCH(QString, dirAfter);
+        QFETCH(bool, error);
+        typed.replace("@", m_root.path() + "/"); // "@" stands for the tree's folder
+        FileChooser c;
+        FileChoice choice{"t", path(start) + "/", "", mustExist};
+        c.begin(choice);
+        QCOMPARE(c.text(), QString("*.*"));
+        c.setText(typed);
+        QCOMPARE(!c.ok().isEmpty(), error);
+        QCOMPARE(c.shown(), chosen.isEmpty());
+        QCOMPARE(choice.path(), chosen.isEmpty() ? path(start) + "/" : path(chosen));
+        if (chosen.isEmpty()) {
+            QCOMPARE(c.dirPath(), path(dirAfter));
+            QTEST(c.files(), "filesAfter");
+            QCOMPARE(c.text(), c.pattern()); // the box offers the pattern again
+        }
+    }
+
+    void cancelAndDoubleClick()
+    {
+        FileChooser c;
+        FileChoice choice{"t", path("data") + "/", "", true};
+        c.begin(choice);
+        QCOMPARE(c.pathSpec(), path("data"));
+        c.clickDir(0);
+        c.cancel();
+        QCOMPARE(choice.path(), QString());
+
+        FileChoice again{"t", path("data") + "/", "", true};
+        c.begin(again);
+        c.setText("*.txt");
+        c.ok();
+        c.doubleClickFile(int(c.files().indexOf("report.txt")));
+        QVERIFY(!c.shown());
+        QCOMPARE(again.SelectedDir, path("data") + "/");
+        QCOMPARE(again.SelectedFile, QString("report.txt"));
+        // Accepting resets the pattern for the next use.
+        c.begin(again);
+        QCOMPARE(c.pattern(), QString("*.*"));
+    }
+
+    void markDecidesWhatOkDoes()
+    {
+        FileChooser c;
+        FileChoice choice{"t", path("data"), "", true};
+        c.begin(choice);
+        QCOMPARE(c.mark(), 0);
+        c.ok(); // nothing typed, nothing clicked: nothing happens
+        QVERIFY(c.shown());
+        QCOMPARE(c.dirPath(), path("data"));
+
+        const auto entries = c.dirEntries();
+        const auto old =
+            std::find_if(entries.begin(), entries.end(),
+                         [](const FileChooser::DirEntry &e) { return e.name == "old"; });
+        QVERIFY(old != entries.end());
+        c.clickDir(int(old - entries.begin()));
+        QCOMPARE(c.mark(), 2);
+        c.ok(); // opens the highlighted folder
+        QCOMPARE(c.dirPath(), path("data/old"));
+        QVERIFY(c.shown());
+
+        c.setText("x");
+        c.cancel();
+        c.begin(choice);
+        QCOMPARE(c.mark(), 1); // the mark survives OK and Cancel
+    }
 
 private:
     QString path(const QString &rel) const { return m_root.filePath(rel); }
     QTemporaryDir m_root;
 };
-
-void TstFileChooser::init()
-{
-    QDir(m_root.path()).mkpath("web");
-    QDir(m_root.path()).mkpath("data/old");
-    for (const char *f : {"web/results.htm", "web/index.htm", "web/notes.txt", "data/report.txt",
-                          "data/gala.mdb", "data/README"})
-        QVERIFY(PBUTIL::WriteTextFile(path(f), {"x"}));
-}
-
-void TstFileChooser::typedTextAndOk_data()
-{
-    // Typed in the chooser opened on `start`; an empty `chosen` means it stays open.
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<bool>("mustExist");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("dirAfter");
-    QTest::addColumn<QStringList>("filesAfter");
-    QTest::addColumn<bool>("error");
-    const QStringList data{"gala.mdb", "README", "report.txt"};
-    DataRow("new plain name", "web", false, "new.htm", "web/new.htm", "web", QStringList{}, false);
-    DataRow("listed name", "data", true, "gala.mdb", "data/gala.mdb", "data", QStringList{}, false);
-    DataRow("folder and pattern", "data", false, "@web/*.htm", "", "web",
-            QStringList{"index.htm", "results.htm"}, false);
-    DataRow("pattern", "data", true, "*.mdb", "", "data", QStringList{"gala.mdb"}, false);
-    DataRow("unlisted name must exist", "data", true, "other.mdb", "", "data", data, false);
-    DataRow("missing folder", "data", false, "@nowhere/x.txt", "", "data", data, true);
-}
-
-void TstFileChooser::typedTextAndOk()
-{
-    QFETCH(QString, start);
-    QFETCH(bool, mustExist);
-    QFETCH(QString, typed);
-    QFETCH(QString, chosen);
-    QFETCH(QString, dirAfter);
-    QFETCH(QStringList, filesAfter);
-    QFETCH(bool, error);
-    typed.replace("@", m_root.path() + "/"); // "@" stands for the tree's folder
-    FileChooser c;
-    FileChoice choice{"t", path(start) + "/", "", mustExist};
-    c.begin(choice);
-    QCOMPARE(c.text(), QString("*.*"));
-    c.setText(typed);
-    QCOMPARE(!c.ok().isEmpty(), error);
-    QCOMPARE(c.shown(), chosen.isEmpty());
-    QCOMPARE(choice.path(), chosen.isEmpty() ? path(start) + "/" : path(chosen));
-    if (chosen.isEmpty()) {
-        QCOMPARE(c.dirPath(), path(dirAfter));
-        QCOMPARE(c.files(), filesAfter);
-        QCOMPARE(c.text(), c.pattern()); // the box offers the pattern again
-    }
-}
-
-void TstFileChooser::cancelAndDoubleClick()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("data") + "/", "", true};
-    c.begin(choice);
-    QCOMPARE(c.pathSpec(), path("data"));
-    c.clickDir(0);
-    c.cancel();
-    QCOMPARE(choice.path(), QString());
-
-    FileChoice again{"t", path("data") + "/", "", true};
-    c.begin(again);
-    c.setText("*.txt");
-    c.ok();
-    c.doubleClickFile(int(c.files().indexOf("report.txt")));
-    QVERIFY(!c.shown());
-    QCOMPARE(again.SelectedDir, path("data") + "/");
-    QCOMPARE(again.SelectedFile, QString("report.txt"));
-    // Accepting resets the pattern for the next use.
-    c.begin(again);
-    QCOMPARE(c.pattern(), QString("*.*"));
-}
-
-void TstFileChooser::markDecidesWhatOkDoes()
-{
-    FileChooser c;
-    FileChoice choice{"t", path("data"), "", true};
-    c.begin(choice);
-    QCOMPARE(c.mark(), 0);
-    c.ok(); // nothing typed, nothing clicked: nothing happens
-    QVERIFY(c.shown());
-    QCOMPARE(c.dirPath(), path("data"));
-
-    const auto entries = c.dirEntries();
-    const auto old = std::find_if(entries.begin(), entries.end(),
-                                  [](const FileChooser::DirEntry &e) { return e.name == "old"; });
-    QVERIFY(old != entries.end());
-    c.clickDir(int(old - entries.begin()));
-    QCOMPARE(c.mark(), 2);
-    c.ok(); // opens the highlighted folder
-    QCOMPARE(c.dirPath(), path("data/old"));
-    QVERIFY(c.shown());
-
-    c.setText("x");
-    c.cancel();
-    c.begin(choice);
-    QCOMPARE(c.mark(), 1); // the mark survives OK and Cancel
-}
 
 QTEST_APPLESS_MAIN(TstFileChooser)
 #include "tst_filechooser.moc"

@@ -17,96 +17,84 @@ class TstFoundationScreens : public QObject
 {
     Q_OBJECT
 private slots:
-    void startScreenEnterAndExit();
-    void chooserTypedNameAndOk();
-    void yesNoAnswers_data();
-    void yesNoAnswers();
-};
-
-void TstFoundationScreens::startScreenEnterAndExit()
-{
-    TestGala gala(true);
-    QTemporaryDir dir;
-    SharedState shared;
-    ScriptedDialogs dialogs;
-    GalaRecIntro intro(shared, dialogs, dir.path());
-    intro.show();
-    auto *dbName = intro.findChild<QLineEdit *>("DbName");
-    QCOMPARE(dbName->accessibleName(), QString("Gala Recording Database Filename"));
-    QCOMPARE(dbName->text(), dir.filePath("gala_record.mdb"));
-    int setUps = 0;
-    intro.openSetUp = [&] {
-        ++setUps;
-        QVERIFY(!intro.isVisible());
-        QVERIFY(shared.GalaDbOpen);
-        shared.ProgCode = "DEMO";
-    };
-    dbName->clear();
-    QTest::keyClicks(dbName, gala.path);
-    QTest::keyClick(dbName, Qt::Key_Return);
-    QCOMPARE(setUps, 1);
-    QVERIFY(intro.isVisible());
-    intro.findChild<QPushButton *>("Command4")->click(); // Exit
-    QVERIFY(!shared.GalaDbOpen);
-    const Settings s = SettingsFile::read(dir.filePath("aqrecord.ini"));
-    QCOMPARE(s.GalaDbPath, gala.path);
-    QCOMPARE(s.ProgCode, QString("DEMO"));
-    QVERIFY2(dialogs.finished(), dialogs.faults());
-}
-
-void TstFoundationScreens::chooserTypedNameAndOk()
-{
-    QTemporaryDir dir;
-    QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}));
-    FileInfo screen;
-    FileChoice choice{"Open output file", dir.path() + "/", "", false};
-    QTimer::singleShot(0, &screen, [&] {
-        QCOMPARE(screen.windowTitle(), QString("Open output file"));
-        QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 1);
-        auto *box = screen.findChild<QLineEdit *>("TextBox");
-        QCOMPARE(box->selectedText(), QString("*.*"));
-        QTest::keyClicks(box, "results.htm"); // replaces the selected pattern
-        QTest::keyClick(box, Qt::Key_Return); // OK is the default button
-    });
-    screen.choose(choice);
-    QCOMPARE(choice.path(), dir.filePath("results.htm"));
-}
-
-void TstFoundationScreens::yesNoAnswers_data()
-{
-    // One screen asks every question in turn, as the program keeps it.
-    QTest::addColumn<QStringList>("defaults"); // "Yes"/"No" default of each question
-    QTest::addColumn<QString>("button");       // pressed; "" the window frame
-    QTest::addColumn<QString>("answers");
-    const QStringList mixed{"No", "Yes", "No"};
-    DataRow("yes", mixed, "Command1", "YYY");
-    DataRow("no", mixed, "Command2", "NNN");
-    DataRow("window frame", mixed, "", "NNN");
-    DataRow("Enter takes the default", mixed, "Enter", "NYN");
-}
-
-void TstFoundationScreens::yesNoAnswers()
-{
-    QFETCH(QStringList, defaults);
-    QFETCH(QString, button);
-    YesNo screen;
-    QString answers;
-    for (const QString &d : defaults) {
-        QTimer::singleShot(0, &screen, [&] {
-            if (button.isEmpty())
-                screen.close();
-            else if (button == "Enter")
-                QTest::keyClick(&screen, Qt::Key_Return);
-            else
-                screen.findChild<QPushButton *>(button)->click();
-        });
-        answers += screen.ask("Overwrite existing programme details?",
-                              d == "No" ? YesNo::DefaultNo : YesNo::DefaultYes)
-                       ? 'Y'
-                       : 'N';
+    void startScreenEnterAndExit()
+    {
+        TestGala gala(true);
+        QTemporaryDir dir;
+        SharedState shared;
+        ScriptedDialogs dialogs;
+        GalaRecIntro intro(shared, dialogs, dir.path());
+        intro.show();
+        auto *dbName = intro.findChild<QLineEdit *>("DbName");
+        QCOMPARE(dbName->accessibleName(), QString("Gala Recording Database Filename"));
+        QCOMPARE(dbName->text(), dir.filePath("gala_record.mdb"));
+        int setUps = 0;
+        intro.openSetUp = [&] {
+            ++setUps;
+            QVERIFY(!intro.isVisible());
+            QVERIFY(shared.GalaDbOpen);
+            shared.ProgCode = "DEMO";
+        };
+        dbName->clear();
+        QTest::keyClicks(dbName, gala.path);
+        QTest::keyClick(dbName, Qt::Key_Return);
+        QCOMPARE(setUps, 1);
+        QVERIFY(intro.isVisible());
+        intro.findChild<QPushButton *>("Command4")->click(); // Exit
+        QVERIFY(!shared.GalaDbOpen);
+        const Settings s = SettingsFile::read(dir.filePath("aqrecord.ini"));
+        QCOMPARE(s.GalaDbPath, gala.path);
+        QCOMPARE(s.ProgCode, QString("DEMO"));
+        QVERIFY2(dialogs.finished(), dialogs.faults());
     }
-    QTEST(answers, "answers");
-}
+
+    void chooserTypedNameAndOk()
+    {
+        QTemporaryDir dir;
+        QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}));
+        FileInfo screen;
+        FileChoice choice{"Open output file", dir.path() + "/", "", false};
+        QTimer::singleShot(0, &screen, [&] {
+            QCOMPARE(screen.windowTitle(), QString("Open output file"));
+            QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 1);
+            auto *box = screen.findChild<QLineEdit *>("TextBox");
+            QCOMPARE(box->selectedText(), QString("*.*"));
+            QTest::keyClicks(box, "results.htm"); // replaces the selected pattern
+            QTest::keyClick(box, Qt::Key_Return); // OK is the default button
+        });
+        screen.choose(choice);
+        QCOMPARE(choice.path(), dir.filePath("results.htm"));
+    }
+
+    void yesNoAnswers_data()
+    {
+        // One screen asks questions with the defaults No, Yes, No in turn, as the program keeps it.
+        QTest::addColumn<QString>("button"); // pressed; "" the window frame
+        QTest::addColumn<QString>("answers");
+        DataRow("yes", "Command1", "YYY");
+        DataRow("no", "Command2", "NNN");
+        DataRow("window frame", "", "NNN");
+        DataRow("Enter takes the default", "Enter", "NYN");
+    }
+    void yesNoAnswers()
+    {
+        QFETCH(QString, button);
+        YesNo screen;
+        QString answers;
+        for (const YesNo::Default d : {YesNo::DefaultNo, YesNo::DefaultYes, YesNo::DefaultNo}) {
+            QTimer::singleShot(0, &screen, [&] {
+                if (button.isEmpty())
+                    screen.close();
+                else if (button == "Enter")
+                    QTest::keyClick(&screen, Qt::Key_Return);
+                else
+                    screen.findChild<QPushButton *>(button)->click();
+            });
+            answers += screen.ask("Overwrite existing programme details?", d) ? 'Y' : 'N';
+        }
+        QTEST(answers, "answers");
+    }
+};
 
 QTEST_MAIN(TstFoundationScreens)
 #include "tst_foundationscreens.moc"

@@ -1,66 +1,29 @@
 #include "tests/support/ScriptedDialogs.h"
 
 namespace {
-const char *kindName(int k)
+QString kindName(int k)
 {
     static const char *names[] = {"message", "input", "yes/no", "chooser",
                                   "yes/no with No default"};
-    return names[k];
+    return QLatin1String(names[k]);
 }
 } // namespace
-
-ScriptedDialogs &ScriptedDialogs::expectMessage(const QString &text)
-{
-    m_script.push_back({Kind::Message, text, {}, {}, false});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::expectInput(const QString &prompt, const QString &answer)
-{
-    m_script.push_back({Kind::Input, prompt, answer, {}, false});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::expectYesNo(const QString &question, bool answer)
-{
-    m_script.push_back({Kind::YesNo, question, {}, {}, answer});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::expectYesNoDefaultNo(const QString &question, bool answer)
-{
-    m_script.push_back({Kind::YesNoDefaultNo, question, {}, {}, answer});
-    return *this;
-}
-
-ScriptedDialogs &ScriptedDialogs::expectChooser(const QString &title, const QString &dir,
-                                                const QString &file)
-{
-    m_script.push_back({Kind::Chooser, title, dir, file, false});
-    return *this;
-}
 
 const ScriptedDialogs::Step *ScriptedDialogs::next(Kind kind, const QString &text)
 {
     if (m_script.empty()) {
-        m_faults
-            << QStringLiteral("unexpected %1 \"%2\"").arg(QLatin1String(kindName(int(kind))), text);
+        m_faults << QStringLiteral("unexpected %1 \"%2\"").arg(kindName(int(kind)), text);
         return nullptr;
     }
     m_current = m_script.front();
     m_script.pop_front();
     if (m_current.kind != kind || m_current.text != text) {
         m_faults << QStringLiteral("expected %1 \"%2\", got %3 \"%4\"")
-                        .arg(QLatin1String(kindName(int(m_current.kind))), m_current.text,
-                             QLatin1String(kindName(int(kind))), text);
+                        .arg(kindName(int(m_current.kind)), m_current.text, kindName(int(kind)),
+                             text);
         return nullptr;
     }
     return &m_current;
-}
-
-void ScriptedDialogs::message(const QString &text)
-{
-    next(Kind::Message, text);
 }
 
 QString ScriptedDialogs::input(const QString &prompt)
@@ -92,7 +55,6 @@ QByteArray ScriptedDialogs::faults() const
 {
     QStringList all = m_faults;
     for (const Step &s : m_script)
-        all << QStringLiteral("never asked: %1 \"%2\"")
-                   .arg(QLatin1String(kindName(int(s.kind))), s.text);
+        all << QStringLiteral("never asked: %1 \"%2\"").arg(kindName(int(s.kind)), s.text);
     return all.join(QLatin1String("; ")).toUtf8();
 }

@@ -12,15 +12,27 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    ScriptedDialogs &expectMessage(const QString &text);
-    ScriptedDialogs &expectInput(const QString &prompt, const QString &answer);
-    ScriptedDialogs &expectYesNo(const QString &question, bool answer);
+    ScriptedDialogs &expectMessage(const QString &text) { return add(Kind::Message, text); }
+    ScriptedDialogs &expectInput(const QString &prompt, const QString &answer)
+    {
+        return add(Kind::Input, prompt, answer);
+    }
+    ScriptedDialogs &expectYesNo(const QString &question, bool answer)
+    {
+        return add(Kind::YesNo, question, {}, {}, answer);
+    }
     // A question that must be asked with "No" as its default.
-    ScriptedDialogs &expectYesNoDefaultNo(const QString &question, bool answer);
+    ScriptedDialogs &expectYesNoDefaultNo(const QString &question, bool answer)
+    {
+        return add(Kind::YesNoDefaultNo, question, {}, {}, answer);
+    }
     // The chooser with this title answers folder + file ("" for Cancel).
-    ScriptedDialogs &expectChooser(const QString &title, const QString &dir, const QString &file);
+    ScriptedDialogs &expectChooser(const QString &title, const QString &dir, const QString &file)
+    {
+        return add(Kind::Chooser, title, dir, file);
+    }
 
-    void message(const QString &text) override;
+    void message(const QString &text) override { next(Kind::Message, text); }
     QString input(const QString &prompt) override;
     bool yesNo(const QString &question) override;
     bool yesNoDefaultNo(const QString &question) override;
@@ -47,6 +59,12 @@ private:
         QString file;
         bool yes = false;
     };
+    ScriptedDialogs &add(Kind kind, const QString &text, const QString &answer = {},
+                         const QString &file = {}, bool yes = false)
+    {
+        m_script.push_back({kind, text, answer, file, yes});
+        return *this;
+    }
     const Step *next(Kind kind, const QString &text);
 
     std::deque<Step> m_script;
