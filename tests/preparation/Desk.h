@@ -32,14 +32,12 @@ struct Desk
     QStringList records(const char *table, const QStringList &fields)
     {
         Recordset r = db().openRecordset(QString::fromLatin1(table));
-        QStringList out;
-        if (r.recordCount() > 0) {
-            for (r.moveFirst(); !r.atEnd(); r.moveNext()) {
-                QStringList values;
-                for (const QString &f : fields)
-                    values << r.value(f).toString();
-                out << values.join(QLatin1Char('|'));
-            }
+        QStringList out; // an opened set stands on its first row
+        for (; !r.atEnd(); r.moveNext()) {
+            QStringList values;
+            for (const QString &f : fields)
+                values << r.value(f).toString();
+            out << values.join(QLatin1Char('|'));
         }
         return out;
     }

@@ -14,221 +14,204 @@ class TstPreparationScreens : public QObject
 {
     Q_OBJECT
 private slots:
-    void setUpShowsTheDemoGala();
-    void codesDifferingInCaseAreTwoCodes();
-    void twoClicksStoreTwoDates();
-    void insertAndDeleteFollowTheSelection();
-    void frameCloseCancelsTeamEntry();
-    void blankDatabaseToReadyGala();
-};
+    void codesDifferingInCaseAreTwoCodes()
+    {
+        Desk desk;
+        EventDetails screen(desk.shared, desk.dialogs);
+        QCOMPARE(child(&screen, "GCode")->accessibleName(), QStringLiteral("Code"));
+        const QString used = QStringLiteral("You have already used this gala code");
+        desk.dialogs.expectMessage(used).expectMessage(used);
+        type(&screen, "GCode", "DEMO");
+        click(&screen, "Command1");
+        QCOMPARE(child<QLineEdit>(&screen, "GCode")->text(), QString());
+        type(&screen, "GCode", "demo");
+        type(&screen, "GDescription", "Lower case gala");
+        click(&screen, "Command1");
+        click(&screen, "Command1"); // the same code again
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        QCOMPARE(desk.records("Gala_Name", {"Program code", "Program description"}).mid(1),
+                 QStringList{"demo|Lower case gala"});
+    }
 
-void TstPreparationScreens::setUpShowsTheDemoGala()
-{
-    Desk desk;
-    GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
-    QCOMPARE(child(&setup, "GalaDateBox")->accessibleName(), QStringLiteral("Gala Date"));
-    choose(&setup, "MeetCodeList", "DEMO");
-    QCOMPARE(shown(&setup, "MeetDetails"),
-             QStringLiteral("Harbourside Junior Team Gala\n"
-                            "Demonstration gala: try recording the graded gala of 12/10/26.\n"
-                            "Number of event= 12"));
-    choose(&setup, "GalaDateBox", "12/10/26");
-    QCOMPARE(shown(&setup, "GalaDetails"),
-             QStringLiteral("12/10/26 Harbourside SC TIME GRADED GALA\n8 teams entered"));
-    choose(&setup, "GalaDateBox", "14/09/26");
-    QCOMPARE(shown(&setup, "GalaDetails"),
-             QStringLiteral("14/09/26 Harbourside SC\nNo teams currently entered"));
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-}
+    void twoClicksStoreTwoDates()
+    {
+        Desk desk;
+        desk.shared.ProgCode = QStringLiteral("DEMO");
+        AddGalaDate screen(desk.shared, desk.dialogs);
+        QCOMPARE(child(&screen, "GGraded")->accessibleName(), QStringLiteral("Graded Gala ?"));
+        type(&screen, "GDate", "09/11/26");
+        type(&screen, "GLength", "25");
+        click(&screen, "GGraded");
+        click(&screen, "Command1");
+        click(&screen, "Command1");
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        const QString stored = QStringLiteral("DEMO|2026-11-09|25|true");
+        QCOMPARE(
+            desk.records("Gala_Date", {"Program code", "Date", "Pool Length", "Graded"}).mid(2),
+            (QStringList{stored, stored}));
+    }
 
-void TstPreparationScreens::codesDifferingInCaseAreTwoCodes()
-{
-    Desk desk;
-    EventDetails screen(desk.shared, desk.dialogs);
-    QCOMPARE(child(&screen, "GCode")->accessibleName(), QStringLiteral("Code"));
-    const QString used = QStringLiteral("You have already used this gala code");
-    desk.dialogs.expectMessage(used).expectMessage(used);
-    type(&screen, "GCode", "DEMO");
-    click(&screen, "Command1");
-    QCOMPARE(child<QLineEdit>(&screen, "GCode")->text(), QString());
-    type(&screen, "GCode", "demo");
-    type(&screen, "GDescription", "Lower case gala");
-    click(&screen, "Command1");
-    click(&screen, "Command1"); // the same code again
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    QCOMPARE(desk.records("Gala_Name", {"Program code", "Program description"}).mid(1),
-             QStringList{"demo|Lower case gala"});
-}
+    void insertAndDeleteFollowTheSelection()
+    {
+        Desk desk;
+        desk.shared.ProgCode = QStringLiteral("DEMO");
+        GalaProg screen(desk.shared, desk.gala, desk.dialogs);
+        auto *list = child<QListWidget>(&screen, "ProgList");
+        QCOMPARE(list->accessibleName(), QStringLiteral("Programme"));
+        const auto line = [&](int i) { return list->item(i)->text(); };
+        const QString second = line(1), last = line(11);
+        type(&screen, "PEventNo", "0");
+        type(&screen, "PSexAge", "Warm");
+        click(&screen, "Command3"); // nothing selected
+        click(&screen, "Command2");
+        QCOMPARE(list->count(), 12);
 
-void TstPreparationScreens::twoClicksStoreTwoDates()
-{
-    Desk desk;
-    desk.shared.ProgCode = QStringLiteral("DEMO");
-    AddGalaDate screen(desk.shared, desk.dialogs);
-    QCOMPARE(child(&screen, "GGraded")->accessibleName(), QStringLiteral("Graded Gala ?"));
-    type(&screen, "GDate", "09/11/26");
-    type(&screen, "GLength", "25");
-    click(&screen, "GGraded");
-    click(&screen, "Command1");
-    click(&screen, "Command1");
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    const QString stored = QStringLiteral("DEMO|2026-11-09|25|true");
-    QCOMPARE(desk.records("Gala_Date", {"Program code", "Date", "Pool Length", "Graded"}).mid(2),
-             (QStringList{stored, stored}));
-}
+        list->setCurrentRow(11);
+        click(&screen, "Command3");
+        QCOMPARE(list->count(), 13);
+        QCOMPARE(line(11), QStringLiteral("0   Warm      m         "));
+        QCOMPARE(line(12), last);
+        list->setCurrentRow(0);
+        click(&screen, "Command2");
+        QCOMPARE(line(0), second);
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+    }
 
-void TstPreparationScreens::insertAndDeleteFollowTheSelection()
-{
-    Desk desk;
-    desk.shared.ProgCode = QStringLiteral("DEMO");
-    GalaProg screen(desk.shared, desk.gala, desk.dialogs);
-    auto *list = child<QListWidget>(&screen, "ProgList");
-    QCOMPARE(list->accessibleName(), QStringLiteral("Programme"));
-    const auto line = [&](int i) { return list->item(i)->text(); };
-    const QString second = line(1), last = line(11);
-    type(&screen, "PEventNo", "0");
-    type(&screen, "PSexAge", "Warm");
-    click(&screen, "Command3"); // nothing selected
-    click(&screen, "Command2");
-    QCOMPARE(list->count(), 12);
+    void setUpShowsTheGalaAndFrameCloseCancels()
+    {
+        Desk desk;
+        GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
+        QCOMPARE(child(&setup, "GalaDateBox")->accessibleName(), QStringLiteral("Gala Date"));
+        choose(&setup, "MeetCodeList", "DEMO");
+        QCOMPARE(shown(&setup, "MeetDetails"),
+                 QStringLiteral("Harbourside Junior Team Gala\n"
+                                "Demonstration gala: try recording the graded gala of 12/10/26.\n"
+                                "Number of event= 12"));
+        choose(&setup, "GalaDateBox", "14/09/26");
+        QCOMPARE(shown(&setup, "GalaDetails"),
+                 QStringLiteral("14/09/26 Harbourside SC\nNo teams currently entered"));
+        choose(&setup, "GalaDateBox", "12/10/26");
+        QCOMPARE(shown(&setup, "GalaDetails"),
+                 QStringLiteral("12/10/26 Harbourside SC TIME GRADED GALA\n8 teams entered"));
+        const QStringList before = desk.teams();
+        int forms = 0;
+        QString name;
+        QStringList titles;
+        setup.setModalRunner([&](QDialog &d) {
+            name = child(&d, "NoTeam_9")->accessibleName();
+            titles << d.windowTitle();
+            d.show();
+            type(&d, "TeamName_0", "Ashford");
+            if (++forms == 1)
+                click(&d, "Command1");
+            else
+                d.close();
+            return d.result();
+        });
+        desk.dialogs.expectInput("How many lanes in pool?", "2")
+            .expectInput("How many heats per event?", "3")
+            .expectMessage("Team entry cancelled: the stored teams have not been changed");
+        click(&setup, "Command6");
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        QCOMPARE(forms, 2); // no third heat is asked for
+        QCOMPARE(name, QStringLiteral("No Team lane 10"));
+        // The heat number is written with the leading blank of a number text.
+        QCOMPARE(titles, (QStringList{"Enter Teams for Heat  1", "Enter Teams for Heat  2"}));
+        QCOMPARE(desk.teams(), before);
+    }
 
-    list->setCurrentRow(11);
-    click(&screen, "Command3");
-    QCOMPARE(list->count(), 13);
-    QCOMPARE(line(11), QStringLiteral("0   Warm      m         "));
-    QCOMPARE(line(12), last);
-    list->setCurrentRow(0);
-    click(&screen, "Command2");
-    QCOMPARE(line(0), second);
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-}
-
-void TstPreparationScreens::frameCloseCancelsTeamEntry()
-{
-    Desk desk;
-    GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
-    choose(&setup, "MeetCodeList", "DEMO");
-    choose(&setup, "GalaDateBox", "12/10/26");
-    const QStringList before = desk.teams();
-    int forms = 0;
-    QString name;
-    QStringList titles;
-    setup.setModalRunner([&](QDialog &d) {
-        name = child(&d, "NoTeam_9")->accessibleName();
-        titles << d.windowTitle();
-        d.show();
-        type(&d, "TeamName_0", "Ashford");
-        if (++forms == 1)
+    // From a blank gala database to a gala ready for recording, through the
+    // screens in the order an official uses them.
+    void blankDatabaseToReadyGala()
+    {
+        Desk desk(false);
+        GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
+        setup.setModalRunner([](QDialog &d) {
+            type(&d, "GCode", "SPRING");
+            type(&d, "GDescription", "Spring League");
+            type(&d, "GNotes", "Round 1");
             click(&d, "Command1");
-        else
-            d.close();
-        return d.result();
-    });
-    desk.dialogs.expectInput("How many lanes in pool?", "2")
-        .expectInput("How many heats per event?", "3")
-        .expectMessage("Team entry cancelled: the stored teams have not been changed");
-    click(&setup, "Command6");
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    QCOMPARE(forms, 2); // no third heat is asked for
-    QCOMPARE(name, QStringLiteral("No Team lane 10"));
-    // The heat number is written with the leading blank of a number text.
-    QCOMPARE(titles, (QStringList{"Enter Teams for Heat  1", "Enter Teams for Heat  2"}));
-    QCOMPARE(desk.teams(), before);
-}
+            return QDialog::Accepted;
+        });
+        click(&setup, "Command2");
+        // The list of codes is read when the screen opens.
+        GalaRecSetup again(desk.shared, desk.gala, desk.dialogs);
+        int sheets = 0;
+        again.setSheetOpener([&] { ++sheets; });
+        choose(&again, "MeetCodeList", "SPRING");
 
-// From a blank gala database to a gala ready for recording, through the
-// screens in the order an official uses them.
-void TstPreparationScreens::blankDatabaseToReadyGala()
-{
-    Desk desk(false);
-    GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
-    setup.setModalRunner([](QDialog &d) {
-        type(&d, "GCode", "SPRING");
-        type(&d, "GDescription", "Spring League");
-        type(&d, "GNotes", "Round 1");
-        click(&d, "Command1");
-        return QDialog::Accepted;
-    });
-    click(&setup, "Command2");
-    // The list of codes is read when the screen opens.
-    GalaRecSetup again(desk.shared, desk.gala, desk.dialogs);
-    int sheets = 0;
-    again.setSheetOpener([&] { ++sheets; });
-    choose(&again, "MeetCodeList", "SPRING");
+        again.setModalRunner([](QDialog &d) {
+            type(&d, "GDate", "18/04/27");
+            type(&d, "GPool", "Ashford Pool");
+            type(&d, "GPromoter", "Ashford SC");
+            type(&d, "GLength", "25m");
+            click(&d, "GGraded");
+            click(&d, "Command1");
+            return QDialog::Accepted;
+        });
+        click(&again, "Command3");
 
-    again.setModalRunner([](QDialog &d) {
-        type(&d, "GDate", "18/04/27");
-        type(&d, "GPool", "Ashford Pool");
-        type(&d, "GPromoter", "Ashford SC");
-        type(&d, "GLength", "25m");
-        click(&d, "GGraded");
-        click(&d, "Command1");
-        return QDialog::Accepted;
-    });
-    click(&again, "Command3");
-
-    // Three events typed box by box, so leaving the limit time box writes it out.
-    again.setModalRunner([](QDialog &d) {
-        const QStringList events[] = {{"1", "G10", "50", "FS", "38", ""},
-                                      {"2", "B10", "50", "BK", "", ""},
-                                      {"3", "Mixed", "200", "FSR", "2:40", "2X"}};
-        const QStringList boxes = {"PEventNo", "PSexAge", "PDistance",
-                                   "PStroke",  "PTime",   "PScoring"};
-        d.show();
-        if (!QTest::qWaitForWindowActive(&d))
-            qFatal("the programme editor never became active");
-        for (const QStringList &e : events) {
-            for (int i = 0; i < 6; ++i) {
-                child(&d, boxes[i])->setFocus();
-                type(&d, boxes[i], e[i]);
+        // Three events typed box by box, so leaving the limit time box writes it out.
+        again.setModalRunner([](QDialog &d) {
+            const QStringList events[] = {{"1", "G10", "50", "FS", "38", ""},
+                                          {"2", "B10", "50", "BK", "", ""},
+                                          {"3", "Mixed", "200", "FSR", "2:40", "2X"}};
+            const QStringList boxes = {"PEventNo", "PSexAge", "PDistance",
+                                       "PStroke",  "PTime",   "PScoring"};
+            d.show();
+            if (!QTest::qWaitForWindowActive(&d))
+                qFatal("the programme editor never became active");
+            for (const QStringList &e : events) {
+                for (int i = 0; i < 6; ++i) {
+                    child(&d, boxes[i])->setFocus();
+                    type(&d, boxes[i], e[i]);
+                }
+                child(&d, "PEventNo")->setFocus();
+                click(&d, "Command1");
             }
-            child(&d, "PEventNo")->setFocus();
+            click(&d, "Db_Save");
+            return QDialog::Accepted;
+        });
+        click(&again, "ProgCreate");
+        QCOMPARE(shown(&again, "MeetDetails"),
+                 QStringLiteral("Spring League\nRound 1\nNumber of event= 3"));
+        choose(&again, "GalaDateBox", "18/04/27");
+        desk.dialogs.expectMessage("No teams currently entered");
+        click(&again, "RecordResults");
+
+        // Two heats of three lanes: lane 2 of heat 1 empty, lane 3 of heat 2 for no points.
+        int heat = 0;
+        again.setModalRunner([&](QDialog &d) {
+            const QStringList names = ++heat == 1 ? QStringList{"Ashford", "", "Castleton"}
+                                                  : QStringList{"Ashford B", "Bramley", "Guests"};
+            for (int i = 0; i < 3; ++i)
+                type(&d, QStringLiteral("TeamName_%1").arg(i), names[i]);
+            click(&d, heat == 1 ? "NoTeam_1" : "NonScoring_2");
             click(&d, "Command1");
-        }
-        click(&d, "Db_Save");
-        return QDialog::Accepted;
-    });
-    click(&again, "ProgCreate");
-    QCOMPARE(shown(&again, "MeetDetails"),
-             QStringLiteral("Spring League\nRound 1\nNumber of event= 3"));
-    choose(&again, "GalaDateBox", "18/04/27");
-    desk.dialogs.expectMessage("No teams currently entered");
-    click(&again, "RecordResults");
+            return d.result();
+        });
+        desk.dialogs.expectInput("How many lanes in pool?", "3")
+            .expectInput("How many heats per event?", "2");
+        click(&again, "Command6");
+        QCOMPARE(shown(&again, "GalaDetails"),
+                 QStringLiteral("18/04/27 Ashford SC TIME GRADED GALA\n5 teams entered"));
+        click(&again, "RecordResults");
+        QCOMPARE(sheets, 1);
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
 
-    // Two heats of three lanes: lane 2 of heat 1 empty, lane 3 of heat 2 for no points.
-    int heat = 0;
-    again.setModalRunner([&](QDialog &d) {
-        const QStringList names = ++heat == 1 ? QStringList{"Ashford", "", "Castleton"}
-                                              : QStringList{"Ashford B", "Bramley", "Guests"};
-        for (int i = 0; i < 3; ++i)
-            type(&d, QStringLiteral("TeamName_%1").arg(i), names[i]);
-        click(&d, heat == 1 ? "NoTeam_1" : "NonScoring_2");
-        click(&d, "Command1");
-        return d.result();
-    });
-    desk.dialogs.expectInput("How many lanes in pool?", "3")
-        .expectInput("How many heats per event?", "2");
-    click(&again, "Command6");
-    QCOMPARE(shown(&again, "GalaDetails"),
-             QStringLiteral("18/04/27 Ashford SC TIME GRADED GALA\n5 teams entered"));
-    click(&again, "RecordResults");
-    QCOMPARE(sheets, 1);
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-
-    // What the recording sheet will find.
-    QCOMPARE(desk.records("Gala_Name", {"Program code", "Program description", "Program notes"}),
-             QStringList{"SPRING|Spring League|Round 1"});
-    QCOMPARE(desk.records("Gala_Date", {"Program code", "Date", "Pool Name", "Promoter",
-                                        "Pool Length", "Graded"}),
-             QStringList{"SPRING|2027-04-18|Ashford Pool|Ashford SC|25|true"});
-    QCOMPARE(desk.records("Gala_Program", {"Program code", "Event No", "Sex age", "Distance",
-                                           "Stroke", "Time", "Scoring"}),
-             (QStringList{"SPRING|1|G10|50|FS|38.00|", "SPRING|2|B10|50|BK||",
-                          "SPRING|3|Mixed|200|FSR|2:40.00|2X"}));
-    QCOMPARE(desk.teams(),
-             (QStringList{"1|1|Ashford|true", "1|3|Castleton|true", "2|1|Ashford B|true",
-                          "2|2|Bramley|true", "2|3|Guests|false"}));
-}
+        // What the recording sheet will find.
+        QCOMPARE(desk.records("Gala_Date", {"Program code", "Date", "Pool Name", "Promoter",
+                                            "Pool Length", "Graded"}),
+                 QStringList{"SPRING|2027-04-18|Ashford Pool|Ashford SC|25|true"});
+        QCOMPARE(desk.records("Gala_Program", {"Program code", "Event No", "Sex age", "Distance",
+                                               "Stroke", "Time", "Scoring"}),
+                 (QStringList{"SPRING|1|G10|50|FS|38.00|", "SPRING|2|B10|50|BK||",
+                              "SPRING|3|Mixed|200|FSR|2:40.00|2X"}));
+        QCOMPARE(desk.teams(),
+                 (QStringList{"1|1|Ashford|true", "1|3|Castleton|true", "2|1|Ashford B|true",
+                              "2|2|Bramley|true", "2|3|Guests|false"}));
+    }
+};
 
 QTEST_MAIN(TstPreparationScreens)
 #include "tst_preparationscreens.moc"

@@ -50,7 +50,7 @@ class TstSheetWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void typedTimesRankAcrossHeats()
+    void typedTimesRankAcrossHeatsAndNamedControls()
     {
         Desk desk;
         const QStringList captions = {"1:1", "1:2", "1:3", "1:4", "2:1", "2:2", "2:3", "2:4"};
@@ -73,6 +73,19 @@ private slots:
         QVERIFY(desk.child<QPlainTextEdit>(QStringLiteral("DURUZ_IC_Scores"))
                     ->toPlainText()
                     .contains(QStringLiteral("\nAshford B          7\n")));
+        for (const char *pair :
+             {"TeamTime_2=Time 1:3", "Swimmer_Dob_2=Date of Birth 1:3", "Swimmer_Club_7=Club 2:4",
+              "BU_2=BU 1:3", "EvNo=Event Number", "DURUZ_IC_Scores=Scores"}) {
+            const QStringList named = QString::fromLatin1(pair).split(QLatin1Char('='));
+            QCOMPARE(desk.child<QWidget>(named[0])->accessibleName(), named[1]);
+        }
+        // Printing, web pages and exports are all offered.
+        for (const char *menu : {"Print_Menu", "WEB_Menu", "Export_menu"}) {
+            const auto actions = desk.child<QMenu>(QLatin1String(menu))->actions();
+            QVERIFY(!actions.isEmpty());
+            for (QAction *a : actions)
+                QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+        }
     }
 
     void tabRunsAlongRowsThenDown()
@@ -92,25 +105,6 @@ private slots:
         desk.box("Swimmer_Club", 7)->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Next_Event"));
-    }
-
-    void accessibleNamesAndLaterEntries()
-    {
-        Desk desk;
-        for (const char *pair :
-             {"TeamTime_2=Time 1:3", "Swimmer_Dob_2=Date of Birth 1:3", "Swimmer_Club_7=Club 2:4",
-              "BU_2=BU 1:3", "EvNo=Event Number", "DURUZ_IC_Scores=Scores"}) {
-            const QStringList named = QString::fromLatin1(pair).split(QLatin1Char('='));
-            QCOMPARE(desk.child<QWidget>(named[0])->accessibleName(), named[1]);
-        }
-        // Printing, web pages and exports all work.
-        for (const char *menu : {"Print_Menu", "WEB_Menu", "Export_menu"}) {
-            const auto actions = desk.child<QMenu>(QLatin1String(menu))->actions();
-            QVERIFY(!actions.isEmpty());
-            for (QAction *a : actions)
-                QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-        }
-        QVERIFY(desk.child(QStringLiteral("Command2"))->isEnabled());
     }
 
     void leavingSaves_data()
@@ -136,7 +130,7 @@ private slots:
         QCOMPARE(rows[6 * 12].section(QLatin1Char('|'), 4, 4), QStringLiteral("41.25")); // 2:3
     }
 
-    void textFromAccessibilityIsRankedAndSaved()
+    void eventNumberBoxSavesAndGuardsTheRows()
     {
         Desk desk;
         desk.speak(desk.box("TeamTime", 5), QStringLiteral("39.00"));
@@ -150,13 +144,8 @@ private slots:
                      .value(5 * 12)
                      .section(QLatin1Char('|'), 4, 5),
                  QStringLiteral("39.00|1"));
-    }
 
-    void rowsTakeNoTypingWithoutAnEvent()
-    {
-        Desk desk;
-        desk.sheet->show();
-        QLineEdit *evNo = desk.child<QLineEdit>(QStringLiteral("EvNo"));
+        // Rows take no typing while the box holds no event of the programme.
         desk.dialogs.expectMessage(QStringLiteral("Invalid Event Number"));
         evNo->setText(QStringLiteral("40"));
         desk.leave(evNo);
