@@ -1,16 +1,24 @@
 #include "exports/ExportCommand.h"
 
 #include "exports/LenexFile.h"
+#include "exports/ProgramData.h"
+#include "exports/RankingFiles.h"
+#include "exports/WebResults.h"
+#include "exports/WebTeamResults.h"
 #include "foundation/Dialogs.h"
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
 #include "foundation/PbUtil.h"
 #include "foundation/SharedState.h"
+#include "links/SplitTimes.h"
 #include "preparation/GalaChoice.h"
 #include "recording/GalaOpening.h"
+#include "reports/ReportJob.h"
+#include "reports/Reports.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTextStream>
 
 namespace ExportCommand {
@@ -64,15 +72,73 @@ struct Session
     GalaState gala;
     OpenedGala opened;
     BatchDialogs dialogs;
+    QString code;            // the gala code, also the ranking files' meet code
     bool longCourse = false; // the course of the ranking files
 
     OnlineTimes *online() { return opened.OnlineOn ? &opened.online : nullptr; }
+    // Split times as the sheet reads them: none without online timing.
+    SplitTimes splits()
+    {
+        return online() ? SplitTimes(opened.online.AresDb.get(), opened.online.MeetCode)
+                        : SplitTimes(nullptr, QString());
+    }
 };
 
 // Writes one output to `target` with the menu's own function; adds the
 // files written to `written`.
 using Writer = bool (*)(Session &session, const QString &target, QStringList *written,
                         QString *error);
+
+bool writeWeb(Session &s, const QString &target, QStringList *written, QString *error)
+{
+    if (!WebResults::Write(target, s.gala, s.shared.GalaDate, *error))
+        return false;
+    *written << target;
+    return true;
+}
+
+// A folder named for files is made when it does not exist yet.
+bool makeFolder(const QString &folder, QString *error)
+{
+    if (QDir().mkpath(folder))
+        return true;
+    *error = tr("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder));
+    return false;
+}
+
+bool writeTeamPages(Session &s, const QString &target, QStringList *written, QString *error)
+{
+    SplitTimes splits = s.splits();
+    if (!makeFolder(target, error) ||
+        !WebTeamResults::Write(target, s.gala, s.shared.GalaDate,
+                               s.shared.Graded == QLatin1String("Y"), &splits, *error))
+        return false;
+    const QDir dir(target);
+    for (const QString &name : WebTeamResults::PageNames(s.gala))
+        *written << dir.filePath(name);
+    return true;
+}
+
+// The menu asks for the meet code, with nothing typed in advance: the gala
+// code answers it here.
+bool writeRankings(Session &s, const QString &target, QStringList *written, QString *error)
+{
+    if (!makeFolder(target, error) ||
+        !RankingFiles::Write(target, s.code, s.longCourse, s.gala, s.shared.GalaDate, *error))
+        return false;
+    const QDir dir(target);
+    *written << dir.filePath(RankingFiles::HeaderFileName(s.code))
+             << dir.filePath(RankingFiles::ResultsFileName(s.code));
+    return true;
+}
+
+bool writeProgramData(Session &s, const QString &target, QStringList *written, QString *error)
+{
+    if (!ProgramData::Write(target, s.gala, *error))
+        return false;
+    *written << target;
+    return true;
+}
 
 bool writeLenex(Session &s, const QString &target, QStringList *written, QString *error)
 {
@@ -85,9 +151,44 @@ bool writeLenex(Session &s, const QString &target, QStringList *written, QString
     return true;
 }
 
-// The outputs in the order they are written. An output whose menu function
-// is not built yet has no writer: asking for it is refused before anything
-// is read.
+// The Print menu's reports that ask nothing, under the menu's names. "This
+// Result" and the speeding tickets print the event shown on the sheet, and
+// "Chief TK Sheets" asks the lanes' teams, so none of these is printed here.
+bool writeReports(Session &s, const QString &target, QStringList *written, QString *error)
+{
+    const auto menu = [](const char *name) {
+        return QCoreApplication::translate("GalaRecSheet", name);
+    };
+    SplitTimes splits = s.splits();
+    const QList<std::pair<QString, ReportLayout>> reports = {
+        {menu("Results Sheets"),
+         [&s](PrinterSurface &p) { PrintResultsSheets(s.shared, s.gala, p); }},
+        {menu("Team Results"),
+         [&s, &splits](PrinterSurface &p) { PrintTeamResults(s.shared, s.gala, &splits, p); }},
+        {menu("List of Swimmers for Announcer"),
+         [&s](PrinterSurface &p) { PrintAnnouncerList(s.gala, p); }},
+        {menu("Analysis of Positions"),
+         [&s](PrinterSurface &p) { PrintPositionAnalysis(s.gala, p); }},
+    };
+    PrinterChoice choice;
+    choice.usePdfPages();
+    for (const auto &[name, layout] : reports) {
+        const qsizetype told = s.dialogs.notes.size();
+        QStringList files;
+        const bool printed = PrintReport(choice, target, name, layout, s.dialogs, &files);
+        *written << files;
+        // The printer's words for the official become the command's own.
+        const QString said = s.dialogs.notes.value(told);
+        s.dialogs.notes.resize(told);
+        if (!printed) {
+            *error = QString(said).replace(QLatin1Char('\n'), QLatin1Char(' '));
+            return false;
+        }
+    }
+    return true;
+}
+
+// The outputs in the order they are written.
 struct Output
 {
     const char *option;
@@ -96,23 +197,30 @@ struct Output
     Writer write;
 };
 const Output Outputs[] = {
-    {"web", "file", QT_TRANSLATE_NOOP("ExportCommand", "Web results sheet (HTML)."), nullptr},
+    {"web", "file", QT_TRANSLATE_NOOP("ExportCommand", "Web results sheet (HTML)."), writeWeb},
     {"team-pages", "folder",
-     QT_TRANSLATE_NOOP("ExportCommand", "One web page per team entry, into the folder."), nullptr},
+     QT_TRANSLATE_NOOP("ExportCommand",
+                       "One web page per team entry, into the folder (made when missing)."),
+     writeTeamPages},
     {"rankings", "folder",
-     QT_TRANSLATE_NOOP("ExportCommand", "ASA ranking files (.HDR and .MRF), into the folder."),
-     nullptr},
+     QT_TRANSLATE_NOOP("ExportCommand",
+                       "ASA ranking files (.HDR and .MRF) named after the gala code, into the "
+                       "folder (made when missing)."),
+     writeRankings},
     {"program-data", "file",
      QT_TRANSLATE_NOOP("ExportCommand", "Data file for the printed competition programme."),
-     nullptr},
+     writeProgramData},
     {"lenex", "file",
      QT_TRANSLATE_NOOP("ExportCommand",
                        "Lenex 3 results: a .lef name gives plain XML, any other name the zipped "
                        ".lxf."),
      writeLenex},
     {"reports", "folder",
-     QT_TRANSLATE_NOOP("ExportCommand", "The printed reports as PDF files, into the folder."),
-     nullptr},
+     QT_TRANSLATE_NOOP("ExportCommand",
+                       "The printed reports that ask nothing (Results Sheets, Team Results, List "
+                       "of Swimmers for Announcer, Analysis of Positions) as PDF files, into the "
+                       "folder (made when missing)."),
+     writeReports},
 };
 
 class CommandLine
@@ -140,13 +248,9 @@ public:
             tr("Writes the files of the recording sheet's menus for a recorded gala, without "
                "any window. The gala database is only read."));
         m_parser.addOptions({m_help, m_version, m_db, m_code, m_date});
-        for (const Output &output : Outputs) {
-            QString help = tr(output.help);
-            if (!output.write)
-                help += QLatin1Char(' ') + tr("(Not available yet.)");
-            m_outputs.append(
-                QCommandLineOption(QLatin1String(output.option), help, tr(output.valueName)));
-        }
+        for (const Output &output : Outputs)
+            m_outputs.append(QCommandLineOption(QLatin1String(output.option), tr(output.help),
+                                                tr(output.valueName)));
         m_parser.addOptions(m_outputs);
         m_parser.addOptions({m_longCourse, m_online, m_meetCode});
     }
@@ -180,8 +284,6 @@ public:
             if (!m_parser.isSet(m_outputs[i]))
                 continue;
             const QString option = QLatin1String(Outputs[i].option);
-            if (!Outputs[i].write)
-                return wrong(tr("--%1 is not available yet.").arg(option));
             if (m_parser.values(m_outputs[i]).contains(QString()))
                 return wrong(tr("--%1 needs a %2.").arg(option, tr(Outputs[i].valueName)));
             any = true;
@@ -288,6 +390,7 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
 
     Session session;
+    session.code = line.code();
     session.longCourse = line.longCourse();
     int status = Done;
     try {

@@ -4,6 +4,7 @@
 #include "foundation/GalaState.h"
 #include "foundation/PbUtil.h"
 #include "links/SplitTimes.h"
+#include "recording/SaveResults.h"
 
 #include <QHash>
 #include <QXmlStreamWriter>
@@ -114,7 +115,7 @@ struct Club
 class Entries
 {
 public:
-    explicit Entries(const GalaState &g) : m_gala(g)
+    Entries(const GalaState &g, const QDate &galaDay) : m_gala(g), m_galaDay(galaDay)
     {
         for (int t = 1; t <= g.NoOfTeams; ++t)
             club(g.TeamName[t]);
@@ -164,8 +165,9 @@ private:
     // names are split as for the ranking files.
     Athlete &athlete(Club &c, const QStringList &words, int e, int t)
     {
-        // A date of birth that does not read as a date is left out, not guessed.
-        const QDate born = PBUTIL::ReadDate(m_gala.LaneDoB(e, t));
+        // The full stored date keeps its century; a date of birth that does
+        // not read as a date is left out, not guessed.
+        const QDate born = ResultStore::BirthDate(m_gala, e, t, m_galaDay);
         const QString whole = words.join(QLatin1Char(' '));
         for (Athlete &a : c.athletes) {
             if (a.whole == whole && a.born == born)
@@ -197,6 +199,7 @@ private:
     }
 
     const GalaState &m_gala;
+    QDate m_galaDay;
     QList<Club> m_clubs;
     int m_lastId = 0;
 };
@@ -213,7 +216,7 @@ public:
 
     void write()
     {
-        const Entries entries(m_gala);
+        const Entries entries(m_gala, PBUTIL::ReadDate(m_meet.GalaDate));
         m_xml.writeStartDocument();
         m_xml.writeStartElement(QStringLiteral("LENEX"));
         m_xml.writeAttribute(QStringLiteral("version"), QStringLiteral("3.0"));

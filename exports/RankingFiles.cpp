@@ -3,6 +3,7 @@
 #include "exports/ExportFile.h"
 #include "foundation/GalaState.h"
 #include "foundation/PbUtil.h"
+#include "recording/SaveResults.h"
 
 #include <QDir>
 #include <QHash>
@@ -13,16 +14,16 @@ namespace {
 
 using Exports::BareField;
 
-// Six characters of a date of birth: day, month and year digits. A text that
-// reads as a date is written from the date, so 5/3/92 gives 050392 as
-// 05/03/92 does; anything else takes the characters where dd/mm/yy holds its
-// digits, blanks when empty.
-QString birthDigits(const QString &dob)
+// Six characters of a lane's date of birth: day, month and year digits. A
+// full date (the stored one, or the text read as a birth) is written from
+// the date, so 5/3/92 gives 050392 as 05/03/92 does; anything else takes the
+// characters where dd/mm/yy holds its digits, blanks when empty.
+QString birthDigits(const GalaState &gala, int e, int t, const QDate &galaDay)
 {
-    const QDate date = PBUTIL::ReadDate(dob);
+    const QDate date = ResultStore::BirthDate(gala, e, t, galaDay);
     if (date.isValid())
         return date.toString(QStringLiteral("ddMMyy"));
-    const QString fitted = PBUTIL::FitText(dob, 8);
+    const QString fitted = PBUTIL::FitText(gala.LaneDoB(e, t), 8);
     return fitted.mid(0, 2) + fitted.mid(3, 2) + fitted.mid(6, 2);
 }
 
@@ -95,7 +96,7 @@ QString HeaderLine(const GalaState &gala, const QDate &day, bool longCourse)
         .join(QLatin1Char(','));
 }
 
-QStringList ResultLines(const GalaState &gala)
+QStringList ResultLines(const GalaState &gala, const QDate &galaDay)
 {
     QStringList lines;
     for (int e = 1; e <= gala.NoOfEvents; ++e) {
@@ -120,7 +121,7 @@ QStringList ResultLines(const GalaState &gala)
                                  BareField(words.last()),
                                  BareField(words.first()),
                                  BareField(club),
-                                 birthDigits(gala.LaneDoB(e, t)),
+                                 birthDigits(gala, e, t, galaDay),
                                  timeDigits(seconds),
                                  event}
                          .join(QLatin1Char(','));
@@ -150,7 +151,8 @@ bool Write(const QString &folder, const QString &meetCode, bool longCourse, cons
     const QDir dir(folder);
     return Exports::WriteFile(dir.filePath(HeaderFileName(meetCode)),
                               {HeaderLine(gala, day, longCourse)}, error) &&
-           Exports::WriteFile(dir.filePath(ResultsFileName(meetCode)), ResultLines(gala), error);
+           Exports::WriteFile(dir.filePath(ResultsFileName(meetCode)), ResultLines(gala, day),
+                              error);
 }
 
 } // namespace RankingFiles

@@ -29,8 +29,9 @@ QString BadDateMessage(const QString &galaDate);
 // long course, "31" short course). `day` must be valid.
 QString HeaderLine(const GalaState &gala, const QDate &day, bool longCourse);
 
-// The results lines, events and team entries in order.
-QStringList ResultLines(const GalaState &gala);
+// The results lines, events and team entries in order. Dates of birth typed
+// without a century are read as births not after `galaDay`.
+QStringList ResultLines(const GalaState &gala, const QDate &galaDay);
 
 // The two file names in the chosen folder: the meet code made safe as a file
 // name, then ".HDR" and ".MRF" (an empty code gives ".HDR" and ".MRF").

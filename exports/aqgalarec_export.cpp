@@ -1,11 +1,18 @@
 #include "exports/ExportCommand.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The printed reports need fonts, not a screen: without a display the
+    // offscreen platform serves.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("aqgalarec-export"));
     QCoreApplication::setOrganizationName(QStringLiteral("Aquaplan"));
     QTextStream out(stdout);

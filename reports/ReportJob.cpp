@@ -12,10 +12,14 @@
 
 PrinterChoice::PrinterChoice()
 {
-    // PDF pages are A4 with the margin an office printer cannot print on.
     if (toPdf())
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
+        usePdfPages();
+}
+
+void PrinterChoice::usePdfPages()
+{
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(0.25, 0.25, 0.25, 0.25), QPageLayout::Inch));
 }
 
 bool PrinterChoice::toPdf() const
@@ -40,7 +44,7 @@ void PrinterChoice::setUpAccepted()
 }
 
 bool PrintReport(PrinterChoice &choice, const QString &pdfFolder, const QString &reportName,
-                 const ReportLayout &layout, Dialogs &dialogs)
+                 const ReportLayout &layout, Dialogs &dialogs, QStringList *written)
 {
     QString error;
     QStringList files;
@@ -61,6 +65,8 @@ bool PrintReport(PrinterChoice &choice, const QString &pdfFolder, const QString 
             error = surface.error();
         files = surface.files();
     }
+    if (written)
+        *written = files;
     if (!error.isEmpty()) {
         dialogs.message(PrinterChoice::tr("%1 could not be printed.\n%2").arg(reportName, error));
         return false;

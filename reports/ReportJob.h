@@ -36,12 +36,15 @@ public:
     QString pdfFolder(const QString &galaDbPath) const;
     // Takes in what the set-up dialog left in the printer.
     void setUpAccepted();
+    // A4 pages with the margin an office printer cannot print on, as PDF
+    // files get them.
+    void usePdfPages();
 };
 
 // Prints one report on the chosen printer: as PDF files in `pdfFolder` when it is not empty, else
 // on the printer. Tells the official where the files went or, naming the report, why it could not
 // be printed; a file of a failed job is removed. Gives false on failure. The layout's engine
-// failures are reported the same way.
+// failures are reported the same way. `written`, when given, receives the PDF files written.
 [[nodiscard]] bool PrintReport(PrinterChoice &choice, const QString &pdfFolder,
                                const QString &reportName, const ReportLayout &layout,
-                               Dialogs &dialogs);
+                               Dialogs &dialogs, QStringList *written = nullptr);

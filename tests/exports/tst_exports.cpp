@@ -38,8 +38,8 @@ QStringList filesIn(const QString &folder)
                  .split(QLatin1Char('\n')))
 
 // Team entries named as given, one heat, lanes 1, 2, 3 ...; with `swims`
-// ("distance|stroke|sex/age|time|name|club|dob"), one event per swim, each
-// swum by the first entry "Otters, Kent".
+// ("distance|stroke|sex/age|time|name|club|dob[|stored dob, yyyy-mm-dd]"),
+// one event per swim, each swum by the first entry "Otters, Kent".
 GalaState gala(const QStringList &names, const QStringList &swims = {})
 {
     GalaState g;
@@ -59,6 +59,7 @@ GalaState gala(const QStringList &names, const QStringList &swims = {})
         g.EventDistance[e] = f[0], g.EventStroke[e] = f[1], g.EventSexAge[e] = f[2];
         g.LaneTime(e, 1) = f[3], g.LaneName(e, 1) = f[4], g.LaneClub(e, 1) = f[5];
         g.LaneDoB(e, 1) = f[6];
+        g.LaneDoBStored(e, 1) = QDate::fromString(f.value(7), Qt::ISODate);
     }
     return g;
 }
@@ -248,6 +249,8 @@ private slots:
         row("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
             "F,ONeill,Jo,Otters Kent,      ,003000,01");
         row("dob not a date: its characters", "50|FS|G|30|A B|C|1992", "F,B,A,C,192   ,003000,01");
+        row("stored dob keeps its century", "50|FS|G|30|A B|C|05/06/25|1925-06-05",
+            "F,B,A,C,050625,003000,01");
         row("relay", "200|FSR|G|2:00|A B|C|", "");
         row("an hour", "50|FS|G|60:00.00|A B|C|", "");
         row("disqualified with a time after the D", "50|FS|G|DQ 1:05.23|A B|C|", "");
@@ -258,7 +261,7 @@ private slots:
     {
         QFETCH(QString, swim);
         QFETCH(QString, line);
-        QCOMPARE(RankingFiles::ResultLines(gala({"Otters, Kent"}, {swim})),
+        QCOMPARE(RankingFiles::ResultLines(gala({"Otters, Kent"}, {swim}), QDate(2026, 10, 12)),
                  line.isEmpty() ? QStringList() : QStringList{line});
     }
 

@@ -115,6 +115,11 @@ private slots:
         sheet.gala.LaneDoB(1, 1) = "31/02/12";
         sheet.gala.LaneTime(1, 2) = "D";
         sheet.gala.LaneNotes(1, 2) = "False start <0.03s> & \"twice\"";
+        // A birth stored in full keeps its century.
+        sheet.gala.LaneTime(2, 1) = "31.00";
+        sheet.gala.LaneName(2, 1) = "Old Timer";
+        sheet.gala.LaneDoB(2, 1) = "05/06/25";
+        sheet.gala.LaneDoBStored(2, 1) = QDate(1925, 6, 5);
         SplitTimes none(nullptr, {});
         QTemporaryDir dir;
         QString error;
@@ -127,7 +132,8 @@ private slots:
                  QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE"}));
         QCOMPARE(back.swims, QStringList({"1|1|1|Ash & Co <B>|Siân/O'Brien-Łukasz/|30.00||||",
                                           "1|1|2|Ünterwasser \"Ö\"|/Ünterwasser \"Ö\"/|none|||DSQ|"
-                                          "False start <0.03s> & \"twice\""}));
+                                          "False start <0.03s> & \"twice\"",
+                                          "2|1|1|Ash & Co <B>|Old/Timer/1925-06-05|31.00||||"}));
     }
 
     // A gala not swum yet: its programme with the heats, and no results.
