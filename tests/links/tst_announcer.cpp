@@ -19,72 +19,45 @@ class TstAnnouncer : public QObject
 {
     Q_OBJECT
 private slots:
-    void offChangesNothing()
+    // Off, nothing is posted nor opened; on, a missing file is said once a
+    // post; found, it opens once and the placings go in announced order.
+    void resultsPostedWhenOnAndFound()
     {
         const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("off.mdb"));
-        ReadyMade::createAnnouncerDatabase(path);
-        MemorySheet s(QStringLiteral("YY"));
-        s.shared.AnnouncerDbPath = path;
-        s.model.setText(SheetModel::Time, 0, QStringLiteral("35.00"));
-
-        ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("anything"), 2);
-
-        QVERIFY(!s.shared.AnnouncerDb);
-        QVERIFY(posted(path).isEmpty());
-    }
-
-    void missingFileThenOpensOnce()
-    {
-        const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("late.mdb"));
-        MemorySheet s(QStringLiteral("Y"));
-        s.shared.AnnouncerOn = true;
-        s.shared.AnnouncerDbPath = path;
-        s.dialogs.expectMessage(QStringLiteral("Can't locate the announcer database"));
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), 2);
-        QVERIFY(!s.shared.AnnouncerDbOpen);
-
-        ReadyMade::createAnnouncerDatabase(path);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("first"), 2);
-        const Database *opened = s.shared.AnnouncerDb.get();
-        QVERIFY(opened && s.shared.AnnouncerDbOpen);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("second\r\nline two"), 2);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"), 3);
-        QCOMPARE(s.shared.AnnouncerDb.get(), opened);
-        QCOMPARE(posted(path), (QStringList{"2:first", "2:second\r\nline two", "3:heats"}));
-    }
-
-    void resultLinesInAnnouncedOrder()
-    {
-        const QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("result.mdb"));
-        ReadyMade::createAnnouncerDatabase(path);
         // Names of 21 and of 20 characters, the longest shown whole.
-        MemorySheet s(QStringLiteral("YYYNY"),
-                      {"Harbourside Swimmers2", "Ashford Otters", "Bramley Dolphins ASC",
-                       "Castleton Guests", "Castleton"});
-        s.shared.AnnouncerOn = true;
-        s.shared.AnnouncerDbPath = path;
+        MemorySheet s("YYYNY", {"Harbourside Swimmers2", "Ashford Otters", "Bramley Dolphins ASC",
+                                "Castleton Guests", "Castleton"});
         const QStringList swimmers{"Amy Lee", "Bea Jones", "Cara Smith", "Dee Brown", "Eve Green"};
         const QStringList times{"36.10", "D", "35.20", "34.00", ""};
         for (int r = 0; r < 5; ++r) {
             s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
             s.model.setText(SheetModel::Time, r, times[r]);
         }
-        s.model.setText(SheetModel::Notes, 1, QStringLiteral("False start"));
-
+        s.model.setText(SheetModel::Notes, 1, "False start");
+        const QString path = dir.filePath("announcer.mdb");
+        s.shared.AnnouncerDbPath = path;
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+        PostAnnouncement(s.shared, s.dialogs, "anything", 2);
+        QVERIFY(!s.shared.AnnouncerDb);
 
+        s.shared.AnnouncerOn = true;
+        s.dialogs.expectMessage("Can't locate the announcer database");
+        PostAnnouncement(s.shared, s.dialogs, "lost", 2);
+        QVERIFY(!s.shared.AnnouncerDbOpen);
+        ReadyMade::createAnnouncerDatabase(path);
+        ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+        const Database *opened = s.shared.AnnouncerDb.get();
+        QVERIFY(opened && s.shared.AnnouncerDbOpen);
+        PostAnnouncement(s.shared, s.dialogs, "heats", 3);
+        QCOMPARE(s.shared.AnnouncerDb.get(), opened);
         QCOMPARE(posted(path),
-                 QStringList(QStringLiteral(
-                     "2:Event 1 : G10 50m Freestyle\r\n"
-                     "   Castleton                     Eve Green           \r\n"
-                     "1  Bramley Dolphins ASC35.20     Cara Smith          \r\n"
-                     "2  Harbourside Swimmer>36.10     Amy Lee             \r\n"
-                     "DQ Ashford Otters                Bea Jones           False start\r\n"
-                     "   Castleton Guests    34.00     Dee Brown           \r\n")));
+                 QStringList({"2:Event 1 : G10 50m Freestyle\r\n"
+                              "   Castleton                     Eve Green           \r\n"
+                              "1  Bramley Dolphins ASC35.20     Cara Smith          \r\n"
+                              "2  Harbourside Swimmer>36.10     Amy Lee             \r\n"
+                              "DQ Ashford Otters                Bea Jones           False start\r\n"
+                              "   Castleton Guests    34.00     Dee Brown           \r\n",
+                              "3:heats"}));
     }
 
     void resultSort_data()
@@ -103,15 +76,14 @@ private slots:
         QFETCH(Sorting, c);
         MemorySheet s(c.scoring);
         for (int r = 0; r < c.scoring.size(); ++r)
-            s.model.setText(SheetModel::Time, r, c.times.section(QLatin1Char(','), r, r));
+            s.model.setText(SheetModel::Time, r, c.times.section(',', r, r));
         for (int r = 0; r < c.scoring.size() && !c.positions.isEmpty(); ++r)
-            s.model.setText(SheetModel::Position, r, c.positions.section(QLatin1Char(','), r, r));
+            s.model.setText(SheetModel::Position, r, c.positions.section(',', r, r));
         QStringList names;
-        for (const QString &line : EventResultText(s.gala, s.model)
-                                       .split(QStringLiteral("\r\n"))
-                                       .mid(1, c.scoring.size()))
+        for (const QString &line :
+             EventResultText(s.gala, s.model).split("\r\n").mid(1, c.scoring.size()))
             names << line.mid(3, 20).trimmed();
-        QCOMPARE(names.join(QLatin1Char(' ')), c.order);
+        QCOMPARE(names.join(' '), c.order);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "reports/PrinterSurface.h"
 #include "reports/ReportJob.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 
 #include <QPrintDialog>
 #include <QtTest>
@@ -14,23 +15,12 @@
 
 namespace {
 
-// Notes every message and answers input boxes from a queue, checking prompts.
-struct DeskDialogs : Dialogs
+// The shared script for questions; messages are noted, as they carry the
+// time the file was written.
+struct DeskDialogs : ScriptedDialogs
 {
-    QStringList messages, faults;
-    QList<std::pair<QString, QString>> inputs; // prompt, answer
+    QStringList messages;
     void message(const QString &text) override { messages << text; }
-    QString input(const QString &prompt) override
-    {
-        if (inputs.isEmpty() || inputs.first().first != prompt) {
-            faults << prompt;
-            return {};
-        }
-        return inputs.takeFirst().second;
-    }
-    bool yesNo(const QString &) override { return true; }
-    bool yesNoDefaultNo(const QString &) override { return true; }
-    void chooseFile(FileChoice &) override {}
 };
 
 // The demonstration gala on a recording sheet, its database in a folder of
@@ -53,6 +43,7 @@ struct Desk : DemoSheet
         return QDir(prints()).entryList({"*.pdf"}, QDir::Files, QDir::Name);
     }
     QAction *action(const char *name) const { return sheet->findChild<QAction *>(name); }
+    ~Desk() { QVERIFY2(answers.finished(), answers.faults()); }
     SheetModel &model() { return sheet->model(); }
 };
 
@@ -88,10 +79,9 @@ private slots:
     {
         QTest::addColumn<QString>("failure"); // "", "folder", "engine"
         QTest::addColumn<int>("jobs");        // of two pages each
-        QTest::newRow("written") << "" << 1;
-        QTest::newRow("a file a job") << "" << 3;
-        QTest::newRow("folder cannot be made") << "folder" << 1;
-        QTest::newRow("engine failure mid-report") << "engine" << 1;
+        DataRow("a file a job", QString(), 3);
+        DataRow("folder cannot be made", QString("folder"), 1);
+        DataRow("engine failure mid-report", QString("engine"), 1);
     }
     void printReportWritesOrNamesTheFailure()
     {
@@ -129,19 +119,15 @@ private slots:
             return;
         }
         QCOMPARE(files.size(), jobs);
-        QStringList paths;
-        for (const QString &f : files) {
-            QVERIFY2(QRegularExpression(R"(^Team Results \d{4}-\d\d-\d\d \d\d-\d\d-\d\d.*\.pdf$)")
-                         .match(f)
-                         .hasMatch(),
-                     qPrintable(f));
-            QCOMPARE(pageCount(QDir(folder).filePath(f)), 2);
-            paths << QDir(folder).filePath(f);
-        }
         QStringList written = dialogs.messages[0].split('\n');
         QCOMPARE(written.takeFirst(), QStringLiteral("Team Results was written to"));
         written.sort();
-        QCOMPARE(written, paths);
+        const QRegularExpression name(R"(/Team Results \d{4}-\d\d-\d\d \d\d-\d\d-\d\d.*\.pdf$)");
+        for (int f = 0; f < jobs; ++f) {
+            QCOMPARE(written[f], QDir(folder).filePath(files[f]));
+            QVERIFY2(name.match(written[f]).hasMatch(), qPrintable(written[f]));
+            QCOMPARE(pageCount(written[f]), 2);
+        }
     }
 
     // Results typed on the sheet, then every report of the menu and the
@@ -158,7 +144,7 @@ private slots:
         desk.model().NextEvent();
         desk.model().setText(SheetModel::Time, 0, "39.00");
         desk.model().setText(SheetModel::Time, 1, "D");
-        desk.answers.inputs = {{"Enter reason for Disqualification", "Two-hand touch"}};
+        desk.answers.expectInput("Enter reason for Disqualification", "Two-hand touch");
         desk.model().TimeLostFocus(1);
         desk.model().setEvNo("1");
         desk.model().EvNoLostFocus();
@@ -167,15 +153,15 @@ private slots:
                                   "Print_TK_Sheets", "Announcer_List", "Position_Analysis"}) {
             QVERIFY2(desk.action(entry)->isEnabled(), entry);
             if (QLatin1String(entry) == "Print_TK_Sheets")
-                desk.answers.inputs = {
-                    {"Number of Lanes", "2"}, {"Team in Lane  1", "A"}, {"Team in Lane  2", "B"}};
+                desk.answers.expectInput("Number of Lanes", "2")
+                    .expectInput("Team in Lane  1", "A")
+                    .expectInput("Team in Lane  2", "B");
             desk.action(entry)->trigger();
         }
         auto *speeding = desk.sheet->findChild<QPushButton *>("Speeding");
         QVERIFY(speeding->isEnabled());
         QTest::mouseClick(speeding, Qt::LeftButton);
 
-        QVERIFY2(desk.answers.faults.isEmpty(), qPrintable(desk.answers.faults.join(", ")));
         QCOMPARE(desk.answers.messages.size(), 7);
         for (const QString &m : std::as_const(desk.answers.messages))
             QVERIFY2(m.contains(" was written to\n" + desk.prints()), qPrintable(m));
