@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QScreen>
 
 int main(int argc, char **argv)
 {
@@ -30,6 +31,8 @@ int main(int argc, char **argv)
         path = choice.path();
     }
     AnnounceBoard board(QFileInfo(path).absoluteFilePath());
+    // The board fills the screen even where no window manager maximises it.
+    board.resize(board.screen()->availableGeometry().size());
     board.showMaximized();
     return app.exec();
 }
