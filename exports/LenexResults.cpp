@@ -1,4 +1,5 @@
 #include "exports/LenexResults.h"
+#include "exports/RankingFiles.h"
 
 #include "foundation/Engine.h"
 #include "foundation/GalaState.h"
@@ -41,13 +42,9 @@ QString Gender(const QString &sexAge)
     if (firstWord.compare(QLatin1String("Mixed"), Qt::CaseInsensitive) == 0 ||
         firstWord.compare(QLatin1String("Mix"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("X");
-    // The first letter decides, as for the ranking files.
-    const QString first = sexAge.left(1);
-    if (first == QLatin1String("G") || first == QLatin1String("F") || first == QLatin1String("L"))
-        return QStringLiteral("F");
-    if (first == QLatin1String("B") || first == QLatin1String("M"))
-        return QStringLiteral("M");
-    return QStringLiteral("X");
+    // Otherwise the ranking files' sex rule decides; what it leaves blank is mixed.
+    const QString code = RankingFiles::SexCode(sexAge);
+    return code.trimmed().isEmpty() ? QStringLiteral("X") : code;
 }
 
 } // namespace Lenex
