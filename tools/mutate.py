@@ -81,7 +81,8 @@ def build_and_test():
         return "timeout"
     if built.returncode != 0:
         return "build broke"
-    tested = run(["ctest", "--timeout", "120"], BUILD, 900)
+    # The first failing program is enough to call a mutation caught.
+    tested = run(["ctest", "--timeout", "120", "-j2", "--stop-on-failure"], BUILD, 900)
     if tested is None:
         return "timeout"
     if tested.returncode == 0:

@@ -77,13 +77,10 @@ private slots:
         };
         const auto number = [](const char *text) { return QString::number(LeadingNumber(text)); };
         DataRow("stroke FS", StrokeName("FS"), "Freestyle");
-        DataRow("stroke FLYR", StrokeName("FLYR"), "FLY Relay");
-        DataRow("stroke MED", StrokeName("MED"), "Ind Medley");
         DataRow("stroke BKBR", StrokeName("BKBR"), "Back/Breast");
         DataRow("stroke lower case", StrokeName("fs"), "");
         DataRow("stroke unknown", StrokeName("XX"), "");
         DataRow("stroke empty", StrokeName(""), "");
-        DataRow("fit cut", FitText("Harbourside", 8), "Harbour>");
         DataRow("fit padded", FitText("Ash", 6), "Ash   ");
         DataRow("fit exact", FitText("Harbours", 8), "Harbours");
         DataRow("fit one over", FitText("Harbourss", 8), "Harbour>");
