@@ -26,20 +26,18 @@ struct DeskDialogs : ScriptedDialogs
 struct Desk : DemoSheet
 {
     DeskDialogs answers;
-    OpenedGala opened;
     std::unique_ptr<GalaRecSheet> sheet;
 
     Desk()
     {
         shared.GalaDbPath = file.path;
-        opened = OpenGala(shared, gala, answers);
+        QVERIFY(OpenGala(shared, gala, answers).opened());
         sheet = std::make_unique<GalaRecSheet>(shared, gala, answers, nullptr);
     }
     QString prints() const { return QFileInfo(file.path).dir().filePath("prints"); }
     QStringList files() const { return QDir(prints()).entryList({"*.pdf"}, QDir::Files); }
     QAction *action(const char *name) const { return sheet->findChild<QAction *>(name); }
     ~Desk() { QVERIFY2(answers.finished(), answers.faults()); }
-    SheetModel &model() { return sheet->model(); }
 };
 
 // Each page object is a "/Type /Page"; the page tree is "/Type /Pages".
@@ -132,9 +130,8 @@ private slots:
     void everyReportOfTheDemoGalaPrints()
     {
         Desk desk;
-        QVERIFY(desk.opened.opened());
         // Event 1 has a grade time of 38.00: 37.00 is too fast and gets a ticket.
-        desk.model().setText(SheetModel::Time, 1, "37.00");
+        desk.sheet->model().setText(SheetModel::Time, 1, "37.00");
         desk.answers.expectInput("Number of Lanes", "1").expectInput("Team in Lane  1", "A");
         for (const char *entry : {"Print_Results", "Print_This_Result", "Print_Team_Results",
                                   "Print_TK_Sheets", "Announcer_List", "Position_Analysis"})
@@ -150,7 +147,7 @@ private slots:
         QCOMPARE(names, QStringList({"Analysis of Positions", "Chief TK Sheets",
                                      "List of Swimmers for Announcer", "Results Sheets",
                                      "Speeding Tkts", "Team Results", "This Result"}));
-        QCOMPARE(desk.model().text(SheetModel::Position, 1), QStringLiteral("TF"));
+        QCOMPARE(desk.sheet->model().text(SheetModel::Position, 1), QStringLiteral("TF"));
     }
 
     // Cancel in the set-up or the preview changes and prints nothing; the
