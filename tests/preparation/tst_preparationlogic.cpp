@@ -24,43 +24,6 @@ class TstPreparationLogic : public QObject
 {
     Q_OBJECT
 private slots:
-    void readyToRecord_data()
-    {
-        QTest::addColumn<QString>("links"); // announcer and online files: on, missing, off
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<int>("teams"); // the demonstration gala has 8 on 12/10/26
-        QTest::addColumn<QString>("refusal");
-        DataRow("ready", "on", "12/10/26", 8, "");
-        DataRow("both missing", "missing", "12/10/26", 8, "No announcer screen");
-        DataRow("online missing", "online missing", "12/10/26", 8, "No database of online times");
-        DataRow("no teams", "off", "14/09/26", 8, "No teams currently entered");
-        DataRow("no date", "off", "", 8, "No teams currently entered");
-        DataRow("a team per sheet row", "off", "12/10/26", 17, "");
-        DataRow("more teams than sheet rows", "off", "12/10/26", 18,
-                "Too many teams entered: the recording sheet has room for 17");
-    }
-    void readyToRecord()
-    {
-        QFETCH(QString, links);
-        QFETCH(int, teams);
-        QFETCH(QString, date);
-        Desk desk;
-        std::vector<TeamEntryRecord> entries;
-        for (int i = 0; i < teams; ++i)
-            entries.push_back({i % 10 + 1, i / 10 + 1, QStringLiteral("Team"), true});
-        TeamEntry::replaceTeams(desk.db(), "DEMO", "12/10/26", entries);
-        desk.shared.AnnouncerOn = links == "on" || links == "missing";
-        desk.shared.OnlineOn = links != "off";
-        desk.shared.AnnouncerDbPath = desk.shared.AresDbPath =
-            desk.file.path + (links == "on" ? "" : ".missing");
-        desk.shared.ProgCode = QStringLiteral("DEMO");
-        desk.shared.GalaDate = date;
-        QString why;
-        const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
-        QCOMPARE(ready, why.isEmpty());
-        QTEST(why, "refusal");
-    }
-
     void addDate_data()
     {
         QTest::addColumn<QString>("date");
@@ -205,7 +168,8 @@ private slots:
                  QStringList({"DEMO|2|B10|50|", "DEMO|13|Open|0|2X"}));
     }
 
-    void teamEntry_data()
+    // Teams entered, then the gala opened for recording.
+    void teamEntryThenReady_data()
     {
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("lanes");
@@ -213,30 +177,42 @@ private slots:
         QTest::addColumn<QString>("forms"); // heats by ";": "-" No Team, "*" Non Scoring
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<QString>("stored"); // the teams by ";", or their number ("Team" each)
-        const QString d = "12/10/26";
+        QTest::addColumn<QString>("links");  // announcer and online files: on, missing
+        QTest::addColumn<QString>("ready");  // the refusal to record
+        const QString d = "12/10/26", none = "No teams currently entered";
         const QString lanesNo = "Incorrect number of lanes", heatsNo = "Incorrect number of heats";
+        const QString tooMany = "Too many teams entered: the recording sheet has room for 17";
         DataRow("3 lanes, 2 heats, an empty lane", d, "3", "2",
                 "Ashford,-,Castleton;Ashford B,Bramley,Guests*", "",
                 "1|1|Ashford|true;1|3|Castleton|true;2|1|Ashford B|true;2|2|Bramley|true;"
-                "2|3|Guests|false");
-        DataRow("every lane empty", d, "3", "1", "-,-,-", "No teams entered", "8");
+                "2|3|Guests|false",
+                "", "");
+        DataRow("every lane empty", d, "3", "1", "-,-,-", "No teams entered", "8", "", "");
         DataRow("no date chosen", "", "", "", "",
-                "Choose a meet code and a gala date before entering teams", "8");
-        DataRow("no lanes", d, "0", "", "", lanesNo, "8");
-        DataRow("eleven lanes", d, "11", "", "", lanesNo, "8");
-        DataRow("4.5 lanes are 4", d, "4.5", "1", "", "", "4");
-        DataRow("no heats", d, "3", "0", "", heatsNo, "8");
-        DataRow("eleven heats", d, "3", "11", "", heatsNo, "8");
-        DataRow("4.5 heats are 4", d, "3", "4.5", "", "", "12");
-        DataRow("ten of each", d, "10", "10", "", "", "100");
+                "Choose a meet code and a gala date before entering teams", "8", "", none);
+        DataRow("no lanes, a gala without teams", "14/09/26", "0", "", "", lanesNo, "8", "", none);
+        DataRow("eleven lanes", d, "11", "", "", lanesNo, "8", "", "");
+        DataRow("4.5 lanes are 4", d, "4.5", "1", "", "", "4", "", "");
+        DataRow("no heats", d, "3", "0", "", heatsNo, "8", "", "");
+        DataRow("eleven heats", d, "3", "11", "", heatsNo, "8", "", "");
+        DataRow("4.5 heats are 4", d, "3", "4.5", "", "", "12", "", "");
+        DataRow("ten of each", d, "10", "10", "", "", "100", "", tooMany);
+        DataRow("a team per sheet row", d, "9", "2", "A,B,C,D,E,F,G,H,I;A,B,C,D,E,F,G,H,-", "",
+                "17", "", "");
+        DataRow("more teams than sheet rows", d, "9", "2", "", "", "18", "", tooMany);
+        DataRow("links found", d, "3", "1", "", "", "3", "on", "");
+        DataRow("both links missing", d, "3", "1", "", "", "3", "missing", "No announcer screen");
+        DataRow("online missing", d, "3", "1", "", "", "3", "online missing",
+                "No database of online times");
     }
-    void teamEntry()
+    void teamEntryThenReady()
     {
         QFETCH(QString, lanes);
         QFETCH(QString, heats);
         QFETCH(QString, forms);
         QFETCH(QString, refusal);
         QFETCH(QString, stored);
+        QFETCH(QString, links);
         Desk desk;
         const QStringList before = desk.teams();
         QFETCH(QString, date);
@@ -264,6 +240,15 @@ private slots:
         QCOMPARE(stored.contains('|') ? now.join(';') : QString::number(now.size()), stored);
         if (!refusal.isEmpty())
             QCOMPARE(now, before);
+
+        desk.shared.AnnouncerOn = links == "on" || links == "missing";
+        desk.shared.OnlineOn = !links.isEmpty();
+        desk.shared.AnnouncerDbPath = desk.shared.AresDbPath =
+            desk.file.path + (links == "on" ? "" : ".missing");
+        QString why;
+        const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
+        QCOMPARE(ready, why.isEmpty());
+        QTEST(why, "ready");
     }
 
     void failedReplacementKeepsTheOldTeams()

@@ -72,21 +72,20 @@ private slots:
     {
         QTest::addColumn<QString>("failure"); // "", "folder", "engine"
         QTest::addColumn<int>("jobs");        // of two pages each
-        DataRow("a file a job", QString(), 3);
-        DataRow("folder cannot be made", QString("folder"), 1);
-        DataRow("engine failure mid-report", QString("engine"), 1);
+        QTest::addColumn<QString>("why");     // in the message
+        DataRow("a file a job", QString(), 3, QString());
+        DataRow("folder cannot be made", QString("folder"), 1,
+                QString("The folder {folder} cannot be made."));
+        DataRow("engine failure mid-report", QString("engine"), 1, QString("no such table: Times"));
     }
     void printReportWritesOrNamesTheFailure()
     {
         QFETCH(QString, failure);
         QFETCH(int, jobs);
+        QFETCH(QString, why);
         QTemporaryDir dir;
-        QString folder = dir.filePath("prints");
-        if (failure == "folder") {
-            QFile blocker(dir.filePath("taken"));
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
-            folder = dir.filePath("taken/prints");
-        }
+        QVERIFY(QFile(dir.filePath("taken")).open(QIODevice::WriteOnly)); // a file, no folder
+        const QString folder = dir.filePath(failure == "folder" ? "taken/prints" : "prints");
         DeskDialogs dialogs;
         PrinterChoice choice;
         const auto layout = [&](PrinterSurface &p) {
@@ -95,7 +94,7 @@ private slots:
                 p.newPage();
                 p.printLine("second page");
                 if (failure == "engine")
-                    throw EngineError("no such table: Times");
+                    throw EngineError(why);
                 p.endDoc();
             }
         };
@@ -103,10 +102,8 @@ private slots:
         QCOMPARE(PrintReport(choice, folder, "Team Results", layout, dialogs), ok);
         if (!ok) {
             QVERIFY(QDir(folder).isEmpty()); // no half-written file is left behind
-            const QString why = failure == "engine"
-                                    ? "no such table: Times"
-                                    : QStringLiteral("The folder %1 cannot be made.").arg(folder);
-            QCOMPARE(dialogs.messages.takeFirst(), "Team Results could not be printed.\n" + why);
+            QCOMPARE(dialogs.messages.takeFirst(),
+                     "Team Results could not be printed.\n" + why.replace("{folder}", folder));
             if (failure == "folder")
                 return;
             failure.clear(); // the same printer prints the next report
