@@ -107,27 +107,42 @@ private slots:
         QCOMPARE(g.printer.jobsEnded, 1);
     }
 
-    // ---- Results Sheets ----
-    void resultsSheetsPageOrder_data()
+    void resultsSheets_data()
     {
-        // Per landscape page: first team, first event, number of cumulative
-        // lines, last cumulative total of T1 or T7 (one point an event).
+        // Per landscape page: first team, first event, number of cumulative lines and the
+        // last cumulative total of T1 or T7 (a point an event after the first).
         QTest::addColumn<int>("teams");
         QTest::addColumn<int>("events");
+        QTest::addColumn<QString>("graded");
         QTest::addColumn<QString>("pages");
-        DataRow("8 x 28", 8, 28, "T1 1 5 25,T1 26 1 28,T7 1 5 25,T7 26 1 28");
-        DataRow("6 x 12", 6, 12, "T1 1 3 12");
+        QTest::addColumn<QString>("tooFast"); // the position of T1 in event 1
+        QTest::addColumn<QString>("dq");      // the time of T3 in event 1
+        DataRow("8 x 28, graded", 8, 28, "Y", "T1 1 5 24,T1 26 1 27,T7 1 5 24,T7 26 1 27",
+                "TF@3.1 | ", "D@5.3 | ");
+        DataRow("6 x 12, none disqualified", 6, 12, "N", "T1 1 3 11", "", "");
     }
-    void resultsSheetsPageOrder()
+    void resultsSheets()
     {
         QFETCH(int, teams);
         QFETCH(int, events);
+        QFETCH(QString, graded);
         QFETCH(QString, pages);
+        QFETCH(QString, tooFast);
+        QFETCH(QString, dq);
         ReportGala g(teams, events);
-        for (int e = 1; e <= events; ++e) {
+        g.shared.Graded = graded;
+        for (int e = 2; e <= events; ++e) {
             for (int k = 1; k <= teams; ++k)
                 g.gala.LanePoints(e, k) = 1.0f;
         }
+        // Too fast, non-scoring and as fast, disqualified or not swum, placed.
+        const QStringList times{"29.50", "29.50", dq.section('@', 0, 0), "31.00"};
+        for (int k = 1; k <= 4; ++k)
+            g.gala.LaneTime(1, k) = times[k - 1];
+        g.gala.TeamScoring[2] = false;
+        g.gala.LanePos(1, 4) = 2;
+        g.gala.LaneName(1, 3) = "Joe Bloggs";
+        g.gala.LaneNotes(1, 3) = "False start";
         PrintResultsSheets(g.shared, g.gala, g.printer);
         QCOMPARE(g.printer.jobsEnded, 1);
         const int landscape = int(pages.count(',')) + 1;
@@ -143,51 +158,27 @@ private slots:
                            .arg(g.column(1, page, 3.35).last());
         }
         QCOMPARE(printed.join(','), pages);
-        // The disqualifications page follows, portrait, even with none.
-        QCOMPARE(g.printer.pages.last().orientation, PrinterSurface::Portrait);
-        QCOMPARE(textsOf(g.printer.on(1, landscape + 1)).join(','),
-                 "Disqualifications,Event,Team,Swimmer,Reason for Disqualification");
-    }
-
-    void resultsSheetsLines_data()
-    {
-        QTest::addColumn<QString>("graded");
-        QTest::addColumn<QString>("tooFast"); // the position of T1
-        DataRow("graded", "Y", "TF@3.1 | ");
-        DataRow("not graded", "N", "");
-    }
-    void resultsSheetsLines()
-    {
-        QFETCH(QString, graded);
-        QFETCH(QString, tooFast);
-        ReportGala g(5, 1);
-        g.shared.Graded = graded;
-        // Too fast, non-scoring and as fast, disqualified, placed, not swum.
-        const QStringList times{"29.50", "29.50", "D", "31.00", ""};
-        for (int k = 1; k <= 5; ++k)
-            g.gala.LaneTime(1, k) = times[k - 1];
-        g.gala.TeamScoring[2] = false;
-        g.gala.LanePos(1, 4) = 2;
-        g.gala.LaneName(1, 3) = "Joe Bloggs";
-        g.gala.LaneNotes(1, 3) = "False start";
-        PrintResultsSheets(g.shared, g.gala, g.printer);
-        QCOMPARE(g.one("Harbourside SC").font, (PrintFont{"Arial Narrow", 12, true}));
-        QVERIFY(g.one("Harbourside SC").y > 0); // after the opening blank line
-        QCOMPARE(g.line("Harbourside SC"), "Harbourside SC@0 | 12/10/26 - Autumn Gala@5");
+        const Text promoter = g.all("Harbourside SC").value(0);
+        QCOMPARE(promoter.font, (PrintFont{"Arial Narrow", 12, true}));
+        QVERIFY(promoter.y > 0); // after the opening blank line
+        QCOMPARE(g.line(promoter), "Harbourside SC@0 | 12/10/26 - Autumn Gala@5");
         const Text team = g.all("T3").value(0);
         QCOMPARE(team.font, (PrintFont{"Arial Narrow", 10, true, false, true}));
-        QCOMPARE(g.line(team), "T1@2.5 | T2@3.9 | T3@5.3 | T4@6.7 | T5@8.1");
+        QCOMPARE(g.line(team), "T1@2.5 | T2@3.9 | T3@5.3 | T4@6.7 | T5@8.1 | T6@9.5");
         // Points of 0 print "0"; a column's position is empty without a place.
         QCOMPARE(g.line(g.all("G10 50m Freestyle").value(0)),
                  "1@0 | G10 50m Freestyle@0.3 | 29.50@2.5 | " + tooFast +
-                     "0@3.35 | 29.50@3.9 | 0@4.75 | D@5.3 | 0@6.15 | 31.00@6.7 | 2@7.3 | 0@7.55 | "
-                     "0@8.95");
-        QCOMPARE(g.line("Swimmer"),
-                 "Event@0 | Team@0.7 | Swimmer@2 | Reason for Disqualification@4");
-        QCOMPARE(g.line("Joe Bloggs"), "1@0 | T3@0.7 | Joe Bloggs@2 | False start@4");
-        const QList<Text> dq = g.printer.on(1, 2);
-        QVERIFY(dq[0].font.bold && !dq[0].font.underline);
-        QVERIFY(dq[1].font.underline && !dq[5].font.underline);
+                     "0@3.35 | 29.50@3.9 | 0@4.75 | " + dq +
+                     "0@6.15 | 31.00@6.7 | 2@7.3 | 0@7.55 | 0@8.95 | 0@10.35");
+        // The disqualifications page follows, portrait, even with none.
+        QCOMPARE(g.printer.pages.last().orientation, PrinterSurface::Portrait);
+        const QList<Text> last = g.printer.on(1, landscape + 1);
+        QCOMPARE(textsOf(last).join(','),
+                 "Disqualifications,Event,Team,Swimmer,Reason for Disqualification" +
+                     QString(dq.isEmpty() ? "" : ",1,T3,Joe Bloggs,False start"));
+        QCOMPARE(g.line(last[1]), "Event@0 | Team@0.7 | Swimmer@2 | Reason for Disqualification@4");
+        QVERIFY(last[0].font.bold && !last[0].font.underline);
+        QVERIFY(last[1].font.underline && !last.value(5).font.underline);
     }
 
     void teamResults_data()
