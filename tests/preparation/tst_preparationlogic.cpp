@@ -1,3 +1,4 @@
+#include "foundation/Guarded.h"
 #include "preparation/GalaChoice.h"
 #include "preparation/GalaCodes.h"
 #include "preparation/ProgrammeEditor.h"
@@ -193,6 +194,9 @@ private slots:
         DataRow("no lanes, a gala without teams", "14/09/26", "0", "", "", lanesNo, "8", "", none);
         DataRow("eleven lanes", d, "11", "", "", lanesNo, "8", "", "");
         DataRow("4.5 lanes are 4", d, "4.5", "1", "", "", "4", "", "");
+        // The engine refuses the third new entry, after the old ones were deleted.
+        DataRow("a failed replacement", d, "3", "1", "A,B,Boom", "refused by test (Gala_Team)", "8",
+                "", "");
         DataRow("no heats", d, "3", "0", "", heatsNo, "8", "", "");
         DataRow("eleven heats", d, "3", "11", "", heatsNo, "8", "", "");
         DataRow("4.5 heats are 4", d, "3", "4.5", "", "", "12", "", "");
@@ -224,16 +228,20 @@ private slots:
             desk.dialogs.expectInput("How many heats per event?", heats);
         if (!refusal.isEmpty())
             desk.dialogs.expectMessage(refusal);
-        TeamEntry(desk.shared, desk.dialogs).run([&](int heat, int n, auto &rows) {
-            if (forms.isEmpty())
-                rows.assign(size_t(n), {QStringLiteral("Team")});
-            for (QString lane :
-                 forms.section(';', heat - 1, heat - 1).split(',', Qt::SkipEmptyParts)) {
-                const bool nonScoring = lane.endsWith('*');
-                lane.chop(nonScoring ? 1 : 0);
-                rows.push_back({lane == "-" ? QString() : lane, lane == "-", nonScoring});
-            }
-            return true;
+        desk.db().execute("CREATE TRIGGER refuse BEFORE INSERT ON Gala_Team WHEN NEW.\"Team "
+                          "Name\" = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused by test'); END");
+        (void)Guarded(desk.dialogs, [&] {
+            TeamEntry(desk.shared, desk.dialogs).run([&](int heat, int n, auto &rows) {
+                if (forms.isEmpty())
+                    rows.assign(size_t(n), {QStringLiteral("Team")});
+                for (QString lane :
+                     forms.section(';', heat - 1, heat - 1).split(',', Qt::SkipEmptyParts)) {
+                    const bool nonScoring = lane.endsWith('*');
+                    lane.chop(nonScoring ? 1 : 0);
+                    rows.push_back({lane == "-" ? QString() : lane, lane == "-", nonScoring});
+                }
+                return true;
+            });
         });
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
         const QStringList now = desk.teams();
@@ -249,19 +257,6 @@ private slots:
         const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
         QCOMPARE(ready, why.isEmpty());
         QTEST(why, "ready");
-    }
-
-    void failedReplacementKeepsTheOldTeams()
-    {
-        Desk desk;
-        const QStringList before = desk.teams();
-        // The engine refuses the third new entry, after the old ones were deleted.
-        desk.db().execute("CREATE TRIGGER refuse BEFORE INSERT ON Gala_Team WHEN NEW.\"Team "
-                          "Name\" = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused by test'); END");
-        const std::vector<TeamEntryRecord> entries = {{1, 1, "A"}, {2, 1, "B"}, {3, 1, "Boom"}};
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 TeamEntry::replaceTeams(desk.db(), "DEMO", "12/10/26", entries));
-        QCOMPARE(desk.teams(), before);
     }
 };
 

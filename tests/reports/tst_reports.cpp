@@ -360,7 +360,6 @@ private slots:
         g.gala.EventDistance[4] = "100";
         g.gala.EventStroke[4] = "BK";
         g.gala.TeamHeat[2] = g.gala.TeamHeat[4] = 2; // heats 1, 2, 1, 2: four heat changes
-        g.gala.TeamLane[3] = 3;
         g.gala.TeamLane[4] = 12;
         g.gala.LaneName(4, 3) = "Jane";
         g.gala.LaneName(4, 4) = "Alexandra Konstantinopoulou";
