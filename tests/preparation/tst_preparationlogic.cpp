@@ -85,37 +85,6 @@ private slots:
               "lines");
     }
 
-    // Add, insert, a file and a stored programme each refuse a 101st event.
-    void hundredEventsAtMost()
-    {
-        Desk desk(false);
-        desk.shared.ProgCode = QStringLiteral("BIG");
-        ProgrammeEditor editor(desk.shared, desk.gala, desk.dialogs);
-        for (int i = 1; i <= 100; ++i)
-            editor.add({QString::number(i), {}, "50", {}, {}, {}});
-        const QStringList hundred = editor.programme().listLines();
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("p.txt"), "101\r\n" + QByteArray("0,S,50,FS,,\r\n").repeated(101));
-        const QString full = "The programme is full: it can hold at most 100 events";
-        desk.dialogs.expectMessage(full).expectMessage(full);
-        editor.add({"101", {}, {}, {}, {}, {}});
-        editor.insert(50, {"0", {}, {}, {}, {}, {}});
-        QCOMPARE(editor.programme().listLines(), hundred);
-        desk.dialogs.expectChooser("Open program file", dir.path() + '/', "p.txt")
-            .expectMessage("The programme file lists 101 events but a programme can hold at "
-                           "most 100; the programme has not been changed");
-        editor.loadFromFile();
-        QCOMPARE(editor.programme().listLines(), hundred);
-        editor.programme().store(desk.db(), "BIG");
-        desk.db().execute("INSERT INTO Gala_Program (\"Program code\", \"Event No\") "
-                          "VALUES ('BIG', 101)");
-        desk.dialogs.expectMessage(
-            "This programme has more than 100 events; only the first 100 are shown");
-        editor.loadFromDatabase();
-        QCOMPARE(editor.programme().listLines(), hundred);
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    }
-
     // The editor's file and database actions on the demonstration programme.
     void fileAndDatabase()
     {
@@ -163,10 +132,35 @@ private slots:
         editor.saveToDatabase();
         QCOMPARE(desk.records("Gala_Program", fields), stored);
         editor.saveToDatabase();
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
         // Numbers are the numbers the texts start with.
         QCOMPARE(desk.records("Gala_Program", fields),
                  QStringList({"DEMO|2|B10|50|", "DEMO|13|Open|0|2X"}));
+
+        // Add, insert, a file and the stored programme each refuse a 101st event.
+        editor.clear();
+        for (int i = 1; i <= 100; ++i)
+            editor.add({QString::number(i), {}, "50", {}, {}, {}});
+        const QStringList hundred = editor.programme().listLines();
+        writeBytes(dir.filePath("p.txt"), "101\r\n" + QByteArray("0,S,50,FS,,\r\n").repeated(101));
+        const QString full = "The programme is full: it can hold at most 100 events";
+        desk.dialogs.expectMessage(full)
+            .expectMessage(full)
+            .expectChooser("Open program file", folder, "p.txt")
+            .expectMessage("The programme file lists 101 events but a programme can hold at "
+                           "most 100; the programme has not been changed")
+            .expectYesNoDefaultNo("Overwrite existing programme details?", true)
+            .expectMessage("This programme has more than 100 events; only the first 100 are shown");
+        editor.add({"101", {}, {}, {}, {}, {}});
+        editor.insert(50, {"0", {}, {}, {}, {}, {}});
+        QCOMPARE(editor.programme().listLines(), hundred);
+        editor.loadFromFile();
+        QCOMPARE(editor.programme().listLines(), hundred);
+        editor.saveToDatabase();
+        desk.db().execute("INSERT INTO Gala_Program (\"Program code\", \"Event No\") "
+                          "VALUES ('DEMO', 101)");
+        editor.loadFromDatabase();
+        QCOMPARE(editor.programme().listLines(), hundred);
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
     // Teams entered, then the gala opened for recording.
