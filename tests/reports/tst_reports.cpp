@@ -32,7 +32,7 @@ private slots:
         QCOMPARE_IN(p.texts[1].y + p.currentX(), 0.0);
         // A line is a little more than the point size: 72 points an inch.
         QVERIFY(p.currentY() > 12.0 / 72 && p.currentY() < 1.4 * 12 / 72);
-        p.printLine(); // an empty line draws nothing
+        p.printLine(); // an empty line still moves down
         QCOMPARE_IN(p.currentY(), 2 * p.lineHeight());
         for (int i = 0; i < 100; ++i) // flows onto the next page: A4 less half an inch
             p.printLine(QString::number(i));
