@@ -1,3 +1,4 @@
+#include "foundation/Guarded.h"
 #include "preparation/GalaChoice.h"
 #include "preparation/GalaCodes.h"
 #include "preparation/ProgrammeEditor.h"
@@ -17,28 +18,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
-// A programme of `n` events numbered from 1.
-void fill(ProgrammeEditor &editor, int n)
-{
-    for (int i = 1; i <= n; ++i)
-        editor.add({QString::number(i), {}, {}, {}, {}, {}});
-}
-
-// Asks the team entry for `lanes` and `heats` and fills each heat with `fillHeat`.
-void enterTeams(Desk &desk, const QString &lanes, const QString &heats, const QString &refusal,
-                const std::function<bool(int, int, std::vector<LaneChoice> &)> &fillHeat)
-{
-    desk.shared.ProgCode = QStringLiteral("DEMO");
-    if (!lanes.isEmpty())
-        desk.dialogs.expectInput("How many lanes in pool?", lanes);
-    if (!heats.isEmpty())
-        desk.dialogs.expectInput("How many heats per event?", heats);
-    if (!refusal.isEmpty())
-        desk.dialogs.expectMessage(refusal);
-    TeamEntry(desk.shared, desk.dialogs).run(fillHeat);
-    QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-}
-
 } // namespace
 
 // The preparation rules below the screens.
@@ -46,43 +25,6 @@ class TstPreparationLogic : public QObject
 {
     Q_OBJECT
 private slots:
-    void readyToRecord_data()
-    {
-        QTest::addColumn<QString>("links"); // announcer and online files: on, missing, off
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<int>("teams"); // the demonstration gala has 8 on 12/10/26
-        QTest::addColumn<QString>("refusal");
-        DataRow("ready", "on", "12/10/26", 8, "");
-        DataRow("both missing", "missing", "12/10/26", 8, "No announcer screen");
-        DataRow("online missing", "online missing", "12/10/26", 8, "No database of online times");
-        DataRow("no teams", "off", "14/09/26", 8, "No teams currently entered");
-        DataRow("no date", "off", "", 8, "No teams currently entered");
-        DataRow("a team per sheet row", "off", "12/10/26", 17, "");
-        DataRow("more teams than sheet rows", "off", "12/10/26", 18,
-                "Too many teams entered: the recording sheet has room for 17");
-    }
-    void readyToRecord()
-    {
-        QFETCH(QString, links);
-        QFETCH(int, teams);
-        Desk desk;
-        std::vector<TeamEntryRecord> entries;
-        for (int i = 0; i < teams; ++i)
-            entries.push_back({i % 10 + 1, i / 10 + 1, QStringLiteral("Team"), true});
-        TeamEntry::replaceTeams(desk.db(), "DEMO", "12/10/26", entries);
-        desk.shared.AnnouncerOn = links == "on" || links == "missing";
-        desk.shared.OnlineOn = links != "off";
-        desk.shared.AnnouncerDbPath = desk.shared.AresDbPath =
-            desk.file.path + (links == "on" ? "" : ".missing");
-        desk.shared.ProgCode = QStringLiteral("DEMO");
-        QFETCH(QString, date);
-        desk.shared.GalaDate = date;
-        QString why;
-        const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
-        QCOMPARE(ready, why.isEmpty());
-        QTEST(why, "refusal");
-    }
-
     void addDate_data()
     {
         QTest::addColumn<QString>("date");
@@ -109,121 +51,19 @@ private slots:
                  stored.isEmpty() ? QStringList() : QStringList{stored});
     }
 
-    void listLine_data()
-    {
-        QTest::addColumn<QString>("fields"); // number|sex age|distance|stroke|time|scoring
-        QTest::addColumn<QString>("line");
-        DataRow("2X gets a star", "12|G12|50|FS||2X", "12* G12       50m  FS   ");
-        DataRow("no star", "3|B10|50|BK|40.00|", "3   B10       50m  BK   40.00");
-        DataRow("star is what gets cut", "1234|S|25|FLY||2X", "123>S         25m  FLY  ");
-        DataRow("long fields cut with >", "7|Mixed Open Age|15000|MEDLEY|12:30.00|",
-                "7   Mixed Ope>1500>MEDL>12:30.00");
-    }
-    void listLine()
-    {
-        QFETCH(QString, fields);
-        const QStringList f = fields.split('|');
-        GalaState gala;
-        Programme programme(gala);
-        programme.add({f[0], f[1], f[2], f[3], f[4], f[5]});
-        QTEST(programme.listLine(1), "line");
-    }
-
-    void hundredEventsAtMost_data()
-    {
-        QTest::addColumn<QString>("refusal"); // the row name is the action
-        const QString full =
-            QStringLiteral("The programme is full: it can hold at most 100 events");
-        DataRow("add", full);
-        DataRow("insert", full);
-        DataRow("load a file of 101",
-                QStringLiteral("The programme file lists 101 events but a programme can hold at "
-                               "most 100; the programme has not been changed"));
-        DataRow("open a stored programme of 101",
-                QStringLiteral(
-                    "This programme has more than 100 events; only the first 100 are shown"));
-    }
-    void hundredEventsAtMost()
-    {
-        QFETCH(QString, refusal);
-        const QString action = QString::fromLatin1(QTest::currentDataTag()).section(' ', 0, 0);
-        Desk desk(false);
-        desk.shared.ProgCode = QStringLiteral("BIG");
-        ProgrammeEditor editor(desk.shared, desk.gala, desk.dialogs);
-        fill(editor, 100);
-        QTemporaryDir dir;
-        if (action == "load") {
-            QByteArray many = "101\r\n";
-            for (int i = 1; i <= 101; ++i)
-                many += "0,S,50,FS,,\r\n";
-            writeBytes(dir.filePath("p.txt"), many);
-            desk.dialogs.expectChooser("Open program file", dir.path() + '/', "p.txt");
-        }
-        desk.dialogs.expectMessage(refusal);
-        if (action == "add") {
-            editor.add({"101", {}, {}, {}, {}, {}});
-        } else if (action == "insert") {
-            editor.insert(50, {"0", {}, {}, {}, {}, {}});
-        } else if (action == "load") {
-            editor.loadFromFile();
-        } else {
-            editor.programme().store(desk.db(), "BIG");
-            desk.db().execute("INSERT INTO Gala_Program (\"Program code\", \"Event No\") "
-                              "VALUES ('BIG', 101)");
-            editor.loadFromDatabase();
-        }
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-        QCOMPARE(editor.programme().count(), 100);
-        QCOMPARE(editor.programme().event(51).no, QStringLiteral("51"));
-        QCOMPARE(editor.programme().event(100).no, QStringLiteral("100"));
-    }
-
-    void fileRoundTrip_data()
-    {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QByteArray>("start");
-        DataRow("demonstration programme", "DEMO",
-                QByteArray("12\r\n1\r\nG10\r\n50\r\nFS\r\n38.00\r\n\r\n2\r\n"));
-        DataRow("empty programme", "NONE", QByteArray("\r\n"));
-    }
-    void fileRoundTrip()
-    {
-        QFETCH(QString, code);
-        QFETCH(QByteArray, start);
-        Desk desk;
-        desk.shared.ProgCode = code;
-        QTemporaryDir dir;
-        ProgrammeEditor editor(desk.shared, desk.gala, desk.dialogs);
-        editor.loadFromDatabase();
-        const QStringList before = editor.programme().listLines();
-        desk.dialogs.expectChooser("Open output file", dir.path() + '/', "prog.txt");
-        editor.saveToFile();
-        QFile file(dir.filePath("prog.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY2(bytes.startsWith(start), bytes.constData());
-        QCOMPARE(bytes.count("\r\n"), 1 + 6 * before.size());
-
-        fill(editor, 3);
-        desk.dialogs.expectChooser("Open program file", dir.path() + '/', "prog.txt");
-        editor.loadFromFile();
-        QCOMPARE(editor.programme().listLines(), before);
-        // Cancelling the chooser keeps what is being edited.
-        desk.dialogs.expectChooser("Open program file", "", "");
-        editor.loadFromFile();
-        QCOMPARE(editor.programme().listLines(), before);
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    }
-
+    // A programme file read and shown as list lines: a "*" after the number
+    // for 2X, fields cut with ">".
     void fileReading_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("lines"); // or the refusal
         DataRow("comma separated",
-                QByteArray("3\r\n1,G10,50,FS,38.00,\r\n 2 , B10 , 50 , FS ,\"1:02.00\" x,2X\r\n"
-                           "3,\"G 9, 10\",100,MED,,\n"),
+                QByteArray("6\r\n1,G10,50,FS,38.00,\r\n 2 , B10 , 50 , FS ,\"1:02.00\" x,2X\r\n"
+                           "3,\"G 9, 10\",100,MED,,\n12,G12,50,FS,,2X\r\n1234,S,25,FLY,,2X\r\n"
+                           "7,Mixed Open Age,15000,MEDLEY,12:30.00,\r\n"),
                 QStringList{"1   G10       50m  FS   38.00", "2*  B10       50m  FS   1:02.00",
-                            "3   G 9, 10   100m MED  "});
+                            "3   G 9, 10   100m MED  ", "12* G12       50m  FS   ",
+                            "123>S         25m  FLY  ", "7   Mixed Ope>1500>MEDL>12:30.00"});
         // 0x96 is an en dash in Windows-1252 but an invisible control code in Latin-1.
         DataRow("windows code page", QByteArray("1\r\n1\rG\xe9n\x96\n50\r\nFS\r\n\r\n\r\n"),
                 QStringList{"1   G\u00e9n\u2013      50m  FS   "});
@@ -245,112 +85,172 @@ private slots:
               "lines");
     }
 
-    void saving()
+    // The editor's file and database actions on the demonstration programme.
+    void fileAndDatabase()
     {
         Desk desk;
         desk.shared.ProgCode = QStringLiteral("DEMO");
         ProgrammeEditor editor(desk.shared, desk.gala, desk.dialogs);
+        QTemporaryDir dir;
+        const QString folder = dir.path() + '/';
         const QStringList fields = {"Program code", "Event No", "Sex age", "Distance", "Scoring"};
         const QStringList stored = desk.records("Gala_Program", fields);
+        const auto bytesOf = [&](const char *name) {
+            QFile f(dir.filePath(name));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
         desk.dialogs.expectMessage("No event details to store")
             .expectChooser("Open output file", QString(), QString())
             .expectMessage("No Output File Specified")
+            .expectChooser("Open output file", folder, "empty.txt")
+            .expectChooser("Open output file", folder, "prog.txt")
+            .expectChooser("Open program file", folder, "prog.txt")
+            .expectChooser("Open program file", "", "")
+            .expectChooser("Open program file", folder, "empty.txt")
             .expectYesNoDefaultNo("Overwrite existing programme details?", false)
             .expectYesNoDefaultNo("Overwrite existing programme details?", true);
         editor.saveToDatabase();
-        editor.loadFromDatabase();
-        editor.remove(0);
-        editor.add({"13a", "Open", "m50", "FSR", "", "2X"});
         editor.saveToFile();
+        editor.saveToFile();
+        QCOMPARE(bytesOf("empty.txt"), QByteArray("\r\n"));
+        editor.loadFromDatabase();
+        const QStringList demo = editor.programme().listLines();
+        editor.saveToFile();
+        const QByteArray bytes = bytesOf("prog.txt");
+        QVERIFY2(bytes.startsWith("12\r\n1\r\nG10\r\n50\r\nFS\r\n38.00\r\n\r\n2\r\n"), bytes);
+        QCOMPARE(bytes.count("\r\n"), 1 + 6 * 12);
+        editor.clear();
+        editor.loadFromFile();
+        QCOMPARE(editor.programme().listLines(), demo);
+        editor.loadFromFile(); // cancelled: what is being edited stays
+        QCOMPARE(editor.programme().listLines(), demo);
+        editor.loadFromFile();
+        QCOMPARE(editor.programme().count(), 0);
+
+        editor.add({"2", "B10", "50", "FS", "", ""});
+        editor.add({"13a", "Open", "m50", "FSR", "", "2X"});
         editor.saveToDatabase();
         QCOMPARE(desk.records("Gala_Program", fields), stored);
         editor.saveToDatabase();
+        // Numbers are the numbers the texts start with.
+        QCOMPARE(desk.records("Gala_Program", fields),
+                 QStringList({"DEMO|2|B10|50|", "DEMO|13|Open|0|2X"}));
+
+        // Add, insert, a file and the stored programme each refuse a 101st event.
+        editor.clear();
+        for (int i = 1; i <= 100; ++i)
+            editor.add({QString::number(i), {}, "50", {}, {}, {}});
+        const QStringList hundred = editor.programme().listLines();
+        writeBytes(dir.filePath("p.txt"), "101\r\n" + QByteArray("0,S,50,FS,,\r\n").repeated(101));
+        const QString full = "The programme is full: it can hold at most 100 events";
+        desk.dialogs.expectMessage(full)
+            .expectMessage(full)
+            .expectChooser("Open program file", folder, "p.txt")
+            .expectMessage("The programme file lists 101 events but a programme can hold at "
+                           "most 100; the programme has not been changed")
+            .expectYesNoDefaultNo("Overwrite existing programme details?", true)
+            .expectMessage("This programme has more than 100 events; only the first 100 are shown");
+        editor.add({"101", {}, {}, {}, {}, {}});
+        editor.insert(50, {"0", {}, {}, {}, {}, {}});
+        QCOMPARE(editor.programme().listLines(), hundred);
+        editor.loadFromFile();
+        QCOMPARE(editor.programme().listLines(), hundred);
+        editor.saveToDatabase();
+        desk.db().execute("INSERT INTO Gala_Program (\"Program code\", \"Event No\") "
+                          "VALUES ('DEMO', 101)");
+        editor.loadFromDatabase();
+        QCOMPARE(editor.programme().listLines(), hundred);
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-        const QStringList now = desk.records("Gala_Program", fields);
-        QCOMPARE(now.first(), QStringLiteral("DEMO|2|B10|50|"));
-        QCOMPARE(now.last(), QStringLiteral("DEMO|13|Open|0|2X")); // numbers the texts start with
     }
 
-    void teamEntry_data()
+    // Teams entered, then the gala opened for recording.
+    void teamEntryThenReady_data()
     {
         QTest::addColumn<QString>("date");
-        QTest::addColumn<QStringList>("heats"); // lanes of a heat; "-" No Team, "*" Non Scoring
+        QTest::addColumn<QString>("lanes");
+        QTest::addColumn<QString>("heats");
+        QTest::addColumn<QString>("forms"); // heats by ";": "-" No Team, "*" Non Scoring
         QTest::addColumn<QString>("refusal");
-        QTest::addColumn<QStringList>("stored"); // none: the old teams stay
-        DataRow("3 lanes, 2 heats, an empty lane", "12/10/26",
-                QStringList{"Ashford,-,Castleton", "Ashford B,Bramley,Guests*"}, "",
-                QStringList{"1|1|Ashford|true", "1|3|Castleton|true", "2|1|Ashford B|true",
-                            "2|2|Bramley|true", "2|3|Guests|false"});
-        DataRow("every lane empty", "12/10/26", QStringList{"-,-,-"}, "No teams entered",
-                QStringList());
-        DataRow("no date chosen", "", QStringList(),
-                "Choose a meet code and a gala date before entering teams", QStringList());
+        QTest::addColumn<QString>("stored"); // the teams by ";", or their number ("Team" each)
+        QTest::addColumn<QString>("links");  // announcer and online files: on, missing
+        QTest::addColumn<QString>("ready");  // the refusal to record
+        const QString d = "12/10/26", none = "No teams currently entered";
+        const QString lanesNo = "Incorrect number of lanes", heatsNo = "Incorrect number of heats";
+        const QString tooMany = "Too many teams entered: the recording sheet has room for 17";
+        DataRow("3 lanes, 2 heats, an empty lane", d, "3", "2",
+                "Ashford,-,Castleton;Ashford B,Bramley,Guests*", "",
+                "1|1|Ashford|true;1|3|Castleton|true;2|1|Ashford B|true;2|2|Bramley|true;"
+                "2|3|Guests|false",
+                "", "");
+        DataRow("every lane empty", d, "3", "1", "-,-,-", "No teams entered", "8", "", "");
+        DataRow("no date chosen", "", "", "", "",
+                "Choose a meet code and a gala date before entering teams", "8", "", none);
+        DataRow("no lanes, a gala without teams", "14/09/26", "0", "", "", lanesNo, "8", "", none);
+        DataRow("eleven lanes", d, "11", "", "", lanesNo, "8", "", "");
+        DataRow("4.5 lanes are 4", d, "4.5", "1", "", "", "4", "", "");
+        // The engine refuses the third new entry, after the old ones were deleted.
+        DataRow("a failed replacement", d, "3", "1", "A,B,Boom", "refused by test (Gala_Team)", "8",
+                "", "");
+        DataRow("no heats", d, "3", "0", "", heatsNo, "8", "", "");
+        DataRow("eleven heats", d, "3", "11", "", heatsNo, "8", "", "");
+        DataRow("4.5 heats are 4", d, "3", "4.5", "", "", "12", "", "");
+        DataRow("ten of each", d, "10", "10", "", "", "100", "", tooMany);
+        DataRow("a team per sheet row", d, "9", "2", "A,B,C,D,E,F,G,H,I;A,B,C,D,E,F,G,H,-", "",
+                "17", "", "");
+        DataRow("more teams than sheet rows", d, "9", "2", "", "", "18", "", tooMany);
+        DataRow("links found", d, "3", "1", "", "", "3", "on", "");
+        DataRow("both links missing", d, "3", "1", "", "", "3", "missing", "No announcer screen");
+        DataRow("online missing", d, "3", "1", "", "", "3", "online missing",
+                "No database of online times");
     }
-    void teamEntry()
+    void teamEntryThenReady()
     {
-        QFETCH(QString, date);
-        QFETCH(QStringList, heats);
+        QFETCH(QString, lanes);
+        QFETCH(QString, heats);
+        QFETCH(QString, forms);
         QFETCH(QString, refusal);
-        QFETCH(QStringList, stored);
+        QFETCH(QString, stored);
+        QFETCH(QString, links);
         Desk desk;
         const QStringList before = desk.teams();
+        QFETCH(QString, date);
         desk.shared.GalaDate = date;
-        const bool asked = !date.isEmpty();
-        enterTeams(
-            desk, asked ? "3" : "", asked ? QString::number(heats.size()) : "", refusal,
-            [&](int heat, int lanes, std::vector<LaneChoice> &rows) {
-                if (lanes != 3)
-                    return false;
-                for (QString lane : heats.at(heat - 1).split(',')) {
+        desk.shared.ProgCode = QStringLiteral("DEMO");
+        if (!lanes.isEmpty())
+            desk.dialogs.expectInput("How many lanes in pool?", lanes);
+        if (!heats.isEmpty())
+            desk.dialogs.expectInput("How many heats per event?", heats);
+        if (!refusal.isEmpty())
+            desk.dialogs.expectMessage(refusal);
+        desk.db().execute("CREATE TRIGGER refuse BEFORE INSERT ON Gala_Team WHEN NEW.\"Team "
+                          "Name\" = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused by test'); END");
+        (void)Guarded(desk.dialogs, [&] {
+            TeamEntry(desk.shared, desk.dialogs).run([&](int heat, int n, auto &rows) {
+                if (forms.isEmpty())
+                    rows.assign(size_t(n), {QStringLiteral("Team")});
+                for (QString lane :
+                     forms.section(';', heat - 1, heat - 1).split(',', Qt::SkipEmptyParts)) {
                     const bool nonScoring = lane.endsWith('*');
                     lane.chop(nonScoring ? 1 : 0);
                     rows.push_back({lane == "-" ? QString() : lane, lane == "-", nonScoring});
                 }
                 return true;
             });
-        QCOMPARE(desk.teams(), stored.isEmpty() ? before : stored);
-    }
-
-    void laneAndHeatCounts_data()
-    {
-        QTest::addColumn<QString>("lanes");
-        QTest::addColumn<QString>("heats");
-        QTest::addColumn<QString>("refusal");
-        QTest::addColumn<int>("stored"); // teams, one per lane of every heat
-        DataRow("no lanes", "0", "", "Incorrect number of lanes", 8);
-        DataRow("eleven lanes", "11", "", "Incorrect number of lanes", 8);
-        DataRow("4.5 lanes are 4", "4.5", "1", "", 4);
-        DataRow("no heats", "3", "0", "Incorrect number of heats", 8);
-        DataRow("eleven heats", "3", "11", "Incorrect number of heats", 8);
-        DataRow("4.5 heats are 4", "3", "4.5", "", 12);
-        DataRow("ten of each", "10", "10", "", 100);
-    }
-    void laneAndHeatCounts()
-    {
-        QFETCH(QString, lanes);
-        QFETCH(QString, heats);
-        QFETCH(QString, refusal);
-        Desk desk;
-        desk.shared.GalaDate = QStringLiteral("12/10/26");
-        enterTeams(desk, lanes, heats, refusal, [](int, int n, std::vector<LaneChoice> &rows) {
-            rows.assign(size_t(n), {QStringLiteral("Team")});
-            return true;
         });
-        QTEST(int(desk.teams().size()), "stored");
-    }
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        const QStringList now = desk.teams();
+        QCOMPARE(stored.contains('|') ? now.join(';') : QString::number(now.size()), stored);
+        if (!refusal.isEmpty())
+            QCOMPARE(now, before);
 
-    void failedReplacementKeepsTheOldTeams()
-    {
-        Desk desk;
-        const QStringList before = desk.teams();
-        QCOMPARE(before.size(), 8);
-        // The engine refuses the third new entry, after the old ones were deleted.
-        desk.db().execute("CREATE TRIGGER refuse BEFORE INSERT ON Gala_Team WHEN NEW.\"Team "
-                          "Name\" = 'Boom' BEGIN SELECT RAISE(ABORT, 'refused by test'); END");
-        const std::vector<TeamEntryRecord> entries = {{1, 1, "A"}, {2, 1, "B"}, {3, 1, "Boom"}};
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 TeamEntry::replaceTeams(desk.db(), "DEMO", "12/10/26", entries));
-        QCOMPARE(desk.teams(), before);
+        desk.shared.AnnouncerOn = links == "on" || links == "missing";
+        desk.shared.OnlineOn = !links.isEmpty();
+        desk.shared.AnnouncerDbPath = desk.shared.AresDbPath =
+            desk.file.path + (links == "on" ? "" : ".missing");
+        QString why;
+        const bool ready = GalaChoice(desk.shared).readyToRecord(&why);
+        QCOMPARE(ready, why.isEmpty());
+        QTEST(why, "ready");
     }
 };
 

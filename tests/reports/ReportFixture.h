@@ -1,10 +1,7 @@
 #pragma once
 
-#include "foundation/GalaState.h"
-#include "foundation/SharedState.h"
-#include "recording/SheetModel.h"
 #include "reports/RecordingSurface.h"
-#include "tests/support/ScriptedDialogs.h"
+#include "tests/recording/RecordingFixture.h"
 
 #include <QtTest>
 
@@ -23,56 +20,21 @@ inline QStringList textsOf(const QList<Text> &list)
     return out;
 }
 
-// The width of `text` in a bold font, for the centred lines.
-inline double boldWidth(const char *font, double size, const QString &text)
+// A gala in memory for the reports, event 1 on the sheet: `teams` scoring
+// entries T1, T2, ... (heat 1, lane = index) and `events` 50m freestyle
+// events "G10", numbered 1 ...
+struct ReportGala : MemorySheet
 {
-    RecordingSurface measure;
-    measure.setFontName(QLatin1String(font));
-    measure.setFontSize(size);
-    measure.setFontBold(true);
-    return measure.textWidth(text);
-}
-
-// A gala in memory for the reports: `teams` entries T1, T2, ... (all scoring,
-// heat 1, lane = index) and `events` 50m freestyle events "G10", numbered 1 ...
-struct ReportGala
-{
-    SharedState shared;
-    GalaState gala;
-    ScriptedDialogs dialogs;
-    SheetModel sheet{shared, gala, dialogs};
     RecordingSurface printer;
 
     ReportGala(int teams, int events)
+        : MemorySheet(QString(teams, 'Y'), {}, QStringList(events, "G10"))
     {
         shared.GalaDate = "12/10/26";
         shared.Promoter = "Harbourside SC";
         gala.GalaName = "Autumn Gala";
-        gala.NoOfEvents = events;
-        gala.resizeEvents(events);
-        for (int e = 1; e <= events; ++e) {
-            gala.EventNo[e] = QString::number(e);
-            gala.EventSexAge[e] = "G10";
-            gala.EventDistance[e] = "50";
-            gala.EventStroke[e] = "FS";
-        }
-        gala.NoOfTeams = gala.NoOfScoringTeams = teams;
-        gala.resizeTeams(teams);
-        for (int t = 1; t <= teams; ++t) {
-            gala.TeamName[t] = QStringLiteral("T%1").arg(t);
-            gala.TeamHeat[t] = 1;
-            gala.TeamLane[t] = t;
-            gala.TeamScoring[t] = true;
-        }
     }
-    ~ReportGala() { QVERIFY2(dialogs.finished(), dialogs.faults()); }
 
-    // Shows event 1 on the sheet, as the official sees it before printing.
-    void show()
-    {
-        sheet.setUpRows();
-        sheet.ShowEvent(1);
-    }
     QList<Text> all(const QString &text) const
     {
         QList<Text> out;
@@ -106,5 +68,11 @@ struct ReportGala
                 out << QStringLiteral("%1@%2").arg(o.text).arg(qRound(o.x * 1000) / 1000.0);
         }
         return out.join(" | ");
+    }
+    // Where a line starting at `at` begins when `whole` is centred on 7 inches in its font.
+    double centred(const Text &at, const QString &whole)
+    {
+        printer.restore({at.orientation, at.font});
+        return (7.0 - printer.textWidth(whole)) / 2;
     }
 };
