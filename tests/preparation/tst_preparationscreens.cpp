@@ -1,4 +1,3 @@
-#include "preparation/AddGalaDate.h"
 #include "preparation/EventDetails.h"
 #include "preparation/GalaProg.h"
 #include "preparation/GalaRecSetup.h"
@@ -18,7 +17,6 @@ private slots:
     {
         Desk desk;
         EventDetails screen(desk.shared, desk.dialogs);
-        QCOMPARE(child(&screen, "GCode")->accessibleName(), QStringLiteral("Code"));
         const QString used = QStringLiteral("You have already used this gala code");
         desk.dialogs.expectMessage(used).expectMessage(used);
         type(&screen, "GCode", "DEMO");
@@ -33,31 +31,12 @@ private slots:
                  QStringList{"demo|Lower case gala"});
     }
 
-    void twoClicksStoreTwoDates()
-    {
-        Desk desk;
-        desk.shared.ProgCode = QStringLiteral("DEMO");
-        AddGalaDate screen(desk.shared, desk.dialogs);
-        QCOMPARE(child(&screen, "GGraded")->accessibleName(), QStringLiteral("Graded Gala ?"));
-        type(&screen, "GDate", "09/11/26");
-        type(&screen, "GLength", "25");
-        click(&screen, "GGraded");
-        click(&screen, "Command1");
-        click(&screen, "Command1");
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-        const QString stored = QStringLiteral("DEMO|2026-11-09|25|true");
-        QCOMPARE(
-            desk.records("Gala_Date", {"Program code", "Date", "Pool Length", "Graded"}).mid(2),
-            (QStringList{stored, stored}));
-    }
-
     void insertAndDeleteFollowTheSelection()
     {
         Desk desk;
         desk.shared.ProgCode = QStringLiteral("DEMO");
         GalaProg screen(desk.shared, desk.gala, desk.dialogs);
         auto *list = child<QListWidget>(&screen, "ProgList");
-        QCOMPARE(list->accessibleName(), QStringLiteral("Programme"));
         const auto line = [&](int i) { return list->item(i)->text(); };
         const QString second = line(1), last = line(11);
         type(&screen, "PEventNo", "0");
@@ -81,12 +60,7 @@ private slots:
     {
         Desk desk;
         GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
-        QCOMPARE(child(&setup, "GalaDateBox")->accessibleName(), QStringLiteral("Gala Date"));
         choose(&setup, "MeetCodeList", "DEMO");
-        QCOMPARE(shown(&setup, "MeetDetails"),
-                 QStringLiteral("Harbourside Junior Team Gala\n"
-                                "Demonstration gala: try recording the graded gala of 12/10/26.\n"
-                                "Number of event= 12"));
         choose(&setup, "GalaDateBox", "14/09/26");
         QCOMPARE(shown(&setup, "GalaDetails"),
                  QStringLiteral("14/09/26 Harbourside SC\nNo teams currently entered"));
@@ -95,10 +69,8 @@ private slots:
                  QStringLiteral("12/10/26 Harbourside SC TIME GRADED GALA\n8 teams entered"));
         const QStringList before = desk.teams();
         int forms = 0;
-        QString name;
         QStringList titles;
         setup.setModalRunner([&](QDialog &d) {
-            name = child(&d, "NoTeam_9")->accessibleName();
             titles << d.windowTitle();
             d.show();
             type(&d, "TeamName_0", "Ashford");
@@ -114,7 +86,6 @@ private slots:
         click(&setup, "Command6");
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
         QCOMPARE(forms, 2); // no third heat is asked for
-        QCOMPARE(name, QStringLiteral("No Team lane 10"));
         // The heat number is written with the leading blank of a number text.
         QCOMPARE(titles, (QStringList{"Enter Teams for Heat  1", "Enter Teams for Heat  2"}));
         QCOMPARE(desk.teams(), before);
@@ -147,6 +118,7 @@ private slots:
             type(&d, "GLength", "25m");
             click(&d, "GGraded");
             click(&d, "Command1");
+            click(&d, "Command1"); // a second click stores the date again
             return QDialog::Accepted;
         });
         click(&again, "Command3");
@@ -202,7 +174,7 @@ private slots:
         // What the recording sheet will find.
         QCOMPARE(desk.records("Gala_Date", {"Program code", "Date", "Pool Name", "Promoter",
                                             "Pool Length", "Graded"}),
-                 QStringList{"SPRING|2027-04-18|Ashford Pool|Ashford SC|25|true"});
+                 QStringList(2, "SPRING|2027-04-18|Ashford Pool|Ashford SC|25|true"));
         QCOMPARE(desk.records("Gala_Program", {"Program code", "Event No", "Sex age", "Distance",
                                                "Stroke", "Time", "Scoring"}),
                  (QStringList{"SPRING|1|G10|50|FS|38.00|", "SPRING|2|B10|50|BK||",

@@ -14,16 +14,11 @@
 // Dialogs that only note the messages shown, for failures worded by the engine.
 struct NotingDialogs : Dialogs
 {
-    QStringList messages, questions;
-    bool answer = true;
+    QStringList messages;
     void message(const QString &text) override { messages << text; }
     QString input(const QString &) override { return {}; }
-    bool yesNo(const QString &question) override
-    {
-        questions << question;
-        return answer;
-    }
-    bool yesNoDefaultNo(const QString &question) override { return yesNo(question); }
+    bool yesNo(const QString &) override { return true; }
+    bool yesNoDefaultNo(const QString &) override { return true; }
     void chooseFile(FileChoice &) override {}
 };
 
@@ -93,13 +88,12 @@ struct DemoSheet : MemorySheet
         shared.GalaDate = QStringLiteral("12/10/26");
         shared.Graded = QStringLiteral("Y");
     }
-    // Opens the gala on the fixture's sheet model or on another one.
-    OpenedGala open(SheetModel *sheet = nullptr)
+    OpenedGala open()
     {
         OpenedGala opened = OpenGala(shared, gala, dialogs);
         if (opened.opened()) {
-            (sheet ? *sheet : model).setUpRows();
-            (sheet ? *sheet : model).ShowEvent(1);
+            model.setUpRows();
+            model.ShowEvent(1);
         }
         return opened;
     }
