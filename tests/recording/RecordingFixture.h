@@ -101,12 +101,11 @@ struct DemoSheet : MemorySheet
 
 // Every Gala_Record row of a programme code and date in table order, fields
 // joined by "|"; team t's row of event e is (t - 1) * events + e - 1.
-inline QStringList galaRows(Database &db, const QString &code,
-                            const QString &date = QStringLiteral("12/10/26"))
+inline QStringList galaRows(Database &db, const QString &code)
 {
     QueryDef q = db.queryDef(QStringLiteral("Gala_Record_Query"));
     q.setParameter(QStringLiteral("Enter program code"), code);
-    q.setParameter(QStringLiteral("Enter gala date"), date);
+    q.setParameter(QStringLiteral("Enter gala date"), QStringLiteral("12/10/26"));
     Recordset rs = q.openRecordset();
     const QStringList fields = QStringLiteral("Program code,Gala Date,Event No,Lane No,Lane Time,"
                                               "Lane Pos,Lane Points,Lane Notes,Heat No,Lane Name,"
