@@ -66,12 +66,6 @@ struct MemorySheet
             out << model.text(c, r);
         return out;
     }
-    // Points straight into the state, with the team's total.
-    void points(int e, int t, float value)
-    {
-        gala.LanePoints(e, t) = value;
-        gala.TeamTotal[t] += value;
-    }
 };
 
 // The demonstration gala (DEMO on 12/10/26, graded: 12 events, 8 team
@@ -99,24 +93,22 @@ struct DemoSheet : MemorySheet
     }
 };
 
-// Every Gala_Record row of a programme code and date in table order, fields
-// joined by "|"; team t's row of event e is (t - 1) * events + e - 1.
+// Every Gala_Record row of a programme code in table order, fields joined by
+// "|"; team t's row of event e is (t - 1) * events + e - 1.
 inline QStringList galaRows(Database &db, const QString &code)
 {
-    QueryDef q = db.queryDef(QStringLiteral("Gala_Record_Query"));
-    q.setParameter(QStringLiteral("Enter program code"), code);
-    q.setParameter(QStringLiteral("Enter gala date"), QStringLiteral("12/10/26"));
-    Recordset rs = q.openRecordset();
     const QStringList fields = QStringLiteral("Program code,Gala Date,Event No,Lane No,Lane Time,"
                                               "Lane Pos,Lane Points,Lane Notes,Heat No,Lane Name,"
                                               "Lane Club,Lane DoB")
                                    .split(QLatin1Char(','));
     QStringList rows; // an opened set stands on its first row
-    for (; !rs.atEnd(); rs.moveNext()) {
+    for (Recordset rs = db.openRecordset(QStringLiteral("Gala_Record")); !rs.atEnd();
+         rs.moveNext()) {
         QStringList values;
         for (const QString &f : fields)
             values << (rs.value(f).isNull() ? QStringLiteral("<null>") : rs.value(f).toString());
-        rows << values.join(QLatin1Char('|'));
+        if (values[0] == code)
+            rows << values.join(QLatin1Char('|'));
     }
     return rows;
 }
