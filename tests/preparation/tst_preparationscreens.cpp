@@ -1,5 +1,4 @@
 #include "preparation/EventDetails.h"
-#include "preparation/GalaProg.h"
 #include "preparation/GalaRecSetup.h"
 #include "tests/preparation/Desk.h"
 
@@ -13,31 +12,6 @@ class TstPreparationScreens : public QObject
 {
     Q_OBJECT
 private slots:
-    void insertAndDeleteFollowTheSelection()
-    {
-        Desk desk;
-        desk.shared.ProgCode = QStringLiteral("DEMO");
-        GalaProg screen(desk.shared, desk.gala, desk.dialogs);
-        auto *list = child<QListWidget>(&screen, "ProgList");
-        const auto line = [&](int i) { return list->item(i)->text(); };
-        const QString second = line(1), last = line(11);
-        type(&screen, "PEventNo", "0");
-        type(&screen, "PSexAge", "Warm");
-        click(&screen, "Command3"); // nothing selected
-        click(&screen, "Command2");
-        QCOMPARE(list->count(), 12);
-
-        list->setCurrentRow(11);
-        click(&screen, "Command3");
-        QCOMPARE(list->count(), 13);
-        QCOMPARE(line(11), QStringLiteral("0   Warm      m         "));
-        QCOMPARE(line(12), last);
-        list->setCurrentRow(0);
-        click(&screen, "Command2");
-        QCOMPARE(line(0), second);
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    }
-
     void galaDetailsOfAnUngradedDateWithoutTeams()
     {
         Desk desk;
@@ -84,11 +58,15 @@ private slots:
         });
         click(&again, "Command3");
 
-        // Three events typed box by box, so leaving the limit time box writes it out.
+        // Events typed box by box, so leaving the limit time box writes it out. Insert and
+        // Delete act on the selected line only: a stray first event is deleted, the second
+        // inserted before the third.
         again.setModalRunner([](QDialog &d) {
-            const QStringList events[] = {{"1", "G10", "50", "FS", "38", ""},
-                                          {"2", "B10", "50", "BK", "", ""},
-                                          {"3", "Mixed", "200", "FSR", "2:40", "2X"}};
+            const QStringList events[] = {{"0", "Warm", "", "", "", ""},
+                                          {"1", "G10", "50", "FS", "38", ""},
+                                          {"3", "Mixed", "200", "FSR", "2:40", "2X"},
+                                          {"2", "B10", "50", "BK", "", ""}};
+            auto *list = child<QListWidget>(&d, "ProgList");
             const QStringList boxes = {"PEventNo", "PSexAge", "PDistance",
                                        "PStroke",  "PTime",   "PScoring"};
             d.show();
@@ -100,8 +78,13 @@ private slots:
                     type(&d, boxes[i], e[i]);
                 }
                 child(&d, "PEventNo")->setFocus();
-                click(&d, "Command1");
+                click(&d, "Command3"); // nothing selected: neither inserts nor deletes
+                click(&d, "Command2");
+                list->setCurrentRow(2);
+                click(&d, e[0] == "2" ? "Command3" : "Command1");
             }
+            list->setCurrentRow(0);
+            click(&d, "Command2");
             click(&d, "Db_Save");
             return QDialog::Accepted;
         });
