@@ -306,34 +306,36 @@ private slots:
 
     void teamScores()
     {
-        MemorySheet s(
-            QStringLiteral("YYNYY"),
-            {"Ashford", "Twenty One Characters", "Castleton Guests", "Bramley", "Nil Points"},
-            {"G10", "Open", "open", "G Open"}); // only "Open" makes an open event
-        const float points[4][5] = {{1.25f, 0, 9, 0, 0},
-                                    {0, 2.25f, 0, 4.75f, 0},
-                                    {0, 2, 0, 0, 0},
-                                    {3, 0, 0, 0, 0}}; // event by event, team by team
+        MemorySheet s(QStringLiteral("YYNYYY"),
+                      {"Ashford", "Twenty One Characters", "Castleton Guests", "Bramley",
+                       "Nil Points", "Deal"},
+                      {"G10", "Open", "open", "G Open"}); // only "Open" makes an open event
+        const float points[4][6] = {{1.25f, 0, 9, 0, 0, 0},
+                                    {0, 2.25f, 0, 4.75f, 0, 0},
+                                    {0, 2, 0, 0, 0, 0},
+                                    {3, 0, 0, 0, 0, 0}}; // event by event, team by team
         for (int e = 1; e <= 4; ++e)
-            for (int t = 1; t <= 5; ++t)
+            for (int t = 1; t <= 6; ++t)
                 s.gala.TeamTotal[t] += s.gala.LanePoints(e, t) = points[e - 1][t - 1];
-        // Sorted by exchanges on greater totals: Ashford falls behind its equal
-        // when Bramley takes the lead; the guests are left out.
+        // Sorted by exchanges on greater totals: Ashford falls behind its equal when
+        // Bramley takes the lead, the teams without points keep their order; the guests
+        // are left out.
         QCOMPARE(TeamScores::PointScoresText(s.gala, s.model).split("\r\n"),
                  (QStringList{"Point scores after event 1", "1   Bramley             5",
                               "2   Twenty One Characte>4", "3   Ashford             4",
-                              "4   Nil Points          ", ""}));
+                              "4   Nil Points          ", "5   Deal                ", ""}));
         const auto table = [](const QString &heading, const QStringList &sums) {
             QStringList out{heading + " Competition to event number 4", ""};
-            const QStringList names{"Ashford", "Twenty One Charac>", "Bramley", "Nil Points"};
-            for (int i = 0; i < 4; ++i)
+            const QStringList names{"Ashford", "Twenty One Charac>", "Bramley", "Nil Points",
+                                    "Deal"};
+            for (int i = 0; i < 5; ++i)
                 out << names[i].leftJustified(18) + sums[i];
             return out << QString();
         };
         QCOMPARE(TeamScores::CompetitionScores(s.gala, "4").shown().split("\r\n"),
-                 table("Age Group", {" 1.25", " 2", " 0", " 0"}) +
-                     table("Open", {" 3", " 2.25", " 4.75", " 0"}) +
-                     table("Overall", {" 4.25", " 4.25", " 4.75", " 0"}));
+                 table("Age Group", {" 1.25", " 2", " 0", " 0", " 0"}) +
+                     table("Open", {" 3", " 2.25", " 4.75", " 0", " 0"}) +
+                     table("Overall", {" 4.25", " 4.25", " 4.75", " 0", " 0"}));
     }
 };
 
