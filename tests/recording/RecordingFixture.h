@@ -14,16 +14,11 @@
 // Dialogs that only note the messages shown, for failures worded by the engine.
 struct NotingDialogs : Dialogs
 {
-    QStringList messages, questions;
-    bool answer = true;
+    QStringList messages;
     void message(const QString &text) override { messages << text; }
     QString input(const QString &) override { return {}; }
-    bool yesNo(const QString &question) override
-    {
-        questions << question;
-        return answer;
-    }
-    bool yesNoDefaultNo(const QString &question) override { return yesNo(question); }
+    bool yesNo(const QString &) override { return true; }
+    bool yesNoDefaultNo(const QString &) override { return true; }
     void chooseFile(FileChoice &) override {}
 };
 
@@ -71,12 +66,6 @@ struct MemorySheet
             out << model.text(c, r);
         return out;
     }
-    // Points straight into the state, with the team's total.
-    void points(int e, int t, float value)
-    {
-        gala.LanePoints(e, t) = value;
-        gala.TeamTotal[t] += value;
-    }
 };
 
 // The demonstration gala (DEMO on 12/10/26, graded: 12 events, 8 team
@@ -93,37 +82,33 @@ struct DemoSheet : MemorySheet
         shared.GalaDate = QStringLiteral("12/10/26");
         shared.Graded = QStringLiteral("Y");
     }
-    // Opens the gala on the fixture's sheet model or on another one.
-    OpenedGala open(SheetModel *sheet = nullptr)
+    OpenedGala open()
     {
         OpenedGala opened = OpenGala(shared, gala, dialogs);
         if (opened.opened()) {
-            (sheet ? *sheet : model).setUpRows();
-            (sheet ? *sheet : model).ShowEvent(1);
+            model.setUpRows();
+            model.ShowEvent(1);
         }
         return opened;
     }
 };
 
-// Every Gala_Record row of a programme code and date in table order, fields
-// joined by "|"; team t's row of event e is (t - 1) * events + e - 1.
-inline QStringList galaRows(Database &db, const QString &code,
-                            const QString &date = QStringLiteral("12/10/26"))
+// Every Gala_Record row of a programme code in table order, fields joined by
+// "|"; team t's row of event e is (t - 1) * events + e - 1.
+inline QStringList galaRows(Database &db, const QString &code)
 {
-    QueryDef q = db.queryDef(QStringLiteral("Gala_Record_Query"));
-    q.setParameter(QStringLiteral("Enter program code"), code);
-    q.setParameter(QStringLiteral("Enter gala date"), date);
-    Recordset rs = q.openRecordset();
     const QStringList fields = QStringLiteral("Program code,Gala Date,Event No,Lane No,Lane Time,"
                                               "Lane Pos,Lane Points,Lane Notes,Heat No,Lane Name,"
                                               "Lane Club,Lane DoB")
                                    .split(QLatin1Char(','));
     QStringList rows; // an opened set stands on its first row
-    for (; !rs.atEnd(); rs.moveNext()) {
+    for (Recordset rs = db.openRecordset(QStringLiteral("Gala_Record")); !rs.atEnd();
+         rs.moveNext()) {
         QStringList values;
         for (const QString &f : fields)
             values << (rs.value(f).isNull() ? QStringLiteral("<null>") : rs.value(f).toString());
-        rows << values.join(QLatin1Char('|'));
+        if (values[0] == code)
+            rows << values.join(QLatin1Char('|'));
     }
     return rows;
 }
