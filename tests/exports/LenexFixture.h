@@ -45,7 +45,7 @@ struct RecordedDemo : DemoSheet
 };
 
 // A Lenex document read with the XML reader alone, ids resolved through its
-// own EVENT and HEAT elements. A swim is "event|heat|lane|club|who|seconds|
+// own EVENT and HEAT elements. A swim is "event|heat|lane|club|who|swimtime|
 // place|points|status|comment", who being "first/last/birthdate" of an
 // athlete or "relay <name>".
 struct LenexReadBack
@@ -56,7 +56,6 @@ struct LenexReadBack
 
     explicit LenexReadBack(const QByteArray &xml)
     {
-        static const QRegularExpression form("^(\\d\\d):(\\d\\d):(\\d\\d\\.\\d\\d)$");
         QXmlStreamReader r(xml);
         QHash<QString, QString> number; // of each eventid and heatid
         QString club, who, at;
@@ -88,12 +87,9 @@ struct LenexReadBack
                 splits[at] << v("distance") + '=' + v("swimtime");
             } else if (name == "RESULT") {
                 at = number["e" + v("eventid")] + '|' + number["h" + v("heatid")] + '|' + v("lane");
-                const QRegularExpressionMatch m = form.match(v("swimtime"));
-                const double s = m.captured(1).toInt() * 3600 + m.captured(2).toInt() * 60 +
-                                 m.captured(3).toDouble();
                 swims << QString("%1|%2|%3|%4|%5|%6|%7|%8")
-                             .arg(at, club, who, m.hasMatch() ? QString::number(s, 'f', 2) : "none",
-                                  v("place"), v("points"), v("status"), v("comment"));
+                             .arg(at, club, who, v("swimtime"), v("place"), v("points"),
+                                  v("status"), v("comment"));
                 if (a.hasAttribute("place"))
                     places << v("resultid") + '=' + v("place");
             }
@@ -118,10 +114,17 @@ inline QByteArray Unzip(const QString &option, const QString &path)
     return unzip.readAllStandardOutput();
 }
 
-// An online-times database with intermediate times of meet M1 for event 11,
-// heat 1, lane 1 (mixed with its final time), and times that must not show:
-// another meet's, and the disqualified swim's.
-inline void MakeOnlineTimes(const QString &path)
+// An online-times database of (meet, event, heat, lane, kind of time, time)
+// rows, by default intermediate times of meet M1 for event 11, heat 1, lane 1
+// (mixed with its final time), and times that must not show: another
+// meet's, and the disqualified swim's.
+inline void
+MakeOnlineTimes(const QString &path,
+                const QString &rows = "('M1', 11, 1, 1, 'I', ' 20.1'), ('M1', 11, 1, 1, "
+                                      "'F', '1:25.30'), ('M1', 11, 1, 1, 'I', '41.0'), "
+                                      "('M1', 11, 1, 3, 'I', '19.00'), ('M1', 11, 1, 1, "
+                                      "'I', '1:03.2'), ('XX', 1, 1, 1, 'I', '19.80'), "
+                                      "('M1', 3, 1, 2, 'I', '21.00')")
 {
     auto db = Database::create(path);
     db->execute("CREATE TABLE Times (Meet_code TEXT, Event_number DOUBLE, Heat_number SMALLINT, "
@@ -130,8 +133,5 @@ inline void MakeOnlineTimes(const QString &path)
                        "SELECT * FROM Times WHERE Meet_code = ?1 AND Event_number = ?2 AND "
                        "Heat_number = ?3 ORDER BY rowid",
                        {"Meet code:text", "Event number:double", "Heat number:integer"}, {});
-    db->execute("INSERT INTO Times VALUES ('M1', 11, 1, 1, 'I', ' 20.1'), "
-                "('M1', 11, 1, 1, 'F', '1:25.30'), ('M1', 11, 1, 1, 'I', '41.0'), "
-                "('M1', 11, 1, 3, 'I', '19.00'), ('M1', 11, 1, 1, 'I', '1:03.2'), "
-                "('XX', 1, 1, 1, 'I', '19.80'), ('M1', 3, 1, 2, 'I', '21.00')");
+    db->execute("INSERT INTO Times VALUES " + rows);
 }

@@ -5,7 +5,8 @@
 #include "exports/WebTeamResults.h"
 #include "links/SplitTimes.h"
 #include "recording/GalaRecSheet.h"
-#include "tests/recording/RecordingFixture.h"
+#include "tests/exports/LenexFixture.h"
+#include "tests/support/DataRow.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -17,12 +18,6 @@ namespace {
 
 const QString Day = QStringLiteral("12/10/26");
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
-}
-
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -32,9 +27,9 @@ QStringList filesIn(const QString &folder)
 // with plain line ends (the program ends each line with CR LF); line by line,
 // so a failure names the first differing line.
 #define COMPARE_FILE(path, expected)                                                               \
-    QCOMPARE(QString::fromUtf8(fileBytes(path)).split(QLatin1Char('\n')),                          \
+    QCOMPARE(QString::fromUtf8(readFile(path)).split(QLatin1Char('\n')),                           \
              QString::fromUtf8(                                                                    \
-                 fileBytes(QStringLiteral(EXPORT_DATA "/") + (expected)).replace("\n", "\r\n"))    \
+                 readFile(QStringLiteral(EXPORT_DATA "/") + (expected)).replace("\n", "\r\n"))     \
                  .split(QLatin1Char('\n')))
 
 // Team entries named as given, one heat, lanes 1, 2, 3 ...; with `swims`
@@ -98,23 +93,6 @@ GalaState smallGala()
     return g;
 }
 
-// An online-times database as the timing system leaves it: `rows` of
-// (meet, event, heat, lane, kind of time, time) in SQL, behind the stored
-// query "Times for 1 event".
-void makeOnlineTimes(const QString &path, const QString &rows)
-{
-    auto db = Database::create(path);
-    db->execute(QStringLiteral("CREATE TABLE Times (Meet TEXT, Event DOUBLE, Heat INTEGER, "
-                               "Lane_number INTEGER, Kind_of_time TEXT, Lane_time TEXT)"));
-    db->addStoredQuery(QStringLiteral("Times for 1 event"),
-                       QStringLiteral("SELECT rowid, * FROM Times WHERE Meet = ?1 AND Event = ?2 "
-                                      "AND Heat = ?3 ORDER BY rowid"),
-                       {QStringLiteral("Meet code:text"), QStringLiteral("Event number:double"),
-                        QStringLiteral("Heat number:integer")},
-                       QStringLiteral("Times"));
-    db->execute(QStringLiteral("INSERT INTO Times VALUES ") + rows);
-}
-
 // Files beyond a size limit fail as on a full disk, for this process only.
 struct FullDisk
 {
@@ -156,21 +134,19 @@ private slots:
         QTest::addColumn<QString>("variant");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
-        auto row = [](const char *tag, const char *variant, const char *file, const char *want) {
-            QTest::newRow(tag) << variant << QString::fromUtf8(file) << want;
-        };
-        row("escaped, DQ table, points .5", "", "results.htm", "small_results.htm");
-        row("lower-case d: no DQ table", "d", "results.htm", "small_results_nodq.htm");
-        row("names, TF, no splits offline", "", "Smith & Jones.htm", "small_team1_offline.htm");
-        row("ungraded: no TF", "ungraded", "Smith & Jones.htm", "small_team1_ungraded.htm");
-        row("splits of lane and meet", "online", "Smith & Jones.htm", "small_team1_online.htm");
-        row("DQ reason, no splits", "online", "Harbourside, North.htm", "small_team2_online.htm");
-        row("guests without names", "", "Guests.htm", "small_team3_offline.htm");
+        DataRow("escaped, DQ table, points .5", "", "results.htm", "small_results.htm");
+        DataRow("lower-case d: no DQ table", "d", "results.htm", "small_results_nodq.htm");
+        DataRow("names, TF, no splits offline", "", "Smith & Jones.htm", "small_team1_offline.htm");
+        DataRow("ungraded: no TF", "ungraded", "Smith & Jones.htm", "small_team1_ungraded.htm");
+        DataRow("splits of lane and meet", "online", "Smith & Jones.htm", "small_team1_online.htm");
+        DataRow("DQ reason, no splits", "online", "Harbourside, North.htm",
+                "small_team2_online.htm");
+        DataRow("guests without names", "", "Guests.htm", "small_team3_offline.htm");
         // The meet code "HSC/26" becomes a file name in the folder.
-        row("ranking header, long course", "", "HSC_26.HDR", "small_long.HDR");
-        row("ranking header, short course", "short", "HSC_26.HDR", "small_short.HDR");
-        row("ranking: DQ skipped, d/m/yyyy, commas", "", "HSC_26.MRF", "small.MRF");
-        row("programme data: commas removed", "", "program.txt", "small_program.txt");
+        DataRow("ranking header, long course", "", "HSC_26.HDR", "small_long.HDR");
+        DataRow("ranking header, short course", "short", "HSC_26.HDR", "small_short.HDR");
+        DataRow("ranking: DQ skipped, d/m/yyyy, commas", "", "HSC_26.MRF", "small.MRF");
+        DataRow("programme data: commas removed", "", "program.txt", "small_program.txt");
     }
     void smallGalaFiles()
     {
@@ -181,7 +157,7 @@ private slots:
         if (variant == QLatin1String("d"))
             small.LaneTime(1, 2) = QStringLiteral("d");
         const QTemporaryDir dir;
-        makeOnlineTimes(dir.filePath("ares.mdb"),
+        MakeOnlineTimes(dir.filePath("ares.mdb"),
                         "('M1',1,1,1,'I','14.20'), ('M1',1,1,1,'I',' 29.85 '), "
                         "('M1',1,1,1,'F','35.20'), ('M1',1,1,2,'I','16.00'), "
                         "('M1',1,1,3,'I','15.00'), ('M1',2,1,1,'I','45.1'), "
@@ -203,19 +179,19 @@ private slots:
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("files"); // in team order
-        QTest::newRow("separators, .. and characters no file may hold")
-            << QStringList{"../../escape", "a\\b/c", "..", "A:B*C?", "\"Q\" <x>|y", "tab\there"}
-            << QStringList{"____escape.htm", "a_b_c.htm",     "_.htm",
-                           "A_B_C_.htm",     "_Q_ _x__y.htm", "tab_here.htm"};
-        QTest::newRow("stand-ins, hidden and long names")
-            << QStringList{"", "   ", ".htaccess", QString(60, QLatin1Char('x'))}
-            << QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm", "_htaccess.htm",
-                           QString(50, QLatin1Char('x')) + ".htm"};
-        QTest::newRow("names that two entries share, any case")
-            << QStringList{"Otters", "Bramley", "OTTERS", "A", "A", "A Heat 1 Lane 5"}
-            << QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm",
-                           "OTTERS Heat 1 Lane 3.htm", "A Heat 1 Lane 4.htm",
-                           "A Heat 1 Lane 5.htm",      "A Heat 1 Lane 5 (2).htm"};
+        DataRow("separators, .. and characters no file may hold",
+                QStringList{"../../escape", "a\\b/c", "..", "A:B*C?", "\"Q\" <x>|y", "tab\there"},
+                QStringList{"____escape.htm", "a_b_c.htm", "_.htm", "A_B_C_.htm", "_Q_ _x__y.htm",
+                            "tab_here.htm"});
+        DataRow("stand-ins, hidden and long names",
+                QStringList{"", "   ", ".htaccess", QString(60, QLatin1Char('x'))},
+                QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm", "_htaccess.htm",
+                            QString(50, QLatin1Char('x')) + ".htm"});
+        DataRow("names that two entries share, any case",
+                QStringList{"Otters", "Bramley", "OTTERS", "A", "A", "A Heat 1 Lane 5"},
+                QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm", "OTTERS Heat 1 Lane 3.htm",
+                            "A Heat 1 Lane 4.htm", "A Heat 1 Lane 5.htm",
+                            "A Heat 1 Lane 5 (2).htm"});
     }
     void pageNamesStayInTheFolder()
     {
@@ -235,27 +211,25 @@ private slots:
     {
         QTest::addColumn<QString>("swim");
         QTest::addColumn<QString>("line"); // "" for no line
-        auto row = [](const char *tag, const char *swim, const char *line) {
-            QTest::newRow(tag) << QString::fromUtf8(swim) << QString::fromUtf8(line);
-        };
-        row("50 back: 13, boys M, no dob", "50|BK|B10|28.30|Tom|Bramley|",
-            "M,Tom,Tom,Bramley,      ,002830,13");
-        row("ladies F", "50|FS|Ladies|28.3|A B|C|", "F,B,A,C,      ,002830,01");
-        row("men M", "1500|FS|Men|17:05.3|A B|C|", "M,B,A,C,      ,170530,06");
-        row("open: blank sex", "200|BR|Open|2:40|A B|C|", " ,B,A,C,      ,024000,09");
-        row("lower-case sex: blank", "200|FLY|g12|2:40|A B|C|", " ,B,A,C,      ,024000,12");
-        row("F is female, 59.999 s as 60.00", "50|FS|F12|59.999|A B|C|",
-            "F,B,A,C,      ,006000,01");
-        row("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
-            "F,ONeill,Jo,Otters Kent,      ,003000,01");
-        row("dob not a date: its characters", "50|FS|G|30|A B|C|1992", "F,B,A,C,192   ,003000,01");
-        row("stored dob keeps its century", "50|FS|G|30|A B|C|05/06/25|1925-06-05",
-            "F,B,A,C,050625,003000,01");
-        row("relay", "200|FSR|G|2:00|A B|C|", "");
-        row("an hour", "50|FS|G|60:00.00|A B|C|", "");
-        row("disqualified with a time after the D", "50|FS|G|DQ 1:05.23|A B|C|", "");
-        row("no time", "50|FS|G||A B|C|", "");
-        row("a name of blanks", "50|FS|G|30|   |C|", "");
+        DataRow("50 back: 13, boys M, no dob", "50|BK|B10|28.30|Tom|Bramley|",
+                "M,Tom,Tom,Bramley,      ,002830,13");
+        DataRow("ladies F", "50|FS|Ladies|28.3|A B|C|", "F,B,A,C,      ,002830,01");
+        DataRow("men M", "1500|FS|Men|17:05.3|A B|C|", "M,B,A,C,      ,170530,06");
+        DataRow("open: blank sex", "200|BR|Open|2:40|A B|C|", " ,B,A,C,      ,024000,09");
+        DataRow("lower-case sex: blank", "200|FLY|g12|2:40|A B|C|", " ,B,A,C,      ,024000,12");
+        DataRow("F is female, 59.999 s as 60.00", "50|FS|F12|59.999|A B|C|",
+                "F,B,A,C,      ,006000,01");
+        DataRow("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
+                "F,ONeill,Jo,Otters Kent,      ,003000,01");
+        DataRow("dob not a date: its characters", "50|FS|G|30|A B|C|1992",
+                "F,B,A,C,192   ,003000,01");
+        DataRow("stored dob keeps its century", "50|FS|G|30|A B|C|05/06/25|1925-06-05",
+                "F,B,A,C,050625,003000,01");
+        DataRow("relay", "200|FSR|G|2:00|A B|C|", "");
+        DataRow("an hour", "50|FS|G|60:00.00|A B|C|", "");
+        DataRow("disqualified with a time after the D", "50|FS|G|DQ 1:05.23|A B|C|", "");
+        DataRow("no time", "50|FS|G||A B|C|", "");
+        DataRow("a name of blanks", "50|FS|G|30|   |C|", "");
     }
     void rankingLines()
     {
@@ -265,80 +239,65 @@ private slots:
                  line.isEmpty() ? QStringList() : QStringList{line});
     }
 
-    void failedWriteKeepsTheOldFile_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("results page") << 0 << "results.htm";
-        QTest::newRow("first team page") << 1 << "Smith & Jones.htm";
-    }
-    void failedWriteKeepsTheOldFile()
-    {
-        QFETCH(int, entry);
-        QFETCH(QString, file);
-        const QTemporaryDir dir;
-        const QString path = dir.filePath(file);
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("last week\r\n") > 0);
-        old.close();
-        SharedState shared;
-        shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
-        shared.Choice.SelectedFile = file;
-        NotingDialogs dialogs;
-        {
-            const FullDisk full(200);
-            runEntry(entry, shared, dialogs);
-        }
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages[0].startsWith(
-                     QStringLiteral("The file %1 could not be written: ").arg(path)),
-                 qPrintable(dialogs.messages[0]));
-        QCOMPARE(fileBytes(path), QByteArray("last week\r\n"));
-        QCOMPARE(filesIn(dir.path()), QStringList{file}); // no half-written leftovers
-    }
-
-    // A cancelled chooser, or a gala date that is no date (asking nothing).
+    // A cancelled chooser, a gala date that is no date (asking nothing), or a
+    // disk that fills up: nothing written, a chosen file's old bytes kept.
     void menuWritesNothing_data()
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("galaDate");
-        QTest::addColumn<QString>("caption"); // of the chooser; none for a bad date
-        QTest::newRow("WEB Results Sheet") << 0 << Day << "Select File for WEB results page";
-        QTest::newRow("WEB Team Results")
-            << 1 << Day << "Select Directory for WEB team results pages";
-        QTest::newRow("ASA Ranking Files") << 2 << Day << "Select Directory for Ranking Files";
-        QTest::newRow("Data for Competition Program") << 3 << Day << "Select File for Program Data";
-        QTest::newRow("gala date: no such day") << 2 << QStringLiteral("31/02/26") << QString();
-        QTest::newRow("gala date: empty") << 2 << QString() << QString();
-        QTest::newRow("gala date: words") << 2 << QStringLiteral("Saturday") << QString();
+        QTest::addColumn<QString>("chosen");  // the chooser's file in the folder; "" for Cancel
+        QTest::addColumn<QString>("message"); // its start; {path} for the chosen file
+        const QString cancelled = "No Output File Specified";
+        const auto badDate = [](const char *date) {
+            return QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
+                .arg(QLatin1String(date));
+        };
+        DataRow("WEB Results Sheet", 0, Day, "", cancelled);
+        DataRow("WEB Team Results", 1, Day, "", cancelled);
+        DataRow("ASA Ranking Files", 2, Day, "", cancelled);
+        DataRow("Data for Competition Program", 3, Day, "", cancelled);
+        DataRow("gala date: no such day", 2, "31/02/26", "", badDate("31/02/26"));
+        DataRow("gala date: empty", 2, "", "", badDate(""));
+        DataRow("gala date: words", 2, "Saturday", "", badDate("Saturday"));
+        DataRow("full disk: results page", 0, Day, "results.htm",
+                "The file {path} could not be written: ");
+        DataRow("full disk: first team page", 1, Day, "Smith & Jones.htm",
+                "The file {path} could not be written: ");
     }
     void menuWritesNothing()
     {
         QFETCH(int, entry);
         QFETCH(QString, galaDate);
-        QFETCH(QString, caption);
+        QFETCH(QString, chosen);
+        QFETCH(QString, message);
         const QTemporaryDir dir;
-        const QString before = QDir::currentPath();
+        const QString before = QDir::currentPath(), path = dir.filePath(chosen);
         QVERIFY(QDir::setCurrent(dir.path())); // where bare names would land
         SharedState shared;
         shared.GalaDate = galaDate;
-        shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
-        ScriptedDialogs dialogs;
-        QString message = QStringLiteral("No Output File Specified");
-        if (caption.isEmpty()) { // also when called without the menu
-            message = QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
-                          .arg(galaDate);
+        if (!chosen.isEmpty()) {
+            shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
+            shared.Choice.SelectedFile = chosen;
+            QVERIFY(PBUTIL::WriteTextFile(path, {"last week"}));
+        }
+        if (galaDate != Day) { // also when called without the menu
             QString error;
             QVERIFY(!RankingFiles::Write(dir.path(), "X", true, smallGala(), galaDate, error));
             QCOMPARE(error, message);
-        } else {
-            dialogs.expectChooser(caption, QString(), QString());
         }
-        dialogs.expectMessage(message);
-        runEntry(entry, shared, dialogs);
+        NotingDialogs dialogs; // its chooser keeps the choice above
+        {
+            const FullDisk full(200);
+            runEntry(entry, shared, dialogs);
+        }
         QDir::setCurrent(before);
-        QVERIFY2(dialogs.finished(), dialogs.faults());
-        QCOMPARE(filesIn(dir.path()), QStringList());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].startsWith(message.replace("{path}", path)),
+                 qPrintable(dialogs.messages[0]));
+        QCOMPARE(dialogs.questions, QStringList());
+        QCOMPARE(filesIn(dir.path()), chosen.isEmpty() ? QStringList() : QStringList{chosen});
+        if (!chosen.isEmpty())
+            QCOMPARE(readFile(path), QByteArray("last week\r\n"));
     }
 
     // The demonstration gala recorded on the sheet as an official would, with
@@ -349,7 +308,7 @@ private slots:
         QVERIFY(OpenGala(desk.shared, desk.gala, desk.dialogs).opened());
         const QTemporaryDir dir;
         const QString ares = dir.filePath(QStringLiteral("ares.mdb"));
-        makeOnlineTimes(ares, "('DEMO',1,1,1,'I','18.40'), ('DEMO',1,2,1,'I','19.10')");
+        MakeOnlineTimes(ares, "('DEMO',1,1,1,'I','18.40'), ('DEMO',1,2,1,'I','19.10')");
         OnlineTimes online{ares, std::make_unique<Database>(ares), QStringLiteral("DEMO")};
         GalaRecSheet sheet(desk.shared, desk.gala, desk.dialogs, &online);
         sheet.show();
@@ -407,8 +366,8 @@ private slots:
         COMPARE_FILE(folder + "DEMO26.MRF", "demo.MRF");
         COMPARE_FILE(folder + "program.txt", "demo_program.txt");
         // Heat 1 lane 1 and heat 2 lane 1 each get their own split in event 1.
-        QVERIFY(fileBytes(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
-        QVERIFY(fileBytes(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
+        QVERIFY(readFile(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
+        QVERIFY(readFile(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
     }
 };
 
