@@ -1,13 +1,16 @@
 #include "exports/ExportMenu.h"
+#include "exports/LenexFile.h"
+#include "exports/LenexResults.h"
 #include "exports/ProgramData.h"
 #include "exports/RankingFiles.h"
 #include "exports/WebResults.h"
 #include "exports/WebTeamResults.h"
 #include "links/SplitTimes.h"
 #include "recording/GalaRecSheet.h"
-#include "tests/exports/LenexFixture.h"
+#include "tests/recording/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -15,6 +18,137 @@
 #include <sys/resource.h>
 
 namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The demonstration gala with results typed on the sheet and saved: times
+// over both heats, swimmers named in some lanes only, a namesake born on
+// another day, a disqualification, a relay, and names XML must escape.
+struct RecordedDemo : DemoSheet
+{
+    RecordedDemo()
+    {
+        if (!open().opened())
+            return;
+        // Event 1, G10 50 FS, grade time 38.00: 37.00 is too fast and gets no place.
+        type(1, {"40.5|Zoë Brontë|05/03/16", "37.00|Ann & <Lee>|01/01/16", "41|Mary Ann Smith|", "",
+                 "|Sue Named-Only|", "39.00||", "", "38.50|Gail Guest|09/09/15"});
+        dialogs.expectInput("Enter reason for Disqualification", "Turn & <kick>");
+        type(3, {"45.10|Zoë Brontë|05/03/16", "D|Ann & <Lee>|01/01/16", "44.00||"});
+        type(5, {"50.00|Zoë Brontë|06/03/16"});
+        type(11, {"1:25.3|Zoë Brontë|05/03/16", "1.22.40|Ann & <Lee>|01/01/16"});
+        type(12, {"2:10.00|Zoë, Ann, Mary, Sue|", "2:05.5||", "", "", "2:20.00||"});
+        model.SaveResults();
+    }
+    // "time|name|date of birth" of each lane from the first.
+    void type(int e, const QStringList &lanes)
+    {
+        model.ShowEvent(e);
+        for (int r = 0; r < lanes.size(); ++r) {
+            const QStringList lane = lanes[r].split('|');
+            model.setText(SheetModel::Time, r, lane.value(0));
+            model.TimeLostFocus(r);
+            model.setText(SheetModel::SwimmerName, r, lane.value(1));
+            model.setText(SheetModel::DoB, r, lane.value(2));
+            model.DobLostFocus(r);
+        }
+    }
+};
+
+// A Lenex document read with the XML reader alone, ids resolved through its
+// own EVENT and HEAT elements. A swim is "event|heat|lane|club|who|swimtime|
+// place|points|status|comment", who being "first/last/birthdate" of an
+// athlete or "relay <name>".
+struct LenexReadBack
+{
+    QStringList swims, athletes, events, rankings, places;
+    QMap<QString, QStringList> splits;             // "distance=swimtime" by "event|heat|lane"
+    QMultiHash<QString, QXmlStreamAttributes> all; // every element by name
+
+    explicit LenexReadBack(const QByteArray &xml)
+    {
+        QXmlStreamReader r(xml);
+        QHash<QString, QString> number; // of each eventid and heatid
+        QString club, who, at;
+        while (!r.atEnd()) {
+            if (r.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QString name = r.name().toString();
+            const QXmlStreamAttributes a = r.attributes();
+            const auto v = [&a](const char *key) { return a.value(QLatin1String(key)).toString(); };
+            all.insert(name, a);
+            if (name == "EVENT") {
+                number["e" + v("eventid")] = v("number");
+                events << QString("%1 %2 %3").arg(v("number"), v("gender"), v("round"));
+            } else if (name == "SWIMSTYLE") {
+                events.last() +=
+                    QString(" %1 %2 %3").arg(v("distance"), v("relaycount"), v("stroke"));
+            } else if (name == "HEAT") {
+                number["h" + v("heatid")] = v("number");
+            } else if (name == "CLUB") {
+                club = v("name");
+            } else if (name == "ATHLETE") {
+                who = QString("%1/%2/%3").arg(v("firstname"), v("lastname"), v("birthdate"));
+                athletes << QString("%1|%2|%3").arg(club, who, v("gender"));
+            } else if (name == "RELAY") {
+                who = "relay " + v("name");
+            } else if (name == "RANKING") {
+                rankings << v("resultid") + '=' + v("place");
+            } else if (name == "SPLIT") {
+                splits[at] << v("distance") + '=' + v("swimtime");
+            } else if (name == "RESULT") {
+                at = number["e" + v("eventid")] + '|' + number["h" + v("heatid")] + '|' + v("lane");
+                swims << QString("%1|%2|%3|%4|%5|%6|%7|%8")
+                             .arg(at, club, who, v("swimtime"), v("place"), v("points"),
+                                  v("status"), v("comment"));
+                if (a.hasAttribute("place"))
+                    places << v("resultid") + '=' + v("place");
+            }
+        }
+        for (QStringList *list : {&swims, &rankings, &places})
+            list->sort();
+    }
+    QString attribute(const QString &element, const char *key) const
+    {
+        return all.value(element).value(QLatin1String(key)).toString();
+    }
+};
+
+// Info-ZIP's unzip, a reader apart from the writer's library, on an
+// archive: "-p" gives the bytes of its entries, "-Z1" their names, "-ZT" a
+// listing with their dates.
+QByteArray Unzip(const QString &option, const QString &path)
+{
+    QProcess unzip;
+    unzip.start("unzip", {option, path});
+    unzip.waitForFinished(60000);
+    return unzip.readAllStandardOutput();
+}
+
+// An online-times database of (meet, event, heat, lane, kind of time, time)
+// rows, by default intermediate times of meet M1 for event 11, heat 1, lane 1
+// (mixed with its final time), and times that must not show: another
+// meet's, and the disqualified swim's.
+void MakeOnlineTimes(const QString &path,
+                     const QString &rows = "('M1', 11, 1, 1, 'I', ' 20.1'), ('M1', 11, 1, 1, "
+                                           "'F', '1:25.30'), ('M1', 11, 1, 1, 'I', '41.0'), "
+                                           "('M1', 11, 1, 3, 'I', '19.00'), ('M1', 11, 1, 1, "
+                                           "'I', '1:03.2'), ('XX', 1, 1, 1, 'I', '19.80'), "
+                                           "('M1', 3, 1, 2, 'I', '21.00')")
+{
+    auto db = Database::create(path);
+    db->execute("CREATE TABLE Times (Meet_code TEXT, Event_number DOUBLE, Heat_number SMALLINT, "
+                "Lane_number SMALLINT, Kind_of_time TEXT, Lane_time TEXT)");
+    db->addStoredQuery("Times for 1 event",
+                       "SELECT * FROM Times WHERE Meet_code = ?1 AND Event_number = ?2 AND "
+                       "Heat_number = ?3 ORDER BY rowid",
+                       {"Meet code:text", "Event number:double", "Heat number:integer"}, {});
+    db->execute("INSERT INTO Times VALUES " + rows);
+}
 
 const QString Day = QStringLiteral("12/10/26");
 
@@ -120,6 +254,27 @@ void runEntry(int entry, SharedState &shared, Dialogs &dialogs)
         ExportMenu::AsaRankingFiles(shared, small, dialogs);
     else
         ExportMenu::DataForProgram(shared, small, dialogs);
+}
+
+struct Run
+{
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run runExport(const QStringList &arguments)
+{
+    // Qt's GUI platform, which draws the reports, wants a runtime folder.
+    static const QTemporaryDir runtime;
+    QProcess p;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    p.setProcessEnvironment(environment);
+    p.start(EXPORT_PROGRAM, arguments);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace
@@ -368,6 +523,271 @@ private slots:
         // Heat 1 lane 1 and heat 2 lane 1 each get their own split in event 1.
         QVERIFY(readFile(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
         QVERIFY(readFile(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
+    }
+
+    // The recorded demonstration gala, plain and zipped, is well-formed
+    // Lenex 3.0 and reads back as the gala database's table of swims.
+    void demoReadsBackAsTheDatabase()
+    {
+        RecordedDemo demo;
+        QString written, error;
+        const QString plain = demo.file.dir.filePath("gala.lef");
+        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr, plain, &written, &error));
+        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr, demo.file.dir.filePath("gala"),
+                                  &written, &error));
+        QCOMPARE(written, demo.file.dir.filePath("gala.lxf"));
+        QCOMPARE(Unzip("-Z1", written), QByteArray("gala.lef\n"));
+        // Dated on the gala day, one gala always gives the same bytes.
+        QVERIFY(Unzip("-ZT", written).contains(" 20261012."));
+        QCOMPARE(Unzip("-p", written), readFile(plain));
+        QCOMPARE(QProcess::execute("xmllint", {"--noout", plain}), 0);
+
+        const LenexReadBack back(readFile(plain));
+        // Event 1 is graded 38.00: 37.00 is too fast and gets no place, nor do
+        // the guests; relays (event 12) score double.
+        QCOMPARE(back.swims,
+                 QStringList({"11|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:01:25.30|2|6||",
+                              "11|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|00:01:22.40|1|7||",
+                              "12|1|1|Harbourside|relay Zoë, Ann, Mary, Sue|00:02:10.00|2|12||",
+                              "12|1|2|Ashford Otters|relay |00:02:05.50|1|14||",
+                              "12|2|1|Harbourside B|relay |00:02:20.00|3|10||",
+                              "1|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:00:40.50|2|6||",
+                              "1|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|00:00:37.00||||",
+                              "1|1|3|Bramley Dolphins|Mary/Smith/|00:00:41.00|3|5||",
+                              "1|2|2|Ashford B|/Ashford B/|00:00:39.00|1|7||",
+                              "1|2|4|Castleton Guests|Gail/Guest/2015-09-09|00:00:38.50||||",
+                              "3|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:00:45.10|2|6||",
+                              "3|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|NT|||DSQ|Turn & <kick>",
+                              "3|1|3|Bramley Dolphins|/Bramley Dolphins/|00:00:44.00|1|7||",
+                              "5|1|1|Harbourside|Zoë/Brontë/2016-03-06|00:00:50.00|1|7||"}));
+        QCOMPARE(back.rankings, back.places); // each place ranked, at its own result
+        QCOMPARE(QStringList({back.attribute("LENEX", "version"),
+                              back.attribute("CONSTRUCTOR", "name"), back.attribute("MEET", "name"),
+                              back.attribute("MEET", "city"), back.attribute("SESSION", "date")}),
+                 QStringList({"3.0", "AQGalaRec", "Harbourside Junior Team Gala",
+                              "Harbourside Baths", "2026-10-12"}));
+        QCOMPARE(back.all.count("HEAT"), 24); // two heats in every event
+        QCOMPARE(back.events,
+                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 F TIM 50 1 BACK",
+                              "4 M TIM 50 1 BACK", "5 F TIM 50 1 BREAST", "6 M TIM 50 1 BREAST",
+                              "7 F TIM 100 1 FREE", "8 M TIM 100 1 FREE", "9 F TIM 50 1 FLY",
+                              "10 M TIM 50 1 FLY", "11 X TIM 100 1 MEDLEY",
+                              "12 X TIM 50 4 FREE"})); // Mixed 200 FS relay: 4 x 50
+        // One athlete per name and date of birth in a team, one named after
+        // the team for its unnamed swims; every team is a club.
+        QCOMPARE(back.athletes,
+                 QStringList(
+                     {"Harbourside|Zoë/Brontë/2016-03-05|F", "Harbourside|Zoë/Brontë/2016-03-06|F",
+                      "Ashford Otters|Ann/<Lee>/2016-01-01|F", "Bramley Dolphins|Mary/Smith/|F",
+                      "Bramley Dolphins|/Bramley Dolphins/|F", "Harbourside B|Sue/Named-Only/|F",
+                      "Ashford B|/Ashford B/|F", "Castleton Guests|Gail/Guest/2015-09-09|F"}));
+        QCOMPARE(back.all.count("CLUB"), 8);
+    }
+
+    // Reserved and non-ASCII characters survive; a date of birth that is no
+    // date is left out, not guessed; events of other sex names.
+    void awkwardTexts()
+    {
+        MemorySheet sheet("YY", {"Ash & Co <B>", "Ünterwasser \"Ö\""}, {"Ladies", "Men", "Open"});
+        sheet.gala.GalaName = "Gala <&> \"Ω\"";
+        sheet.gala.LaneTime(1, 1) = "30.00";
+        sheet.gala.LaneName(1, 1) = "Siân  O'Brien-Łukasz";
+        sheet.gala.LaneDoB(1, 1) = "31/02/12";
+        sheet.gala.LaneTime(1, 2) = "D";
+        sheet.gala.LaneNotes(1, 2) = "False start <0.03s> & \"twice\"";
+        // A birth stored in full keeps its century.
+        sheet.gala.LaneTime(2, 1) = "31.00";
+        sheet.gala.LaneName(2, 1) = "Old Timer";
+        sheet.gala.LaneDoB(2, 1) = "05/06/25";
+        sheet.gala.LaneDoBStored(2, 1) = QDate(1925, 6, 5);
+        SplitTimes none(nullptr, {});
+        QTemporaryDir dir;
+        QString error;
+        const QByteArray xml = LenexResultsXml(sheet.gala, {"12/10/26", 0, "0.1"}, none);
+        QVERIFY(LenexFile::Write(dir.filePath("x.lef"), xml, {}, &error));
+        QCOMPARE(QProcess::execute("xmllint", {"--noout", dir.filePath("x.lef")}), 0);
+        const LenexReadBack back(xml);
+        QCOMPARE(back.attribute("MEET", "name"), QStringLiteral("Gala <&> \"Ω\""));
+        QCOMPARE(back.events,
+                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE"}));
+        QCOMPARE(back.swims,
+                 QStringList({"1|1|1|Ash & Co <B>|Siân/O'Brien-Łukasz/|00:00:30.00||||",
+                              "1|1|2|Ünterwasser \"Ö\"|/Ünterwasser \"Ö\"/|NT|||DSQ|"
+                              "False start <0.03s> & \"twice\"",
+                              "2|1|1|Ash & Co <B>|Old/Timer/1925-06-05|00:00:31.00||||"}));
+    }
+
+    // Split times from the online-times database at the pool's ends, none
+    // past the finish; with no pool length, spread evenly over the race.
+    void splitsAndCourse_data()
+    {
+        QTest::addColumn<double>("poolLength");
+        QTest::addColumn<QString>("course");
+        QTest::addColumn<QString>("splits"); // of event 11, heat 1, lane 1
+        const char *quarters = "25=00:00:20.10 50=00:00:41.00 75=00:01:03.20";
+        DataRow("25 m pool", 25.0, "SCM", quarters);
+        DataRow("no pool length", 0.0, "", quarters);
+        DataRow("50 m pool", 50.0, "LCM", "50=00:00:20.10");
+        DataRow("33 m pool", 33.0, "", "33=00:00:20.10 66=00:00:41.00 99=00:01:03.20");
+    }
+    void splitsAndCourse()
+    {
+        QFETCH(double, poolLength);
+        QFETCH(QString, course);
+        QFETCH(QString, splits);
+        RecordedDemo demo;
+        MakeOnlineTimes(demo.file.dir.filePath("online.mdb"));
+        Database online(demo.file.dir.filePath("online.mdb"));
+        SplitTimes times(&online, "M1");
+        const LenexReadBack back(
+            LenexResultsXml(demo.gala, {"12/10/26", poolLength, "0.1"}, times));
+        QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
+        QCOMPARE(back.splits.first().join(' '), splits);
+        QCOMPARE(back.attribute("MEET", "course"), course);
+    }
+
+    // The command line and the sheet's WEB and Export menus write the same
+    // bytes, a repeated option writes each file, and the gala database stays
+    // as it was. One row with online timing, long course and a zipped Lenex
+    // file; one without, short course and a plain one.
+    void commandEqualsMenu_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::newRow("online, long course, zipped") << true;
+        QTest::newRow("offline, short course, plain") << false;
+    }
+    void commandEqualsMenu()
+    {
+        QFETCH(bool, online);
+        RecordedDemo demo;
+        const QString onlinePath = demo.file.dir.filePath("online.mdb");
+        MakeOnlineTimes(onlinePath);
+        OnlineTimes times{onlinePath, std::make_unique<Database>(onlinePath), "M1"};
+        GalaRecSheet sheet(demo.shared, demo.gala, demo.dialogs, online ? &times : nullptr);
+        QTemporaryDir byMenu, byCommand;
+        const QString menu = byMenu.path() + "/", lenex = online ? "gala.lxf" : "gala.lef";
+        demo.dialogs.expectChooser("Select File for WEB results page", menu, "results.htm")
+            .expectChooser("Select Directory for WEB team results pages", menu, "")
+            .expectChooser("Select Directory for Ranking Files", menu, "")
+            .expectInput("Enter meet code for ASA", "DEMO") // the gala code, as the command's
+            .expectYesNo("Long course (YES) or Short course (NO)", online)
+            .expectChooser("Select File for Program Data", menu, "prog.txt")
+            .expectChooser("Select File for Lenex Results", menu, lenex);
+        for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
+                                  "Data_for_Program", "Export_Lenex"}) {
+            QAction *action = sheet.findChild<QAction *>(entry);
+            QVERIFY2(action && action->isEnabled(), entry);
+            action->trigger();
+        }
+        QVERIFY2(demo.dialogs.finished(), demo.dialogs.faults());
+
+        const QByteArray databaseBefore = readFile(demo.file.path);
+        QStringList arguments = QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm "
+                                        "--team-pages %2 --rankings %2 --program-data %2/prog.txt "
+                                        "--lenex %2/%3 --lenex %2/also.lef")
+                                    .arg(demo.file.path, byCommand.path(), lenex)
+                                    .split(' ');
+        if (online)
+            arguments << "--long-course"
+                      << "--online" << onlinePath << "--meet-code"
+                      << "M1";
+        const Run run = runExport(arguments);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(readFile(demo.file.path), databaseBefore);
+
+        // Every file the menus wrote, written alike and told; nothing else.
+        const QDir menuDir(byMenu.path()), commandDir(byCommand.path());
+        QStringList files = menuDir.entryList(QDir::Files), told;
+        QCOMPARE(files.size(), 13); // 8 team pages, 2 ranking files
+        for (const QString &file : std::as_const(files)) {
+            QCOMPARE(readFile(commandDir.filePath(file)), readFile(menuDir.filePath(file)));
+            told << "Wrote " + commandDir.filePath(file);
+        }
+        files << "also.lef";
+        told << "Wrote " + commandDir.filePath("also.lef");
+        files.sort();
+        told.sort();
+        QCOMPARE(commandDir.entryList(QDir::Files, QDir::Name), files);
+        QStringList said = run.out.split('\n', Qt::SkipEmptyParts);
+        said.sort();
+        QCOMPARE(said, told);
+        const QByteArray xml =
+            online ? Unzip("-p", menuDir.filePath(lenex)) : readFile(menuDir.filePath(lenex));
+        QCOMPARE(readFile(commandDir.filePath("also.lef")), xml);
+        const LenexReadBack back(xml);
+        QCOMPARE(back.swims.size(), 14);
+        QCOMPARE(back.splits.value("11|1|1").size(), online ? 3 : 0);
+    }
+
+    // What the command says and how it exits. Whenever it fails it writes
+    // nothing, leaves the gala database alone, and an old file it could not
+    // replace (no room for a temporary name beside it) stays whole.
+    void runs_data()
+    {
+        QTest::addColumn<QString>("arguments"); // {db}, {dir}, {file}, {old} stand for paths
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");  // on stdout for exit 0, else on stderr
+        QTest::addColumn<QStringList>("made"); // the files in {dir}/out, without the time
+        const QString gala = "--db {db} --code DEMO --date 12/10/26 ",
+                      lenex = " --lenex {dir}/gala.lxf", on = "--code DEMO --date 12/10/26" + lenex;
+        const QStringList none;
+        DataRow("missing database", "--db {dir}/none.mdb " + on, 1,
+                "Cannot open the gala database {dir}/none.mdb", none);
+        DataRow("not a database", "--db {file} " + on, 1, "file is not a database", none);
+        DataRow("unknown code", "--db {db} --code NOPE --date 12/10/26" + lenex, 1,
+                "Unknown gala code NOPE in {db}", none);
+        DataRow("no gala that day", "--db {db} --code DEMO --date 13/10/26" + lenex, 1,
+                "Gala DEMO has no date 13/10/26", none);
+        DataRow("unwritable folder", gala + "--lenex {file}/gala.lxf", 1,
+                "{file}/gala.lxf: ", none);
+        DataRow("old file kept", gala + "--lenex {old}", 1, "{old}: ", none);
+        DataRow("a folder for a file", gala + "--lenex {dir}", 1,
+                "{dir}: a folder, not a file name", none);
+        DataRow("no online database", gala + "--online {dir}/none.mdb" + lenex, 1,
+                "No database of online times", none);
+        DataRow("no code", "--db {db} --date 12/10/26" + lenex, 2, "--code is required.", none);
+        DataRow("reports: one PDF each", gala + "--reports {dir}/out", 0,
+                "Wrote {dir}/out/Results Sheets ",
+                QStringList{"Analysis of Positions.pdf", "List of Swimmers for Announcer.pdf",
+                            "Results Sheets.pdf", "Team Results.pdf"});
+        DataRow("reports: unwritable folder", gala + "--reports {file}/out", 1,
+                "Results Sheets could not be printed. The folder {file}/out cannot be made.", none);
+        DataRow("help", "--help", 0, "--reports <folder>", none);
+    }
+    void runs()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(QStringList, made);
+        TestGala demo(true);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("notes.txt");
+        const QString old = dir.filePath(QString(250, 'a') + ".lxf");
+        QVERIFY(PBUTIL::WriteTextFile(file, {"no database, no folder"}));
+        QVERIFY(PBUTIL::WriteTextFile(old, {"last week"}));
+        const auto fill = [&](QString text) {
+            return text.replace("{db}", demo.path)
+                .replace("{dir}", dir.path())
+                .replace("{file}", file)
+                .replace("{old}", old);
+        };
+        const QByteArray databaseBefore = readFile(demo.path);
+
+        const Run run = runExport(fill(arguments).split(' ', Qt::SkipEmptyParts));
+        QCOMPARE(run.exitCode, exitCode);
+        const QString said = exitCode == 0 ? run.out : run.err;
+        QVERIFY2(said.contains(fill(message)), qPrintable(run.out + run.err));
+        QVERIFY2(exitCode == 0 ? run.err.isEmpty()
+                               : run.out.isEmpty() && said.startsWith("aqgalarec-export: "),
+                 qPrintable(run.out + run.err));
+        QVERIFY(!QFile::exists(dir.filePath("gala.lxf")));
+        QStringList out = QDir(dir.filePath("out")).entryList(QDir::Files);
+        out.replaceInStrings(QRegularExpression(" \\d{4}(-\\d\\d){2} \\d\\d(-\\d\\d){2}"), "");
+        QCOMPARE(out, made);
+        QCOMPARE(readFile(demo.path), databaseBefore);
+        QCOMPARE(readFile(old), QByteArray("last week\r\n"));
     }
 };
 
