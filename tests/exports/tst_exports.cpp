@@ -277,6 +277,27 @@ Run runExport(const QStringList &arguments)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
+// Every entry of the sheet's WEB and Export menus into `folder` (ending in
+// "/"): ranking files for `meetCode`, the Lenex file named `lenex`.
+void runMenus(GalaRecSheet &sheet, ScriptedDialogs &dialogs, const QString &folder,
+              const QString &meetCode, bool longCourse, const QString &lenex)
+{
+    dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+        .expectChooser("Select Directory for WEB team results pages", folder, "")
+        .expectChooser("Select Directory for Ranking Files", folder, "")
+        .expectInput("Enter meet code for ASA", meetCode)
+        .expectYesNo("Long course (YES) or Short course (NO)", longCourse)
+        .expectChooser("Select File for Program Data", folder, "program.txt")
+        .expectChooser("Select File for Lenex Results", folder, lenex);
+    for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
+                              "Data_for_Program", "Export_Lenex"}) {
+        QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
+        QVERIFY2(action && action->isEnabled(), entry);
+        action->trigger();
+    }
+    QVERIFY2(dialogs.finished(), dialogs.faults());
+}
+
 } // namespace
 
 class TstExports : public QObject
@@ -497,24 +518,12 @@ private slots:
 
         const QString folder = dir.filePath(QStringLiteral("out/"));
         QDir().mkpath(folder);
-        desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
-            .expectChooser("Select Directory for WEB team results pages", folder, "results.htm")
-            .expectChooser("Select Directory for Ranking Files", folder, "results.htm")
-            .expectInput("Enter meet code for ASA", "DEMO26")
-            .expectYesNo("Long course (YES) or Short course (NO)", true)
-            .expectChooser("Select File for Program Data", folder, "program.txt");
-        for (const char *entry :
-             {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings", "Data_for_Program"}) {
-            QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
-            QVERIFY2(action && action->isEnabled(), entry);
-            action->trigger();
-        }
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        runMenus(sheet, desk.dialogs, folder, "DEMO26", true, "gala.lef");
         QCOMPARE(filesIn(folder),
                  (QStringList{"Ashford B.htm", "Ashford Otters.htm", "Bramley B.htm",
                               "Bramley Dolphins.htm", "Castleton Guests.htm", "Castleton.htm",
                               "DEMO26.HDR", "DEMO26.MRF", "Harbourside B.htm", "Harbourside.htm",
-                              "program.txt", "results.htm"}));
+                              "gala.lef", "program.txt", "results.htm"}));
         COMPARE_FILE(folder + "results.htm", "demo_results.htm");
         COMPARE_FILE(folder + "Castleton.htm", "demo_castleton.htm");
         COMPARE_FILE(folder + "DEMO26.HDR", "demo.HDR");
@@ -665,28 +674,16 @@ private slots:
         OnlineTimes times{onlinePath, std::make_unique<Database>(onlinePath), "M1"};
         GalaRecSheet sheet(demo.shared, demo.gala, demo.dialogs, online ? &times : nullptr);
         QTemporaryDir byMenu, byCommand;
-        const QString menu = byMenu.path() + "/", lenex = online ? "gala.lxf" : "gala.lef";
-        demo.dialogs.expectChooser("Select File for WEB results page", menu, "results.htm")
-            .expectChooser("Select Directory for WEB team results pages", menu, "")
-            .expectChooser("Select Directory for Ranking Files", menu, "")
-            .expectInput("Enter meet code for ASA", "DEMO") // the gala code, as the command's
-            .expectYesNo("Long course (YES) or Short course (NO)", online)
-            .expectChooser("Select File for Program Data", menu, "prog.txt")
-            .expectChooser("Select File for Lenex Results", menu, lenex);
-        for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
-                                  "Data_for_Program", "Export_Lenex"}) {
-            QAction *action = sheet.findChild<QAction *>(entry);
-            QVERIFY2(action && action->isEnabled(), entry);
-            action->trigger();
-        }
-        QVERIFY2(demo.dialogs.finished(), demo.dialogs.faults());
+        const QString lenex = online ? "gala.lxf" : "gala.lef";
+        runMenus(sheet, demo.dialogs, byMenu.path() + "/", "DEMO", online, lenex); // the gala code
 
         const QByteArray databaseBefore = readFile(demo.file.path);
-        QStringList arguments = QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm "
-                                        "--team-pages %2 --rankings %2 --program-data %2/prog.txt "
-                                        "--lenex %2/%3 --lenex %2/also.lef")
-                                    .arg(demo.file.path, byCommand.path(), lenex)
-                                    .split(' ');
+        QStringList arguments =
+            QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm "
+                    "--team-pages %2 --rankings %2 --program-data %2/program.txt "
+                    "--lenex %2/%3 --lenex %2/also.lef")
+                .arg(demo.file.path, byCommand.path(), lenex)
+                .split(' ');
         if (online)
             arguments << "--long-course"
                       << "--online" << onlinePath << "--meet-code"
