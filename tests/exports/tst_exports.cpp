@@ -534,23 +534,15 @@ private slots:
         QVERIFY(readFile(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
     }
 
-    // The recorded demonstration gala, plain and zipped, is well-formed
-    // Lenex 3.0 and reads back as the gala database's table of swims.
+    // The recorded demonstration gala is well-formed Lenex 3.0 and reads
+    // back as the swims typed.
     void demoReadsBackAsTheDatabase()
     {
         RecordedDemo demo;
-        QString written, error;
-        const QString plain = demo.file.dir.filePath("gala.lef");
-        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr, plain, &written, &error));
-        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr, demo.file.dir.filePath("gala"),
-                                  &written, &error));
-        QCOMPARE(written, demo.file.dir.filePath("gala.lxf"));
-        QCOMPARE(Unzip("-Z1", written), QByteArray("gala.lef\n"));
-        // Dated on the gala day, one gala always gives the same bytes.
-        QVERIFY(Unzip("-ZT", written).contains(" 20261012."));
-        QCOMPARE(Unzip("-p", written), readFile(plain));
+        QString plain, error;
+        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr,
+                                  demo.file.dir.filePath("gala.lef"), &plain, &error));
         QCOMPARE(QProcess::execute("xmllint", {"--noout", plain}), 0);
-
         const LenexReadBack back(readFile(plain));
         // Event 1 is graded 38.00: 37.00 is too fast and gets no place, nor do
         // the guests; relays (event 12) score double.
@@ -674,7 +666,7 @@ private slots:
         OnlineTimes times{onlinePath, std::make_unique<Database>(onlinePath), "M1"};
         GalaRecSheet sheet(demo.shared, demo.gala, demo.dialogs, online ? &times : nullptr);
         QTemporaryDir byMenu, byCommand;
-        const QString lenex = online ? "gala.lxf" : "gala.lef";
+        const QString lenex = online ? "gala" : "gala.lef"; // no extension: zipped as .lxf
         runMenus(sheet, demo.dialogs, byMenu.path() + "/", "DEMO", online, lenex); // the gala code
 
         const QByteArray databaseBefore = readFile(demo.file.path);
@@ -709,8 +701,12 @@ private slots:
         QStringList said = run.out.split('\n', Qt::SkipEmptyParts);
         said.sort();
         QCOMPARE(said, told);
-        const QByteArray xml =
-            online ? Unzip("-p", menuDir.filePath(lenex)) : readFile(menuDir.filePath(lenex));
+        const QString zip = menuDir.filePath("gala.lxf");
+        const QByteArray xml = online ? Unzip("-p", zip) : readFile(menuDir.filePath(lenex));
+        if (online) { // one entry dated on the gala day: one gala always gives the same bytes
+            QCOMPARE(Unzip("-Z1", zip), QByteArray("gala.lef\n"));
+            QVERIFY(Unzip("-ZT", zip).contains(" 20261012."));
+        }
         QCOMPARE(readFile(commandDir.filePath("also.lef")), xml);
         const LenexReadBack back(xml);
         QCOMPARE(back.swims.size(), 14);
