@@ -456,11 +456,6 @@ private slots:
             shared.Choice.SelectedFile = chosen;
             QVERIFY(PBUTIL::WriteTextFile(path, {"last week"}));
         }
-        if (galaDate != Day) { // also when called without the menu
-            QString error;
-            QVERIFY(!RankingFiles::Write(dir.path(), "X", true, smallGala(), galaDate, error));
-            QCOMPARE(error, message);
-        }
         NotingDialogs dialogs; // its chooser keeps the choice above
         {
             const FullDisk full(200);
