@@ -597,12 +597,8 @@ private slots:
         sheet.gala.LaneDoB(2, 1) = "05/06/25";
         sheet.gala.LaneDoBStored(2, 1) = QDate(1925, 6, 5);
         SplitTimes none(nullptr, {});
-        QTemporaryDir dir;
-        QString error;
-        const QByteArray xml = LenexResultsXml(sheet.gala, {"12/10/26", 0, "0.1"}, none);
-        QVERIFY(LenexFile::Write(dir.filePath("x.lef"), xml, {}, &error));
-        QCOMPARE(QProcess::execute("xmllint", {"--noout", dir.filePath("x.lef")}), 0);
-        const LenexReadBack back(xml);
+        // Badly escaped, the reader would stop there and miss what follows.
+        const LenexReadBack back(LenexResultsXml(sheet.gala, {"12/10/26", 0, "0.1"}, none));
         QCOMPARE(back.attribute("MEET", "name"), QStringLiteral("Gala <&> \"Ω\""));
         QCOMPARE(back.events,
                  QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE"}));
