@@ -266,10 +266,8 @@ Run runExport(const QStringList &arguments)
 {
     // Qt's GUI platform, which draws the reports, wants a runtime folder.
     static const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8()); // the program inherits it
     QProcess p;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    p.setProcessEnvironment(environment);
     p.start(EXPORT_PROGRAM, arguments);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
         return {};
