@@ -1,4 +1,6 @@
 #include "exports/ExportMenu.h"
+#include "exports/LenexFile.h"
+#include "exports/LenexResults.h"
 #include "exports/ProgramData.h"
 #include "exports/RankingFiles.h"
 #include "exports/WebResults.h"
@@ -6,7 +8,9 @@
 #include "links/SplitTimes.h"
 #include "recording/GalaRecSheet.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -15,13 +19,138 @@
 
 namespace {
 
-const QString Day = QStringLiteral("12/10/26");
-
-QByteArray fileBytes(const QString &path)
+QByteArray readFile(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// The demonstration gala with results typed on the sheet and saved: times
+// over both heats, swimmers named in some lanes only, a namesake born on
+// another day, a disqualification, a relay, and names XML must escape.
+struct RecordedDemo : DemoSheet
+{
+    RecordedDemo()
+    {
+        if (!open().opened())
+            return;
+        // Event 1, G10 50 FS, grade time 38.00: 37.00 is too fast and gets no place.
+        type(1, {"40.5|Zoë Brontë|05/03/16", "37.00|Ann & <Lee>|01/01/16", "41|Mary Ann Smith|", "",
+                 "|Sue Named-Only|", "39.00||", "", "38.50|Gail Guest|09/09/15"});
+        dialogs.expectInput("Enter reason for Disqualification", "Turn & <kick>");
+        type(3, {"45.10|Zoë Brontë|05/03/16", "D|Ann & <Lee>|01/01/16", "44.00||"});
+        type(5, {"50.00|Zoë Brontë|06/03/16"});
+        type(11, {"1:25.3|Zoë Brontë|05/03/16", "1.22.40|Ann & <Lee>|01/01/16"});
+        type(12, {"2:10.00|Zoë, Ann, Mary, Sue|", "2:05.5||", "", "", "2:20.00||"});
+        model.SaveResults();
+    }
+    // "time|name|date of birth" of each lane from the first.
+    void type(int e, const QStringList &lanes)
+    {
+        model.ShowEvent(e);
+        for (int r = 0; r < lanes.size(); ++r) {
+            const QStringList lane = lanes[r].split('|');
+            model.setText(SheetModel::Time, r, lane.value(0));
+            model.TimeLostFocus(r);
+            model.setText(SheetModel::SwimmerName, r, lane.value(1));
+            model.setText(SheetModel::DoB, r, lane.value(2));
+            model.DobLostFocus(r);
+        }
+    }
+};
+
+// A Lenex document read with the XML reader alone, ids resolved through its
+// own EVENT and HEAT elements. A swim is "event|heat|lane|club|who|swimtime|
+// place|points|status|comment", who being "first/last/birthdate" of an
+// athlete or "relay <name>".
+struct LenexReadBack
+{
+    QStringList swims, athletes, events, rankings, places;
+    QMap<QString, QStringList> splits;             // "distance=swimtime" by "event|heat|lane"
+    QMultiHash<QString, QXmlStreamAttributes> all; // every element by name
+
+    explicit LenexReadBack(const QByteArray &xml)
+    {
+        QXmlStreamReader r(xml);
+        QHash<QString, QString> number; // of each eventid and heatid
+        QString club, who, at;
+        while (!r.atEnd()) {
+            if (r.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            const QString name = r.name().toString();
+            const QXmlStreamAttributes a = r.attributes();
+            const auto v = [&a](const char *key) { return a.value(QLatin1String(key)).toString(); };
+            all.insert(name, a);
+            if (name == "EVENT") {
+                number["e" + v("eventid")] = v("number");
+                events << QString("%1 %2 %3").arg(v("number"), v("gender"), v("round"));
+            } else if (name == "SWIMSTYLE") {
+                events.last() +=
+                    QString(" %1 %2 %3").arg(v("distance"), v("relaycount"), v("stroke"));
+            } else if (name == "HEAT") {
+                number["h" + v("heatid")] = v("number");
+            } else if (name == "CLUB") {
+                club = v("name");
+            } else if (name == "ATHLETE") {
+                who = QString("%1/%2/%3").arg(v("firstname"), v("lastname"), v("birthdate"));
+                athletes << QString("%1|%2|%3").arg(club, who, v("gender"));
+            } else if (name == "RELAY") {
+                who = "relay " + v("name");
+            } else if (name == "RANKING") {
+                rankings << v("resultid") + '=' + v("place");
+            } else if (name == "SPLIT") {
+                splits[at] << v("distance") + '=' + v("swimtime");
+            } else if (name == "RESULT") {
+                at = number["e" + v("eventid")] + '|' + number["h" + v("heatid")] + '|' + v("lane");
+                swims << QString("%1|%2|%3|%4|%5|%6|%7|%8")
+                             .arg(at, club, who, v("swimtime"), v("place"), v("points"),
+                                  v("status"), v("comment"));
+                if (a.hasAttribute("place"))
+                    places << v("resultid") + '=' + v("place");
+            }
+        }
+        for (QStringList *list : {&swims, &rankings, &places})
+            list->sort();
+    }
+    QString attribute(const QString &element, const char *key) const
+    {
+        return all.value(element).value(QLatin1String(key)).toString();
+    }
+};
+
+// Info-ZIP's unzip, a reader apart from the writer's library, on an
+// archive: "-p" gives the bytes of its entries, "-Z1" their names, "-ZT" a
+// listing with their dates.
+QByteArray Unzip(const QString &option, const QString &path)
+{
+    QProcess unzip;
+    unzip.start("unzip", {option, path});
+    unzip.waitForFinished(60000);
+    return unzip.readAllStandardOutput();
+}
+
+// An online-times database of (meet, event, heat, lane, kind of time, time)
+// rows, by default intermediate times of meet M1 for event 11, heat 1, lane 1
+// (mixed with its final time), and times that must not show: another
+// meet's, and the disqualified swim's.
+void MakeOnlineTimes(const QString &path,
+                     const QString &rows = "('M1', 11, 1, 1, 'I', ' 20.1'), ('M1', 11, 1, 1, "
+                                           "'F', '1:25.30'), ('M1', 11, 1, 1, 'I', '41.0'), "
+                                           "('M1', 11, 1, 3, 'I', '19.00'), ('M1', 11, 1, 1, "
+                                           "'I', '1:03.2'), ('XX', 1, 1, 1, 'I', '19.80'), "
+                                           "('M1', 3, 1, 2, 'I', '21.00')")
+{
+    auto db = Database::create(path);
+    db->execute("CREATE TABLE Times (Meet_code TEXT, Event_number DOUBLE, Heat_number SMALLINT, "
+                "Lane_number SMALLINT, Kind_of_time TEXT, Lane_time TEXT)");
+    db->addStoredQuery("Times for 1 event",
+                       "SELECT * FROM Times WHERE Meet_code = ?1 AND Event_number = ?2 AND "
+                       "Heat_number = ?3 ORDER BY rowid",
+                       {"Meet code:text", "Event number:double", "Heat number:integer"}, {});
+    db->execute("INSERT INTO Times VALUES " + rows);
+}
+
+const QString Day = QStringLiteral("12/10/26");
 
 QStringList filesIn(const QString &folder)
 {
@@ -32,9 +161,9 @@ QStringList filesIn(const QString &folder)
 // with plain line ends (the program ends each line with CR LF); line by line,
 // so a failure names the first differing line.
 #define COMPARE_FILE(path, expected)                                                               \
-    QCOMPARE(QString::fromUtf8(fileBytes(path)).split(QLatin1Char('\n')),                          \
+    QCOMPARE(QString::fromUtf8(readFile(path)).split(QLatin1Char('\n')),                           \
              QString::fromUtf8(                                                                    \
-                 fileBytes(QStringLiteral(EXPORT_DATA "/") + (expected)).replace("\n", "\r\n"))    \
+                 readFile(QStringLiteral(EXPORT_DATA "/") + (expected)).replace("\n", "\r\n"))     \
                  .split(QLatin1Char('\n')))
 
 // Team entries named as given, one heat, lanes 1, 2, 3 ...; with `swims`
@@ -98,23 +227,6 @@ GalaState smallGala()
     return g;
 }
 
-// An online-times database as the timing system leaves it: `rows` of
-// (meet, event, heat, lane, kind of time, time) in SQL, behind the stored
-// query "Times for 1 event".
-void makeOnlineTimes(const QString &path, const QString &rows)
-{
-    auto db = Database::create(path);
-    db->execute(QStringLiteral("CREATE TABLE Times (Meet TEXT, Event DOUBLE, Heat INTEGER, "
-                               "Lane_number INTEGER, Kind_of_time TEXT, Lane_time TEXT)"));
-    db->addStoredQuery(QStringLiteral("Times for 1 event"),
-                       QStringLiteral("SELECT rowid, * FROM Times WHERE Meet = ?1 AND Event = ?2 "
-                                      "AND Heat = ?3 ORDER BY rowid"),
-                       {QStringLiteral("Meet code:text"), QStringLiteral("Event number:double"),
-                        QStringLiteral("Heat number:integer")},
-                       QStringLiteral("Times"));
-    db->execute(QStringLiteral("INSERT INTO Times VALUES ") + rows);
-}
-
 // Files beyond a size limit fail as on a full disk, for this process only.
 struct FullDisk
 {
@@ -144,6 +256,46 @@ void runEntry(int entry, SharedState &shared, Dialogs &dialogs)
         ExportMenu::DataForProgram(shared, small, dialogs);
 }
 
+struct Run
+{
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run runExport(const QStringList &arguments)
+{
+    // Qt's GUI platform, which draws the reports, wants a runtime folder.
+    static const QTemporaryDir runtime;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8()); // the program inherits it
+    QProcess p;
+    p.start(EXPORT_PROGRAM, arguments);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Every entry of the sheet's WEB and Export menus into `folder` (ending in
+// "/"): ranking files for `meetCode`, the Lenex file named `lenex`.
+void runMenus(GalaRecSheet &sheet, ScriptedDialogs &dialogs, const QString &folder,
+              const QString &meetCode, bool longCourse, const QString &lenex)
+{
+    dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+        .expectChooser("Select Directory for WEB team results pages", folder, "")
+        .expectChooser("Select Directory for Ranking Files", folder, "")
+        .expectInput("Enter meet code for ASA", meetCode)
+        .expectYesNo("Long course (YES) or Short course (NO)", longCourse)
+        .expectChooser("Select File for Program Data", folder, "program.txt")
+        .expectChooser("Select File for Lenex Results", folder, lenex);
+    for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
+                              "Data_for_Program", "Export_Lenex"}) {
+        QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
+        QVERIFY2(action && action->isEnabled(), entry);
+        action->trigger();
+    }
+    QVERIFY2(dialogs.finished(), dialogs.faults());
+}
+
 } // namespace
 
 class TstExports : public QObject
@@ -156,21 +308,19 @@ private slots:
         QTest::addColumn<QString>("variant");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("expected");
-        auto row = [](const char *tag, const char *variant, const char *file, const char *want) {
-            QTest::newRow(tag) << variant << QString::fromUtf8(file) << want;
-        };
-        row("escaped, DQ table, points .5", "", "results.htm", "small_results.htm");
-        row("lower-case d: no DQ table", "d", "results.htm", "small_results_nodq.htm");
-        row("names, TF, no splits offline", "", "Smith & Jones.htm", "small_team1_offline.htm");
-        row("ungraded: no TF", "ungraded", "Smith & Jones.htm", "small_team1_ungraded.htm");
-        row("splits of lane and meet", "online", "Smith & Jones.htm", "small_team1_online.htm");
-        row("DQ reason, no splits", "online", "Harbourside, North.htm", "small_team2_online.htm");
-        row("guests without names", "", "Guests.htm", "small_team3_offline.htm");
+        DataRow("escaped, DQ table, points .5", "", "results.htm", "small_results.htm");
+        DataRow("lower-case d: no DQ table", "d", "results.htm", "small_results_nodq.htm");
+        DataRow("names, TF, no splits offline", "", "Smith & Jones.htm", "small_team1_offline.htm");
+        DataRow("ungraded: no TF", "ungraded", "Smith & Jones.htm", "small_team1_ungraded.htm");
+        DataRow("splits of lane and meet", "online", "Smith & Jones.htm", "small_team1_online.htm");
+        DataRow("DQ reason, no splits", "online", "Harbourside, North.htm",
+                "small_team2_online.htm");
+        DataRow("guests without names", "", "Guests.htm", "small_team3_offline.htm");
         // The meet code "HSC/26" becomes a file name in the folder.
-        row("ranking header, long course", "", "HSC_26.HDR", "small_long.HDR");
-        row("ranking header, short course", "short", "HSC_26.HDR", "small_short.HDR");
-        row("ranking: DQ skipped, d/m/yyyy, commas", "", "HSC_26.MRF", "small.MRF");
-        row("programme data: commas removed", "", "program.txt", "small_program.txt");
+        DataRow("ranking header, long course", "", "HSC_26.HDR", "small_long.HDR");
+        DataRow("ranking header, short course", "short", "HSC_26.HDR", "small_short.HDR");
+        DataRow("ranking: DQ skipped, d/m/yyyy, commas", "", "HSC_26.MRF", "small.MRF");
+        DataRow("programme data: commas removed", "", "program.txt", "small_program.txt");
     }
     void smallGalaFiles()
     {
@@ -181,7 +331,7 @@ private slots:
         if (variant == QLatin1String("d"))
             small.LaneTime(1, 2) = QStringLiteral("d");
         const QTemporaryDir dir;
-        makeOnlineTimes(dir.filePath("ares.mdb"),
+        MakeOnlineTimes(dir.filePath("ares.mdb"),
                         "('M1',1,1,1,'I','14.20'), ('M1',1,1,1,'I',' 29.85 '), "
                         "('M1',1,1,1,'F','35.20'), ('M1',1,1,2,'I','16.00'), "
                         "('M1',1,1,3,'I','15.00'), ('M1',2,1,1,'I','45.1'), "
@@ -203,19 +353,19 @@ private slots:
     {
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("files"); // in team order
-        QTest::newRow("separators, .. and characters no file may hold")
-            << QStringList{"../../escape", "a\\b/c", "..", "A:B*C?", "\"Q\" <x>|y", "tab\there"}
-            << QStringList{"____escape.htm", "a_b_c.htm",     "_.htm",
-                           "A_B_C_.htm",     "_Q_ _x__y.htm", "tab_here.htm"};
-        QTest::newRow("stand-ins, hidden and long names")
-            << QStringList{"", "   ", ".htaccess", QString(60, QLatin1Char('x'))}
-            << QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm", "_htaccess.htm",
-                           QString(50, QLatin1Char('x')) + ".htm"};
-        QTest::newRow("names that two entries share, any case")
-            << QStringList{"Otters", "Bramley", "OTTERS", "A", "A", "A Heat 1 Lane 5"}
-            << QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm",
-                           "OTTERS Heat 1 Lane 3.htm", "A Heat 1 Lane 4.htm",
-                           "A Heat 1 Lane 5.htm",      "A Heat 1 Lane 5 (2).htm"};
+        DataRow("separators, .. and characters no file may hold",
+                QStringList{"../../escape", "a\\b/c", "..", "A:B*C?", "\"Q\" <x>|y", "tab\there"},
+                QStringList{"____escape.htm", "a_b_c.htm", "_.htm", "A_B_C_.htm", "_Q_ _x__y.htm",
+                            "tab_here.htm"});
+        DataRow("stand-ins, hidden and long names",
+                QStringList{"", "   ", ".htaccess", QString(60, QLatin1Char('x'))},
+                QStringList{"Heat 1 Lane 1.htm", "Heat 1 Lane 2.htm", "_htaccess.htm",
+                            QString(50, QLatin1Char('x')) + ".htm"});
+        DataRow("names that two entries share, any case",
+                QStringList{"Otters", "Bramley", "OTTERS", "A", "A", "A Heat 1 Lane 5"},
+                QStringList{"Otters Heat 1 Lane 1.htm", "Bramley.htm", "OTTERS Heat 1 Lane 3.htm",
+                            "A Heat 1 Lane 4.htm", "A Heat 1 Lane 5.htm",
+                            "A Heat 1 Lane 5 (2).htm"});
     }
     void pageNamesStayInTheFolder()
     {
@@ -235,27 +385,25 @@ private slots:
     {
         QTest::addColumn<QString>("swim");
         QTest::addColumn<QString>("line"); // "" for no line
-        auto row = [](const char *tag, const char *swim, const char *line) {
-            QTest::newRow(tag) << QString::fromUtf8(swim) << QString::fromUtf8(line);
-        };
-        row("50 back: 13, boys M, no dob", "50|BK|B10|28.30|Tom|Bramley|",
-            "M,Tom,Tom,Bramley,      ,002830,13");
-        row("ladies F", "50|FS|Ladies|28.3|A B|C|", "F,B,A,C,      ,002830,01");
-        row("men M", "1500|FS|Men|17:05.3|A B|C|", "M,B,A,C,      ,170530,06");
-        row("open: blank sex", "200|BR|Open|2:40|A B|C|", " ,B,A,C,      ,024000,09");
-        row("lower-case sex: blank", "200|FLY|g12|2:40|A B|C|", " ,B,A,C,      ,024000,12");
-        row("F is female, 59.999 s as 60.00", "50|FS|F12|59.999|A B|C|",
-            "F,B,A,C,      ,006000,01");
-        row("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
-            "F,ONeill,Jo,Otters Kent,      ,003000,01");
-        row("dob not a date: its characters", "50|FS|G|30|A B|C|1992", "F,B,A,C,192   ,003000,01");
-        row("stored dob keeps its century", "50|FS|G|30|A B|C|05/06/25|1925-06-05",
-            "F,B,A,C,050625,003000,01");
-        row("relay", "200|FSR|G|2:00|A B|C|", "");
-        row("an hour", "50|FS|G|60:00.00|A B|C|", "");
-        row("disqualified with a time after the D", "50|FS|G|DQ 1:05.23|A B|C|", "");
-        row("no time", "50|FS|G||A B|C|", "");
-        row("a name of blanks", "50|FS|G|30|   |C|", "");
+        DataRow("50 back: 13, boys M, no dob", "50|BK|B10|28.30|Tom|Bramley|",
+                "M,Tom,Tom,Bramley,      ,002830,13");
+        DataRow("ladies F", "50|FS|Ladies|28.3|A B|C|", "F,B,A,C,      ,002830,01");
+        DataRow("men M", "1500|FS|Men|17:05.3|A B|C|", "M,B,A,C,      ,170530,06");
+        DataRow("open: blank sex", "200|BR|Open|2:40|A B|C|", " ,B,A,C,      ,024000,09");
+        DataRow("lower-case sex: blank", "200|FLY|g12|2:40|A B|C|", " ,B,A,C,      ,024000,12");
+        DataRow("F is female, 59.999 s as 60.00", "50|FS|F12|59.999|A B|C|",
+                "F,B,A,C,      ,006000,01");
+        DataRow("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
+                "F,ONeill,Jo,Otters Kent,      ,003000,01");
+        DataRow("dob not a date: its characters", "50|FS|G|30|A B|C|1992",
+                "F,B,A,C,192   ,003000,01");
+        DataRow("stored dob keeps its century", "50|FS|G|30|A B|C|05/06/25|1925-06-05",
+                "F,B,A,C,050625,003000,01");
+        DataRow("relay", "200|FSR|G|2:00|A B|C|", "");
+        DataRow("an hour", "50|FS|G|60:00.00|A B|C|", "");
+        DataRow("disqualified with a time after the D", "50|FS|G|DQ 1:05.23|A B|C|", "");
+        DataRow("no time", "50|FS|G||A B|C|", "");
+        DataRow("a name of blanks", "50|FS|G|30|   |C|", "");
     }
     void rankingLines()
     {
@@ -265,80 +413,60 @@ private slots:
                  line.isEmpty() ? QStringList() : QStringList{line});
     }
 
-    void failedWriteKeepsTheOldFile_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("results page") << 0 << "results.htm";
-        QTest::newRow("first team page") << 1 << "Smith & Jones.htm";
-    }
-    void failedWriteKeepsTheOldFile()
-    {
-        QFETCH(int, entry);
-        QFETCH(QString, file);
-        const QTemporaryDir dir;
-        const QString path = dir.filePath(file);
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("last week\r\n") > 0);
-        old.close();
-        SharedState shared;
-        shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
-        shared.Choice.SelectedFile = file;
-        NotingDialogs dialogs;
-        {
-            const FullDisk full(200);
-            runEntry(entry, shared, dialogs);
-        }
-        QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages[0].startsWith(
-                     QStringLiteral("The file %1 could not be written: ").arg(path)),
-                 qPrintable(dialogs.messages[0]));
-        QCOMPARE(fileBytes(path), QByteArray("last week\r\n"));
-        QCOMPARE(filesIn(dir.path()), QStringList{file}); // no half-written leftovers
-    }
-
-    // A cancelled chooser, or a gala date that is no date (asking nothing).
+    // A cancelled chooser, a gala date that is no date (asking nothing), or a
+    // disk that fills up: nothing written, a chosen file's old bytes kept.
     void menuWritesNothing_data()
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("galaDate");
-        QTest::addColumn<QString>("caption"); // of the chooser; none for a bad date
-        QTest::newRow("WEB Results Sheet") << 0 << Day << "Select File for WEB results page";
-        QTest::newRow("WEB Team Results")
-            << 1 << Day << "Select Directory for WEB team results pages";
-        QTest::newRow("ASA Ranking Files") << 2 << Day << "Select Directory for Ranking Files";
-        QTest::newRow("Data for Competition Program") << 3 << Day << "Select File for Program Data";
-        QTest::newRow("gala date: no such day") << 2 << QStringLiteral("31/02/26") << QString();
-        QTest::newRow("gala date: empty") << 2 << QString() << QString();
-        QTest::newRow("gala date: words") << 2 << QStringLiteral("Saturday") << QString();
+        QTest::addColumn<QString>("chosen");  // the chooser's file in the folder; "" for Cancel
+        QTest::addColumn<QString>("message"); // its start; {path} for the chosen file
+        const QString cancelled = "No Output File Specified";
+        const auto badDate = [](const char *date) {
+            return QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
+                .arg(QLatin1String(date));
+        };
+        DataRow("WEB Results Sheet", 0, Day, "", cancelled);
+        DataRow("WEB Team Results", 1, Day, "", cancelled);
+        DataRow("ASA Ranking Files", 2, Day, "", cancelled);
+        DataRow("Data for Competition Program", 3, Day, "", cancelled);
+        DataRow("gala date: no such day", 2, "31/02/26", "", badDate("31/02/26"));
+        DataRow("gala date: empty", 2, "", "", badDate(""));
+        DataRow("gala date: words", 2, "Saturday", "", badDate("Saturday"));
+        DataRow("full disk: results page", 0, Day, "results.htm",
+                "The file {path} could not be written: ");
+        DataRow("full disk: first team page", 1, Day, "Smith & Jones.htm",
+                "The file {path} could not be written: ");
     }
     void menuWritesNothing()
     {
         QFETCH(int, entry);
         QFETCH(QString, galaDate);
-        QFETCH(QString, caption);
+        QFETCH(QString, chosen);
+        QFETCH(QString, message);
         const QTemporaryDir dir;
-        const QString before = QDir::currentPath();
+        const QString before = QDir::currentPath(), path = dir.filePath(chosen);
         QVERIFY(QDir::setCurrent(dir.path())); // where bare names would land
         SharedState shared;
         shared.GalaDate = galaDate;
-        shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
-        ScriptedDialogs dialogs;
-        QString message = QStringLiteral("No Output File Specified");
-        if (caption.isEmpty()) { // also when called without the menu
-            message = QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
-                          .arg(galaDate);
-            QString error;
-            QVERIFY(!RankingFiles::Write(dir.path(), "X", true, smallGala(), galaDate, error));
-            QCOMPARE(error, message);
-        } else {
-            dialogs.expectChooser(caption, QString(), QString());
+        if (!chosen.isEmpty()) {
+            shared.Choice.SelectedDir = dir.path() + QLatin1Char('/');
+            shared.Choice.SelectedFile = chosen;
+            QVERIFY(PBUTIL::WriteTextFile(path, {"last week"}));
         }
-        dialogs.expectMessage(message);
-        runEntry(entry, shared, dialogs);
+        NotingDialogs dialogs; // its chooser keeps the choice above
+        {
+            const FullDisk full(200);
+            runEntry(entry, shared, dialogs);
+        }
         QDir::setCurrent(before);
-        QVERIFY2(dialogs.finished(), dialogs.faults());
-        QCOMPARE(filesIn(dir.path()), QStringList());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].startsWith(message.replace("{path}", path)),
+                 qPrintable(dialogs.messages[0]));
+        QCOMPARE(dialogs.questions, QStringList());
+        QCOMPARE(filesIn(dir.path()), chosen.isEmpty() ? QStringList() : QStringList{chosen});
+        if (!chosen.isEmpty())
+            QCOMPARE(readFile(path), QByteArray("last week\r\n"));
     }
 
     // The demonstration gala recorded on the sheet as an official would, with
@@ -349,7 +477,7 @@ private slots:
         QVERIFY(OpenGala(desk.shared, desk.gala, desk.dialogs).opened());
         const QTemporaryDir dir;
         const QString ares = dir.filePath(QStringLiteral("ares.mdb"));
-        makeOnlineTimes(ares, "('DEMO',1,1,1,'I','18.40'), ('DEMO',1,2,1,'I','19.10')");
+        MakeOnlineTimes(ares, "('DEMO',1,1,1,'I','18.40'), ('DEMO',1,2,1,'I','19.10')");
         OnlineTimes online{ares, std::make_unique<Database>(ares), QStringLiteral("DEMO")};
         GalaRecSheet sheet(desk.shared, desk.gala, desk.dialogs, &online);
         sheet.show();
@@ -383,32 +511,265 @@ private slots:
 
         const QString folder = dir.filePath(QStringLiteral("out/"));
         QDir().mkpath(folder);
-        desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
-            .expectChooser("Select Directory for WEB team results pages", folder, "results.htm")
-            .expectChooser("Select Directory for Ranking Files", folder, "results.htm")
-            .expectInput("Enter meet code for ASA", "DEMO26")
-            .expectYesNo("Long course (YES) or Short course (NO)", true)
-            .expectChooser("Select File for Program Data", folder, "program.txt");
-        for (const char *entry :
-             {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings", "Data_for_Program"}) {
-            QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
-            QVERIFY2(action && action->isEnabled(), entry);
-            action->trigger();
-        }
-        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+        runMenus(sheet, desk.dialogs, folder, "DEMO26", true, "gala.lef");
         QCOMPARE(filesIn(folder),
                  (QStringList{"Ashford B.htm", "Ashford Otters.htm", "Bramley B.htm",
                               "Bramley Dolphins.htm", "Castleton Guests.htm", "Castleton.htm",
                               "DEMO26.HDR", "DEMO26.MRF", "Harbourside B.htm", "Harbourside.htm",
-                              "program.txt", "results.htm"}));
+                              "gala.lef", "program.txt", "results.htm"}));
         COMPARE_FILE(folder + "results.htm", "demo_results.htm");
         COMPARE_FILE(folder + "Castleton.htm", "demo_castleton.htm");
         COMPARE_FILE(folder + "DEMO26.HDR", "demo.HDR");
         COMPARE_FILE(folder + "DEMO26.MRF", "demo.MRF");
         COMPARE_FILE(folder + "program.txt", "demo_program.txt");
         // Heat 1 lane 1 and heat 2 lane 1 each get their own split in event 1.
-        QVERIFY(fileBytes(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
-        QVERIFY(fileBytes(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
+        QVERIFY(readFile(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
+        QVERIFY(readFile(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
+    }
+
+    // The recorded demonstration gala is well-formed Lenex 3.0 and reads
+    // back as the swims typed.
+    void demoReadsBackAsTheDatabase()
+    {
+        RecordedDemo demo;
+        QString plain, error;
+        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr,
+                                  demo.file.dir.filePath("gala.lef"), &plain, &error));
+        QCOMPARE(QProcess::execute("xmllint", {"--noout", plain}), 0);
+        const LenexReadBack back(readFile(plain));
+        // Event 1 is graded 38.00: 37.00 is too fast and gets no place, nor do
+        // the guests; relays (event 12) score double.
+        QCOMPARE(back.swims,
+                 QStringList({"11|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:01:25.30|2|6||",
+                              "11|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|00:01:22.40|1|7||",
+                              "12|1|1|Harbourside|relay Zoë, Ann, Mary, Sue|00:02:10.00|2|12||",
+                              "12|1|2|Ashford Otters|relay |00:02:05.50|1|14||",
+                              "12|2|1|Harbourside B|relay |00:02:20.00|3|10||",
+                              "1|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:00:40.50|2|6||",
+                              "1|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|00:00:37.00||||",
+                              "1|1|3|Bramley Dolphins|Mary/Smith/|00:00:41.00|3|5||",
+                              "1|2|2|Ashford B|/Ashford B/|00:00:39.00|1|7||",
+                              "1|2|4|Castleton Guests|Gail/Guest/2015-09-09|00:00:38.50||||",
+                              "3|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:00:45.10|2|6||",
+                              "3|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|NT|||DSQ|Turn & <kick>",
+                              "3|1|3|Bramley Dolphins|/Bramley Dolphins/|00:00:44.00|1|7||",
+                              "5|1|1|Harbourside|Zoë/Brontë/2016-03-06|00:00:50.00|1|7||"}));
+        QCOMPARE(back.rankings, back.places); // each place ranked, at its own result
+        QCOMPARE(QStringList({back.attribute("LENEX", "version"),
+                              back.attribute("CONSTRUCTOR", "name"), back.attribute("MEET", "name"),
+                              back.attribute("MEET", "city"), back.attribute("SESSION", "date")}),
+                 QStringList({"3.0", "AQGalaRec", "Harbourside Junior Team Gala",
+                              "Harbourside Baths", "2026-10-12"}));
+        QCOMPARE(back.all.count("HEAT"), 24); // two heats in every event
+        QCOMPARE(back.events,
+                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 F TIM 50 1 BACK",
+                              "4 M TIM 50 1 BACK", "5 F TIM 50 1 BREAST", "6 M TIM 50 1 BREAST",
+                              "7 F TIM 100 1 FREE", "8 M TIM 100 1 FREE", "9 F TIM 50 1 FLY",
+                              "10 M TIM 50 1 FLY", "11 X TIM 100 1 MEDLEY",
+                              "12 X TIM 50 4 FREE"})); // Mixed 200 FS relay: 4 x 50
+        // One athlete per name and date of birth in a team, one named after
+        // the team for its unnamed swims; every team is a club.
+        QCOMPARE(back.athletes,
+                 QStringList(
+                     {"Harbourside|Zoë/Brontë/2016-03-05|F", "Harbourside|Zoë/Brontë/2016-03-06|F",
+                      "Ashford Otters|Ann/<Lee>/2016-01-01|F", "Bramley Dolphins|Mary/Smith/|F",
+                      "Bramley Dolphins|/Bramley Dolphins/|F", "Harbourside B|Sue/Named-Only/|F",
+                      "Ashford B|/Ashford B/|F", "Castleton Guests|Gail/Guest/2015-09-09|F"}));
+        QCOMPARE(back.all.count("CLUB"), 8);
+    }
+
+    // Reserved and non-ASCII characters survive; a date of birth that is no
+    // date is left out, not guessed; events of other sex names.
+    void awkwardTexts()
+    {
+        MemorySheet sheet("YY", {"Ash & Co <B>", "Ünterwasser \"Ö\""}, {"Ladies", "Men", "Open"});
+        sheet.gala.GalaName = "Gala <&> \"Ω\"";
+        sheet.gala.LaneTime(1, 1) = "30.00";
+        sheet.gala.LaneName(1, 1) = "Siân  O'Brien-Łukasz";
+        sheet.gala.LaneDoB(1, 1) = "31/02/12";
+        sheet.gala.LaneTime(1, 2) = "D";
+        sheet.gala.LaneNotes(1, 2) = "False start <0.03s> & \"twice\"";
+        // A birth stored in full keeps its century.
+        sheet.gala.LaneTime(2, 1) = "31.00";
+        sheet.gala.LaneName(2, 1) = "Old Timer";
+        sheet.gala.LaneDoB(2, 1) = "05/06/25";
+        sheet.gala.LaneDoBStored(2, 1) = QDate(1925, 6, 5);
+        SplitTimes none(nullptr, {});
+        // Badly escaped, the reader would stop there and miss what follows.
+        const LenexReadBack back(LenexResultsXml(sheet.gala, {"12/10/26", 0, "0.1"}, none));
+        QCOMPARE(back.attribute("MEET", "name"), QStringLiteral("Gala <&> \"Ω\""));
+        QCOMPARE(back.events,
+                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE"}));
+        QCOMPARE(back.swims,
+                 QStringList({"1|1|1|Ash & Co <B>|Siân/O'Brien-Łukasz/|00:00:30.00||||",
+                              "1|1|2|Ünterwasser \"Ö\"|/Ünterwasser \"Ö\"/|NT|||DSQ|"
+                              "False start <0.03s> & \"twice\"",
+                              "2|1|1|Ash & Co <B>|Old/Timer/1925-06-05|00:00:31.00||||"}));
+    }
+
+    // Split times from the online-times database at the pool's ends, none
+    // past the finish; with no pool length, spread evenly over the race.
+    void splitsAndCourse_data()
+    {
+        QTest::addColumn<double>("poolLength");
+        QTest::addColumn<QString>("course");
+        QTest::addColumn<QString>("splits"); // of event 11, heat 1, lane 1
+        const char *quarters = "25=00:00:20.10 50=00:00:41.00 75=00:01:03.20";
+        DataRow("25 m pool", 25.0, "SCM", quarters);
+        DataRow("no pool length", 0.0, "", quarters);
+        DataRow("50 m pool", 50.0, "LCM", "50=00:00:20.10");
+        DataRow("33 m pool", 33.0, "", "33=00:00:20.10 66=00:00:41.00 99=00:01:03.20");
+    }
+    void splitsAndCourse()
+    {
+        QFETCH(double, poolLength);
+        QFETCH(QString, course);
+        QFETCH(QString, splits);
+        RecordedDemo demo;
+        MakeOnlineTimes(demo.file.dir.filePath("online.mdb"));
+        Database online(demo.file.dir.filePath("online.mdb"));
+        SplitTimes times(&online, "M1");
+        const LenexReadBack back(
+            LenexResultsXml(demo.gala, {"12/10/26", poolLength, "0.1"}, times));
+        QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
+        QCOMPARE(back.splits.first().join(' '), splits);
+        QCOMPARE(back.attribute("MEET", "course"), course);
+    }
+
+    // The command line and the sheet's WEB and Export menus write the same
+    // bytes, a repeated option writes each file, and the gala database stays
+    // as it was. One row with online timing, long course and a zipped Lenex
+    // file; one without, short course and a plain one.
+    void commandEqualsMenu_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::newRow("online, long course, zipped") << true;
+        QTest::newRow("offline, short course, plain") << false;
+    }
+    void commandEqualsMenu()
+    {
+        QFETCH(bool, online);
+        RecordedDemo demo;
+        const QString onlinePath = demo.file.dir.filePath("online.mdb");
+        MakeOnlineTimes(onlinePath);
+        OnlineTimes times{onlinePath, std::make_unique<Database>(onlinePath), "M1"};
+        GalaRecSheet sheet(demo.shared, demo.gala, demo.dialogs, online ? &times : nullptr);
+        QTemporaryDir byMenu, byCommand;
+        const QString lenex = online ? "gala" : "gala.lef"; // no extension: zipped as .lxf
+        runMenus(sheet, demo.dialogs, byMenu.path() + "/", "DEMO", online, lenex); // the gala code
+
+        const QByteArray databaseBefore = readFile(demo.file.path);
+        QStringList arguments =
+            QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm "
+                    "--team-pages %2 --rankings %2 --program-data %2/program.txt "
+                    "--lenex %2/%3 --lenex %2/also.lef")
+                .arg(demo.file.path, byCommand.path(), lenex)
+                .split(' ');
+        if (online)
+            arguments << "--long-course"
+                      << "--online" << onlinePath << "--meet-code"
+                      << "M1";
+        const Run run = runExport(arguments);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(readFile(demo.file.path), databaseBefore);
+
+        // Every file the menus wrote, written alike and told; nothing else.
+        const QDir menuDir(byMenu.path()), commandDir(byCommand.path());
+        QStringList files = menuDir.entryList(QDir::Files), told;
+        QCOMPARE(files.size(), 13); // 8 team pages, 2 ranking files
+        for (const QString &file : std::as_const(files)) {
+            QCOMPARE(readFile(commandDir.filePath(file)), readFile(menuDir.filePath(file)));
+            told << "Wrote " + commandDir.filePath(file);
+        }
+        files << "also.lef";
+        told << "Wrote " + commandDir.filePath("also.lef");
+        files.sort();
+        told.sort();
+        QCOMPARE(commandDir.entryList(QDir::Files, QDir::Name), files);
+        QStringList said = run.out.split('\n', Qt::SkipEmptyParts);
+        said.sort();
+        QCOMPARE(said, told);
+        const QString zip = menuDir.filePath("gala.lxf");
+        const QByteArray xml = online ? Unzip("-p", zip) : readFile(menuDir.filePath(lenex));
+        if (online) { // one entry dated on the gala day: one gala always gives the same bytes
+            QCOMPARE(Unzip("-Z1", zip), QByteArray("gala.lef\n"));
+            QVERIFY(Unzip("-ZT", zip).contains(" 20261012."));
+        }
+        QCOMPARE(readFile(commandDir.filePath("also.lef")), xml);
+        const LenexReadBack back(xml);
+        QCOMPARE(back.swims.size(), 14);
+        QCOMPARE(back.splits.value("11|1|1").size(), online ? 3 : 0);
+    }
+
+    // What the command says and how it exits. Whenever it fails it writes
+    // nothing, leaves the gala database alone, and an old file it could not
+    // replace (no room for a temporary name beside it) stays whole.
+    void runs_data()
+    {
+        QTest::addColumn<QString>("arguments"); // {db}, {dir}, {file}, {old} stand for paths
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");  // on stdout for exit 0, else on stderr
+        QTest::addColumn<QStringList>("made"); // the files in {dir}/out, without the time
+        const QString gala = "--db {db} --code DEMO --date 12/10/26 ",
+                      lenex = " --lenex {dir}/gala.lxf", on = "--code DEMO --date 12/10/26" + lenex;
+        const QStringList none;
+        DataRow("missing database", "--db {dir}/none.mdb " + on, 1,
+                "Cannot open the gala database {dir}/none.mdb", none);
+        DataRow("not a database", "--db {file} " + on, 1, "file is not a database", none);
+        DataRow("unknown code", "--db {db} --code NOPE --date 12/10/26" + lenex, 1,
+                "Unknown gala code NOPE in {db}", none);
+        DataRow("no gala that day", "--db {db} --code DEMO --date 13/10/26" + lenex, 1,
+                "Gala DEMO has no date 13/10/26", none);
+        DataRow("unwritable folder", gala + "--lenex {file}/gala.lxf", 1,
+                "{file}/gala.lxf: ", none);
+        DataRow("old file kept", gala + "--lenex {old}", 1, "{old}: ", none);
+        DataRow("a folder for a file", gala + "--lenex {dir}", 1,
+                "{dir}: a folder, not a file name", none);
+        DataRow("no online database", gala + "--online {dir}/none.mdb" + lenex, 1,
+                "No database of online times", none);
+        DataRow("no code", "--db {db} --date 12/10/26" + lenex, 2, "--code is required.", none);
+        DataRow("reports: one PDF each", gala + "--reports {dir}/out", 0,
+                "Wrote {dir}/out/Results Sheets ",
+                QStringList{"Analysis of Positions.pdf", "List of Swimmers for Announcer.pdf",
+                            "Results Sheets.pdf", "Team Results.pdf"});
+        DataRow("reports: unwritable folder", gala + "--reports {file}/out", 1,
+                "Results Sheets could not be printed. The folder {file}/out cannot be made.", none);
+        DataRow("help", "--help", 0, "--reports <folder>", none);
+    }
+    void runs()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(QStringList, made);
+        TestGala demo(true);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("notes.txt");
+        const QString old = dir.filePath(QString(250, 'a') + ".lxf");
+        QVERIFY(PBUTIL::WriteTextFile(file, {"no database, no folder"}));
+        QVERIFY(PBUTIL::WriteTextFile(old, {"last week"}));
+        const auto fill = [&](QString text) {
+            return text.replace("{db}", demo.path)
+                .replace("{dir}", dir.path())
+                .replace("{file}", file)
+                .replace("{old}", old);
+        };
+        const QByteArray databaseBefore = readFile(demo.path);
+
+        const Run run = runExport(fill(arguments).split(' ', Qt::SkipEmptyParts));
+        QCOMPARE(run.exitCode, exitCode);
+        const QString said = exitCode == 0 ? run.out : run.err;
+        QVERIFY2(said.contains(fill(message)), qPrintable(run.out + run.err));
+        QVERIFY2(exitCode == 0 ? run.err.isEmpty()
+                               : run.out.isEmpty() && said.startsWith("aqgalarec-export: "),
+                 qPrintable(run.out + run.err));
+        QVERIFY(!QFile::exists(dir.filePath("gala.lxf")));
+        QStringList out = QDir(dir.filePath("out")).entryList(QDir::Files);
+        out.replaceInStrings(QRegularExpression(" \\d{4}(-\\d\\d){2} \\d\\d(-\\d\\d){2}"), "");
+        QCOMPARE(out, made);
+        QCOMPARE(readFile(demo.path), databaseBefore);
+        QCOMPARE(readFile(old), QByteArray("last week\r\n"));
     }
 };
 

@@ -3,10 +3,12 @@
 #include "links/Announcer.h"
 #include "links/AresOnlineTimes.h"
 #include "links/HeatList.h"
+#include "links/OfficialTime.h"
 #include "links/OnlineRows.h"
 #include "links/SplitTimes.h"
 #include "recording/GalaRecSheet.h"
 #include "tests/recording/RecordingFixture.h"
+#include "tests/support/DataRow.h"
 #include "tools/OnlineTimesFeed.h"
 #include "tools/ReadyMadeDatabases.h"
 
@@ -30,11 +32,6 @@ struct Files
     QString announcer = dir.filePath(QStringLiteral("announcer.mdb"));
 
     Files() { QVERIFY(ReadyMade::writeAll(dir.path()).isEmpty()); }
-    void add(int event, int heat, int type, const Lanes &lanes, bool split = false) const
-    {
-        Database db(online);
-        OnlineTimesFeed::AddTimes(db, {QStringLiteral("DEMO"), event, heat, type}, lanes, split);
-    }
 };
 
 // A sheet in memory whose team entries swim in the given heats, lanes 1, 2 ..
@@ -78,49 +75,19 @@ const char Times[] = "'35.2' => 35.20; 35.2 => 35.20; ' 1:05.23 ' => 1:05.23; '1
                      "CAST(X'33352E32FF' AS TEXT) => 35.20; '61:40.00' => !; "
                      "'9' || hex(zeroblob(23)) => !; '-5' => 05.00; NULL; ''; 'abc'; '0'; "
                      "'0.004'; CAST(X'FF3335' AS TEXT); X'00'";
-struct Raw
+struct Sorting
 {
-    QString sql, reads; // reads: empty when it cannot be read
-    explicit Raw(const QString &value)
-        : sql(value.section(QStringLiteral(" => "), 0, 0)),
-          reads(value.section(QStringLiteral(" => "), 1))
-    {
-    }
+    QString scoring, times, positions, order;
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(Sorting)
 
 class TstTimingLinks : public QObject
 {
     Q_OBJECT
 private slots:
-    void heatRuns_data()
-    {
-        QTest::addColumn<QList<int>>("heats");
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<QStringList>("times");
-        // Heat 1 has a previous result, heat 2 only current results: every
-        // type tried shows in the label in turn, and the last one stays.
-        const QStringList heat1{"Previous result"};
-        const QStringList heat2{"Online times", "Previous result with backups", "Current results"};
-        QTest::newRow("1 1 2 2") << QList<int>{1, 1, 2, 2} << heat1 + heat2
-                                 << QStringList{"35.20", "36.00", "37.10", "38.00"};
-        QTest::newRow("1 2 1 fetches heat 1 twice") << QList<int>{1, 2, 1} << heat1 + heat2 + heat1
-                                                    << QStringList{"35.20", "37.10", "36.00"};
-    }
-    void heatRuns()
-    {
-        QFETCH(QList<int>, heats);
-        QFETCH(QStringList, labels);
-        QFETCH(QStringList, times);
-        Desk s(heats);
-        s.files.add(1, 1, Feed::PreviousResult, Lanes{{1, "35.2", 1}, {2, "36", 2}});
-        s.files.add(1, 2, Feed::CurrentResults, Lanes{{1, "37.1", 1}, {2, "38", 2}});
-        s.fetch.GetOnlineTimes();
-        QCOMPARE(s.labels, labels);
-        QCOMPARE(s.column(SheetModel::Time), times);
-    }
-
     // Four team entries in heat 1 with t1 .. t4 typed: the timing system's
     // rows, what breaks, the message shown, the time boxes and the label.
     void fetch_data()
@@ -128,50 +95,41 @@ private slots:
         QTest::addColumn<Lanes>("rows");
         QTest::addColumn<QString>("breakage");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QStringList>("times");
+        QTest::addColumn<QString>("times"); // the boxes, "|" between
         QTest::addColumn<QString>("label");
-        const QStringList typed{"t1", "t2", "t3", "t4"};
+        const QString no, on = "Online times", t = "t1|t2|t3|t4";
         const Lanes two{{1, "30.00", 1}, {2, "31.00", 2}};
         const QString unread = QStringLiteral("Online times could not be read for heat 1: ");
-        QTest::newRow("places 0, 9 and -1 say nothing")
-            << Lanes{{1, "30.00", 0}, {2, "61:40.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}} << ""
-            << "" << QStringList{"t1", "t2", "t3", "30.00"} << "Online times";
-        QTest::newRow("time above an hour")
-            << Lanes{{1, "61:40.00", 1}, {2, "35.2", 2}} << ""
-            << "Invalid Time" << QStringList{"", "35.20", "t3", "t4"} << "Online times";
-        QTest::newRow("unreadable times count as no row")
-            << Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}} << ""
-            << "" << QStringList{"t1", "t2", "30.00", "t4"} << "Online times";
-        QTest::newRow("lane without entry; the later row of a lane wins")
-            << Lanes{{7, "30.00", 1}, {1, "31.00", 2}, {1, "32.5", 3}} << ""
-            << "" << QStringList{"32.50", "t2", "t3", "t4"} << "Online times";
-        QTest::newRow("no rows") << Lanes{} << ""
-                                 << "" << typed << "No online times";
-        QTest::newRow("file removed") << two << "remove"
-                                      << "Can't open online times database" << typed << "";
-        QTest::newRow("locked by the timing system")
-            << two << "lock" << unread + "database is locked (Finish times for 1 event)" << typed
-            << "";
-        QTest::newRow("query missing")
-            << two << "query"
-            << unread + "Item not found in this collection: Finish times for 1 event" << typed
-            << "";
-        QTest::newRow("event number refused") << two << "event"
-                                              << "Invalid Event Number" << typed << "";
+        DataRow("places 0, 9 and -1 say nothing",
+                Lanes{{1, "30.00", 0}, {2, "61:40.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}}, no,
+                no, "t1|t2|t3|30.00", on);
+        DataRow("time above an hour", Lanes{{1, "61:40.00", 1}, {2, "35.2", 2}}, no, "Invalid Time",
+                "|35.20|t3|t4", on);
+        DataRow("unreadable times count as no row", Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}},
+                no, no, "t1|t2|30.00|t4", on);
+        DataRow("lane without entry; the later row of a lane wins",
+                Lanes{{7, "30.00", 1}, {1, "31.00", 2}, {1, "32.5", 3}}, no, no, "32.50|t2|t3|t4",
+                on);
+        DataRow("no rows", Lanes{}, no, no, t, "No online times");
+        DataRow("file removed", two, "remove", "Can't open online times database", t, no);
+        DataRow("locked by the timing system", two, "lock",
+                unread + "database is locked (Finish times for 1 event)", t, no);
+        DataRow("query missing", two, "query",
+                unread + "Item not found in this collection: Finish times for 1 event", t, no);
+        DataRow("event number refused", two, "event", "Invalid Event Number", t, no);
     }
     void fetch()
     {
         QFETCH(Lanes, rows);
         QFETCH(QString, breakage);
         QFETCH(QString, message);
-        QFETCH(QStringList, times);
+        QFETCH(QString, times);
         QFETCH(QString, label);
         Desk s({1, 1, 1, 1});
-        if (!rows.isEmpty())
-            s.files.add(1, 1, Feed::OnlineTimes, rows);
+        Database timing(s.files.online);
+        OnlineTimesFeed::AddTimes(timing, {"DEMO", 1, 1, Feed::OnlineTimes}, rows, false);
         for (int r = 0; r < 4; ++r)
             s.model.setText(SheetModel::Time, r, QStringLiteral("t%1").arg(r + 1));
-        Database timing(s.files.online);
         if (breakage == u"remove")
             QVERIFY(QFile::remove(s.files.online));
         else if (breakage == u"lock")
@@ -186,10 +144,16 @@ private slots:
         s.fetch.GetOnlineTimes();
 
         // What the timing system could not give keeps what was typed.
-        QCOMPARE(s.column(SheetModel::Time), times);
+        QCOMPARE(s.column(SheetModel::Time).join('|'), times);
         for (int t = 1; t <= 4; ++t)
-            QCOMPARE(s.gala.LaneTime(1, t), times[t - 1]);
+            QCOMPARE(s.gala.LaneTime(1, t), times.section('|', t - 1, t - 1));
         QCOMPARE(s.fetch.aresTimeType(), label);
+        if (breakage == u"event") { // ticking BU or asking for the heats list: the same
+            s.dialogs.expectMessage(message).expectMessage(message);
+            AnnounceOfficialTime(s.shared, s.gala, s.model, s.dialogs, 0);
+            HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+            QCOMPARE(posted(s.files.announcer), QStringList());
+        }
         if (breakage == u"lock") { // once the timing system lets go, the button fetches
             timing.execute(QStringLiteral("ROLLBACK"));
             s.fetch.GetOnlineTimes();
@@ -197,29 +161,11 @@ private slots:
         }
     }
 
-    void splitsFromRealDatabase()
+    // The feeder writes heats 1 and 2, the button fetches them heat by heat
+    // in team order: every message type tried shows in the label in turn.
+    void feederWritesHeatsTheButtonFetches()
     {
-        Files files;
-        files.add(1, 1, Feed::PreviousResult, Lanes{{1, "38.1", 1}, {3, "38.5", 2}});
-        files.add(1, 1, Feed::OnlineTimes, Lanes{{1, "19.4"}, {3, "19.02"}}, true);
-        files.add(1, 1, Feed::OnlineTimes, Lanes{{1, " 38.1 "}, {3, "abc"}}, true);
-        Database ares(files.online);
-        SplitTimes splits(&ares, QStringLiteral("DEMO"));
-        QCOMPARE(splits.splits(1, 1, 1), (QStringList{"19.40", "38.10"}));
-        QCOMPARE(splits.splits(1, 1, 3), QStringList{"19.02"});
-        QCOMPARE(splits.splits(1, 1, 2), QStringList());
-        QCOMPARE(splits.splits(1, 2, 1), QStringList()); // a heat without rows
-        QCOMPARE(SplitTimes(&ares, QStringLiteral("OTHER")).splits(1, 1, 1), QStringList());
-        Database demo(files.demo);
-        QCOMPARE(SplitTimes(&demo, QStringLiteral("DEMO")).splits(7, 1, 2), QStringList{"34.25"});
-        ares.execute(QStringLiteral("DELETE FROM StoredQuery"));
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 SplitTimes(&ares, QStringLiteral("DEMO")).splits(1, 1, 1));
-    }
-
-    void feederWritesAHeatTheButtonFetches()
-    {
-        Desk s({1, 1});
+        Desk s({1, 2, 1});
         auto feed = [&s](const QStringList &args) {
             QProcess p;
             p.start(QStringLiteral(FEEDER), QStringList{"--db", s.files.online} + args);
@@ -227,8 +173,9 @@ private slots:
             return p.exitCode();
         };
         const QStringList heat{"--meet", "DEMO", "--event", "1", "--heat", "1"};
-        QCOMPARE(feed(heat + QStringList{"--type", "3", "2", "35.2", "1", "1", "36.04", "2"}), 0);
+        QCOMPARE(feed(heat + QStringList{"--type", "5", "2", "35.2", "1", "1", "36.04", "2"}), 0);
         QCOMPARE(feed(heat + QStringList{"--split", "2", "17.1"}), 0);
+        QCOMPARE(feed(heat.mid(0, 5) + QStringList{"2", "--type", "3", "1", "37.1", "1"}), 0);
         // No meet code, a pair for a triple, a message type the timing
         // system has not, a time that is no time.
         for (const QStringList &refused :
@@ -238,10 +185,17 @@ private slots:
             QVERIFY2(feed(refused) == 2, qPrintable(refused.join(QLatin1Char(' '))));
 
         s.fetch.GetOnlineTimes();
-        QCOMPARE(s.column(SheetModel::Time), (QStringList{"36.04", "35.20"}));
-        QCOMPARE(s.fetch.aresTimeType(), QStringLiteral("Current results"));
-        QCOMPARE(SplitTimes(s.online.AresDb.get(), QStringLiteral("DEMO")).splits(1, 1, 2),
-                 QStringList{"17.10"});
+        QCOMPARE(s.column(SheetModel::Time), (QStringList{"36.04", "37.10", "35.20"}));
+        QCOMPARE(s.labels,
+                 (QStringList{"Previous result", "Online times", "Previous result with backups",
+                              "Current results", "Previous result"}));
+        QCOMPARE(SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 1, 2), QStringList{"17.10"});
+        QCOMPARE(SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 3, 1), QStringList());
+        Database demo(s.files.demo);
+        QCOMPARE(SplitTimes(&demo, "DEMO").splits(7, 1, 2), QStringList{"34.25"});
+        s.online.AresDb->execute(QStringLiteral("DELETE FROM StoredQuery"));
+        QVERIFY_THROWS_EXCEPTION(EngineError,
+                                 SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 1, 1));
     }
 
     // Rows from another program, mutated from fixed seeds: the reader keeps
@@ -260,9 +214,11 @@ private slots:
         QRandomGenerator random(seed);
         auto pick = [&random](const char *pool) {
             const QStringList values = QString::fromLatin1(pool).split(QStringLiteral("; "));
-            return Raw(values[random.bounded(int(values.size()))]);
+            return values[random.bounded(int(values.size()))].split(QStringLiteral(" => "));
         };
-        // event, heat, type, split, other meet, lane, position, time
+        // event, heat, type, split, other meet, lane, position, time; the
+        // last three as {SQL, what it reads as}
+        using Raw = QStringList;
         QList<std::tuple<int, int, int, bool, bool, Raw, Raw, Raw>> rows;
         Database::Transaction tx(ares);
         for (int i = 0; i < 400; ++i) {
@@ -273,8 +229,8 @@ private slots:
             ares.execute(QStringLiteral("INSERT INTO Online_Times VALUES ('%1', %2, %3, %4, '%5', "
                                         "%6, %7, %8)")
                              .arg(other ? "OTHER" : "DEMO", QString::number(e), QString::number(h),
-                                  QString::number(type), split ? "I" : "F", lane.sql, time.sql,
-                                  position.sql));
+                                  QString::number(type), split ? "I" : "F", lane[0], time[0],
+                                  position[0]));
         }
         tx.commit();
         for (int e = 1; e <= 2; ++e) {
@@ -283,13 +239,13 @@ private slots:
                 for (int n = -1; n <= 10; ++n) { // message types 2 .. 6, lanes
                     QStringList finish, lanes, read;
                     for (const auto &[re, rh, type, split, other, lane, position, time] : rows) {
-                        if (re != e || rh != h || other || lane.reads.isEmpty() ||
-                            time.reads.isEmpty())
+                        if (re != e || rh != h || other || lane.value(1).isEmpty() ||
+                            time.value(1).isEmpty())
                             continue;
-                        if (!split && type == n && !position.reads.isEmpty())
-                            finish << QStringList{lane.reads, position.reads, time.reads};
-                        if (split && QString::number(n) == lane.reads && time.reads != u"!")
-                            lanes << time.reads;
+                        if (!split && type == n && !position.value(1).isEmpty())
+                            finish << QStringList{lane[1], position[1], time[1]};
+                        if (split && QString::number(n) == lane[1] && time[1] != u"!")
+                            lanes << time[1];
                     }
                     for (const auto &row : OnlineRows::FinishTimes(ares, "DEMO", e, h, n))
                         read << QStringList{QString::number(row.lane),
@@ -317,19 +273,14 @@ private slots:
         GalaRecSheet sheet(s.shared, s.gala, s.dialogs, &opened.online);
         sheet.show(); // laid out, so a click lands on its box
         auto child = [&sheet](const char *name) { return sheet.findChild<QWidget *>(name); };
-        auto text = [&](const char *name) {
-            return qobject_cast<QLineEdit *>(child(name))->text();
-        };
-        auto bu = [&](int r) {
-            return sheet.findChild<QCheckBox *>(QStringLiteral("BU_%1").arg(r));
-        };
+        auto text = [&](const char *name) { return child(name)->property("text").toString(); };
+        auto bu = [&](int r) { return sheet.findChild<QCheckBox *>("BU_" + QString::number(r)); };
 
         // Heat 2 of event 1 has only current results.
         QTest::mouseClick(child("Command7"), Qt::LeftButton);
-        QCOMPARE(qobject_cast<QLabel *>(child("Ares_time_ty"))->text(), "Current results");
-        QCOMPARE(text("TeamTime_5"), QStringLiteral("38.90"));
-        QCOMPARE(text("TeamPosition_5"), QStringLiteral("1"));
-        QCOMPARE(text("TeamTotPoints_5"), QStringLiteral(" 7"));
+        QCOMPARE((QStringList{text("Ares_time_ty"), text("TeamTime_5"), text("TeamPosition_5"),
+                              text("TeamTotPoints_5")}),
+                 (QStringList{"Current results", "38.90", "1", " 7"}));
 
         QTest::keyClicks(child("Swimmer_Name_1"), QStringLiteral("Ann"));
         QTest::mouseClick(bu(1), Qt::LeftButton);
@@ -356,21 +307,20 @@ private slots:
         QTest::addColumn<QString>("scoring");
         QTest::addColumn<QStringList>("messages");
         const QString title = QStringLiteral("3:Swimmers for Event 1 : G10 50m Freestyle");
-        QTest::newRow("one heat: no heat in the title, lanes in order")
-            << QList<int>{1, 1, 1} << QList<int>{3, 10, 1} << "YNY"
-            << QStringList{title + "\r\n"
-                                   " 1 Cara                Dolphins            \r\n"
-                                   " 3 Alexandra Montgomer>Harbourside Swimmers\r\n"
-                                   " 10Bea                 Ashford              (N/S)\r\n"};
-        QTest::newRow("heats 1 2 1 2 count four")
-            << QList<int>{1, 2, 1, 2} << QList<int>{1, 1, 2, 2} << "YYYY"
-            << QStringList{title + " (Heat 1)\r\n"
-                                   " 1 Alexandra Montgomer>Harbourside Swimmers\r\n"
-                                   " 2 Cara                Dolphins            \r\n",
-                           title + " (Heat 2)\r\n"
-                                   " 1 Bea                 Ashford             \r\n"
-                                   " 2                     Team 4              \r\n",
-                           title + " (Heat 3)\r\n", title + " (Heat 4)\r\n"};
+        DataRow("one heat: no heat in the title, lanes in order", QList<int>{1, 1, 1},
+                QList<int>{3, 10, 1}, "YNY",
+                QStringList{title + "\r\n"
+                                    " 1 Cara                Dolphins            \r\n"
+                                    " 3 Alexandra Montgomer>Harbourside Swimmers\r\n"
+                                    " 10Bea                 Ashford              (N/S)\r\n"});
+        DataRow("heats 1 2 1 2 count four", QList<int>{1, 2, 1, 2}, QList<int>{1, 1, 2, 2}, "YYYY",
+                QStringList{title + " (Heat 1)\r\n"
+                                    " 1 Alexandra Montgomer>Harbourside Swimmers\r\n"
+                                    " 2 Cara                Dolphins            \r\n",
+                            title + " (Heat 2)\r\n"
+                                    " 1 Bea                 Ashford             \r\n"
+                                    " 2                     Team 4              \r\n",
+                            title + " (Heat 3)\r\n", title + " (Heat 4)\r\n"});
     }
     void heatsList()
     {
@@ -426,6 +376,73 @@ private slots:
         QVERIFY(window.findChild<QTextBrowser *>(QStringLiteral("Priority_2"))
                     ->toPlainText()
                     .contains(QStringLiteral("Event 1 : Official time")));
+    }
+
+    // Off, nothing is posted nor opened; on, a missing file is said once a
+    // post; found, it opens once and the placings go in announced order.
+    void resultsPostedWhenOnAndFound()
+    {
+        const QTemporaryDir dir;
+        // Names of 21 and of 20 characters, the longest shown whole.
+        MemorySheet s("YYYNY", {"Harbourside Swimmers2", "Ashford Otters", "Bramley Dolphins ASC",
+                                "Castleton Guests", "Castleton"});
+        const QStringList swimmers{"Amy Lee", "Bea Jones", "Cara Smith", "Dee Brown", "Eve Green"};
+        const QStringList times{"36.10", "D", "35.20", "34.00", ""};
+        for (int r = 0; r < 5; ++r) {
+            s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
+            s.model.setText(SheetModel::Time, r, times[r]);
+        }
+        s.model.setText(SheetModel::Notes, 1, "False start");
+        const QString path = dir.filePath("announcer.mdb");
+        s.shared.AnnouncerDbPath = path;
+        ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+        PostAnnouncement(s.shared, s.dialogs, "anything", 2);
+        QVERIFY(!s.shared.AnnouncerDb);
+
+        s.shared.AnnouncerOn = true;
+        s.dialogs.expectMessage("Can't locate the announcer database");
+        PostAnnouncement(s.shared, s.dialogs, "lost", 2);
+        QVERIFY(!s.shared.AnnouncerDbOpen);
+        ReadyMade::createAnnouncerDatabase(path);
+        ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+        const Database *opened = s.shared.AnnouncerDb.get();
+        QVERIFY(opened && s.shared.AnnouncerDbOpen);
+        PostAnnouncement(s.shared, s.dialogs, "heats", 3);
+        QCOMPARE(s.shared.AnnouncerDb.get(), opened);
+        QCOMPARE(posted(path),
+                 QStringList({"2:Event 1 : G10 50m Freestyle\r\n"
+                              "   Castleton                     Eve Green           \r\n"
+                              "1  Bramley Dolphins ASC35.20     Cara Smith          \r\n"
+                              "2  Harbourside Swimmer>36.10     Amy Lee             \r\n"
+                              "DQ Ashford Otters                Bea Jones           False start\r\n"
+                              "   Castleton Guests    34.00     Dee Brown           \r\n",
+                              "3:heats"}));
+    }
+
+    void resultSort_data()
+    {
+        // Times typed, then positions typed by hand when given.
+        QTest::addColumn<Sorting>("c");
+        DataRow("no position before first", Sorting{"YY", ",30", "", "T1 T2"});
+        DataRow("two DQ change places", Sorting{"YYY", "D,D,30", "", "T3 T2 T1"});
+        DataRow("fastest guest last", Sorting{"NYY", "20,31,30", "", "T3 T2 T1"});
+        DataRow("guests keep their exchanges", Sorting{"NNY", ",,30", "", "T3 T2 T1"});
+        DataRow("tie typed by hand", Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"});
+        DataRow("position read to nearest whole", Sorting{"YY", ",", "2.6,2.4", "T2 T1"});
+    }
+    void resultSort()
+    {
+        QFETCH(Sorting, c);
+        MemorySheet s(c.scoring);
+        for (int r = 0; r < c.scoring.size(); ++r)
+            s.model.setText(SheetModel::Time, r, c.times.section(',', r, r));
+        for (int r = 0; r < c.scoring.size() && !c.positions.isEmpty(); ++r)
+            s.model.setText(SheetModel::Position, r, c.positions.section(',', r, r));
+        QStringList names;
+        for (const QString &line :
+             EventResultText(s.gala, s.model).split("\r\n").mid(1, c.scoring.size()))
+            names << line.mid(3, 20).trimmed();
+        QCOMPARE(names.join(' '), c.order);
     }
 };
 
