@@ -14,11 +14,15 @@
 // Dialogs that only note the messages shown, for failures worded by the engine.
 struct NotingDialogs : Dialogs
 {
-    QStringList messages;
+    QStringList messages, questions;
     void message(const QString &text) override { messages << text; }
     QString input(const QString &) override { return {}; }
-    bool yesNo(const QString &) override { return true; }
-    bool yesNoDefaultNo(const QString &) override { return true; }
+    bool yesNo(const QString &question) override
+    {
+        questions << question;
+        return true;
+    }
+    bool yesNoDefaultNo(const QString &question) override { return yesNo(question); }
     void chooseFile(FileChoice &) override {}
 };
 
