@@ -26,6 +26,8 @@ struct Desk
         shared.GalaDb = file.open();
         shared.GalaDbOpen = true;
     }
+    // Every question the test expected was asked, and nothing else.
+    ~Desk() { QVERIFY2(dialogs.finished(), dialogs.faults()); }
     Database &db() { return *shared.GalaDb; }
 
     // Every record of `table` as "value|value|..." in table order; dates as yyyy-mm-dd.

@@ -128,7 +128,6 @@ private slots:
             desk.action(entry)->trigger();
         QTest::mouseClick(desk.sheet->findChild<QPushButton *>("Speeding"), Qt::LeftButton);
 
-        QCOMPARE(desk.answers.messages.size(), 7);
         QStringList names;
         for (const QString &f : desk.files())
             names << f.section(' ', 0, -3);
