@@ -19,24 +19,6 @@ struct DeskDialogs : ScriptedDialogs
     void message(const QString &text) override { messages << text; }
 };
 
-// The demonstration gala on a recording sheet; its "prints" folder is the test's.
-struct Desk : DemoSheet
-{
-    DeskDialogs answers;
-    std::unique_ptr<GalaRecSheet> sheet;
-
-    Desk()
-    {
-        shared.GalaDbPath = file.path;
-        QVERIFY(OpenGala(shared, gala, answers).opened());
-        sheet = std::make_unique<GalaRecSheet>(shared, gala, answers, nullptr);
-    }
-    QString prints() const { return QFileInfo(file.path).dir().filePath("prints"); }
-    QStringList files() const { return QDir(prints()).entryList({"*.pdf"}, QDir::Files); }
-    QAction *action(const char *name) const { return sheet->findChild<QAction *>(name); }
-    ~Desk() { QVERIFY2(answers.finished(), answers.faults()); }
-};
-
 // Runs `step` on the next modal dialog of class `Dialog` once it shows.
 template <typename Dialog> void onNextDialog(std::function<void(Dialog *)> step)
 {
@@ -116,17 +98,22 @@ private slots:
     // then the preview and the printer set-up.
     void printMenu()
     {
-        Desk desk;
+        DemoSheet desk; // its "prints" folder is the test's
+        DeskDialogs answers;
+        desk.shared.GalaDbPath = desk.file.path;
+        QVERIFY(OpenGala(desk.shared, desk.gala, answers).opened());
+        GalaRecSheet sheet(desk.shared, desk.gala, answers, nullptr);
+        const QString prints = QFileInfo(desk.file.path).dir().filePath("prints");
         // Event 1 has a grade time of 38.00: 37.00 is too fast and gets a ticket.
-        desk.sheet->model().setText(SheetModel::Time, 1, "37.00");
-        desk.answers.expectInput("Number of Lanes", "1").expectInput("Team in Lane  1", "A");
+        sheet.model().setText(SheetModel::Time, 1, "37.00");
+        answers.expectInput("Number of Lanes", "1").expectInput("Team in Lane  1", "A");
         for (const char *entry : {"Print_Results", "Print_This_Result", "Print_Team_Results",
                                   "Print_TK_Sheets", "Announcer_List", "Position_Analysis"})
-            desk.action(entry)->trigger();
-        QTest::mouseClick(desk.sheet->findChild<QPushButton *>("Speeding"), Qt::LeftButton);
+            sheet.findChild<QAction *>(entry)->trigger();
+        QTest::mouseClick(sheet.findChild<QPushButton *>("Speeding"), Qt::LeftButton);
 
         QStringList names;
-        for (const QString &f : desk.files())
+        for (const QString &f : QDir(prints).entryList({"*.pdf"}, QDir::Files))
             names << f.section(' ', 0, -3);
         QCOMPARE(names, QStringList({"Analysis of Positions", "Chief TK Sheets",
                                      "List of Swimmers for Announcer", "Results Sheets",
@@ -134,24 +121,24 @@ private slots:
 
         // Cancel in the set-up or the preview changes and prints nothing; the
         // preview stays on for the run.
-        QAction *preview = desk.action("Print_Preview");
-        preview->setChecked(true);
+        sheet.findChild<QAction *>("Print_Preview")->setChecked(true);
         for (const char *button : {"PreviewCancel", "PreviewPrint"}) {
             onNextDialog<QDialog>([button](QDialog *d) {
                 QCOMPARE(d->objectName(), QStringLiteral("PrintPreview"));
                 d->findChild<QPushButton *>(button)->click();
             });
-            desk.action("Position_Analysis")->trigger();
+            sheet.findChild<QAction *>("Position_Analysis")->trigger();
         }
-        QCOMPARE(desk.files().size(), 8);
+        QCOMPARE(QDir(prints).entryList({"*.pdf"}, QDir::Files).size(), 8);
         const QString printer = desk.shared.Printing->printer.printerName();
         onNextDialog<QPrintDialog>([](QPrintDialog *d) { d->reject(); });
-        desk.action("Printsetup")->trigger();
+        sheet.findChild<QAction *>("Printsetup")->trigger();
         QCOMPARE(desk.shared.Printing->printer.printerName(), printer);
         QVERIFY(desk.shared.Printing->chosenFolder.isEmpty());
 
-        GalaRecSheet again(desk.shared, desk.gala, desk.answers, nullptr);
+        GalaRecSheet again(desk.shared, desk.gala, answers, nullptr);
         QVERIFY(again.findChild<QAction *>("Print_Preview")->isChecked());
+        QVERIFY2(answers.finished(), answers.faults());
     }
 };
 
