@@ -159,20 +159,18 @@ private slots:
         DataRow("no date chosen", "", "", "",
                 "Choose a meet code and a gala date before entering teams", "8", "", none);
         DataRow("no lanes, a gala without teams", "14/09/26", "0", "", lanesNo, "8", "", none);
-        DataRow("eleven lanes", d, "11", "", lanesNo, "8", "", "");
-        DataRow("4.5 lanes are 4", d, "4.5,1", "", "", "4", "", "");
+        DataRow("eleven lanes, both links missing", d, "11", "", lanesNo, "8", "missing",
+                "No announcer screen");
+        DataRow("4.5 lanes are 4, links found", d, "4.5,1", "", "", "4", "on", "");
         // The engine refuses the third new entry, after the old ones were deleted.
         DataRow("a failed replacement", d, "3,1", "A,B,Boom", "refused by test (Gala_Team)", "8",
                 "", "");
-        DataRow("eleven heats", d, "3,11", "", "Incorrect number of heats", "8", "", "");
+        DataRow("eleven heats, online missing", d, "3,11", "", "Incorrect number of heats", "8",
+                "online missing", "No database of online times");
         DataRow("ten of each", d, "10,10", "", "", "100", "", tooMany);
         DataRow("a team per sheet row", d, "9,2", "A,B,C,D,E,F,G,H,I;A,B,C,D,E,F,G,H,-", "", "17",
                 "", "");
         DataRow("more teams than sheet rows", d, "9,2", "", "", "18", "", tooMany);
-        DataRow("links found", d, "3,1", "", "", "3", "on", "");
-        DataRow("both links missing", d, "3,1", "", "", "3", "missing", "No announcer screen");
-        DataRow("online missing", d, "3,1", "", "", "3", "online missing",
-                "No database of online times");
     }
     void teamEntryThenReady()
     {

@@ -3,8 +3,6 @@
 #include "reports/RecordingSurface.h"
 #include "tests/recording/RecordingFixture.h"
 
-#include <QtTest>
-
 using Text = RecordingSurface::Text;
 
 // Inches compared to a thousandth.
