@@ -300,7 +300,7 @@ private slots:
     {
         QTest::addColumn<QString>("positions"); // typed on rows Ann, Bob, Cat, Dee
         QTest::addColumn<QString>("tickets");   // job:text@y, a job a ticket
-        const QString event = "100m Breaststroke";
+        const QString event = "50m Freestyle";
         DataRow("three", QString("TF,1,TF,TF"),
                 "1:Ann@2.6,1:" + event + "@3.5,1:1:20.00@3.95,2:Cat@2.6,2:" + event +
                     "@3.5,2:1:22.00@3.95,3:Dee@2.6,3:" + event + "@3.5,3:1:23.00@3.95");
@@ -311,8 +311,6 @@ private slots:
     {
         QFETCH(QString, positions);
         ReportGala g(4, 1);
-        g.gala.EventDistance[1] = "100";
-        g.gala.EventStroke[1] = "BR";
         const QStringList names{"Ann", "Bob", "Cat", "Dee"};
         for (int r = 0; r < 4; ++r) {
             g.model.setText(SheetModel::SwimmerName, r, names[r]);
