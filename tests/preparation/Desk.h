@@ -26,14 +26,15 @@ struct Desk
         shared.GalaDb = file.open();
         shared.GalaDbOpen = true;
     }
+    // Every question the test expected was asked, and nothing else.
+    ~Desk() { QVERIFY2(dialogs.finished(), dialogs.faults()); }
     Database &db() { return *shared.GalaDb; }
 
     // Every record of `table` as "value|value|..." in table order; dates as yyyy-mm-dd.
-    QStringList records(const char *table, const QStringList &fields)
+    QStringList records(const QString &table, const QStringList &fields)
     {
-        Recordset r = db().openRecordset(QString::fromLatin1(table));
         QStringList out; // an opened set stands on its first row
-        for (; !r.atEnd(); r.moveNext()) {
+        for (Recordset r = db().openRecordset(table); !r.atEnd(); r.moveNext()) {
             QStringList values;
             for (const QString &f : fields)
                 values << r.value(f).toString();

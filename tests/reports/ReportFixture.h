@@ -3,8 +3,6 @@
 #include "reports/RecordingSurface.h"
 #include "tests/recording/RecordingFixture.h"
 
-#include <QtTest>
-
 using Text = RecordingSurface::Text;
 
 // Inches compared to a thousandth.
@@ -52,10 +50,9 @@ struct ReportGala : MemorySheet
     QStringList column(int job, int page, double x) const
     {
         QStringList out;
-        for (const Text &t : printer.on(job, page)) {
+        for (const Text &t : printer.on(job, page))
             if (qAbs(t.x - x) < 0.001)
                 out << t.text;
-        }
         return out;
     }
     // The line of `text` as "text@x" in print order: the texts and their places at a glance.
@@ -63,10 +60,9 @@ struct ReportGala : MemorySheet
     QString line(const Text &at) const
     {
         QStringList out;
-        for (const auto &o : printer.on(at.job, at.page)) {
+        for (const auto &o : printer.on(at.job, at.page))
             if (qFuzzyCompare(o.y + 1, at.y + 1))
                 out << QStringLiteral("%1@%2").arg(o.text).arg(qRound(o.x * 1000) / 1000.0);
-        }
         return out.join(" | ");
     }
     // Where a line starting at `at` begins when `whole` is centred on 7 inches in its font.
