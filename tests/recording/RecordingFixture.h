@@ -117,14 +117,12 @@ inline QStringList galaRows(Database &db, const QString &code)
 inline QStringList laneSnapshot(const GalaState &g)
 {
     QStringList out;
-    for (int t = 1; t <= g.NoOfTeams; ++t) {
-        out << QString::number(g.TeamTotal[t]);
+    for (int t = 1; t <= g.NoOfTeams; ++t)
         for (int e = 1; e <= g.NoOfEvents; ++e)
-            out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                       .arg(g.LaneTime(e, t), QString::number(g.LanePos(e, t)),
-                            QString::number(g.LanePoints(e, t)), g.LaneName(e, t), g.LaneDoB(e, t),
-                            g.LaneClub(e, t), g.LaneNotes(e, t));
-    }
+            out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
+                       .arg(QString::number(g.TeamTotal[t]), g.LaneTime(e, t),
+                            QString::number(g.LanePos(e, t)), QString::number(g.LanePoints(e, t)),
+                            g.LaneName(e, t), g.LaneDoB(e, t), g.LaneClub(e, t), g.LaneNotes(e, t));
     return out;
 }
 
