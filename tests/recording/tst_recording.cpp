@@ -33,12 +33,11 @@ private slots:
         // ...and the earlier one ahead when nothing moves them.
         DataRow("tie in row order", Rank{"YYY", "N", "", "30,30,31", "1,2,3"});
         DataRow("guests fastest, between", Rank{"NYNY", "N", "", "28,30,29,31", ",1,,2"});
-        DataRow("no, zero, unreadable", Rank{"YYYY", "N", "", ",0,abc,30", ",,,1"});
-        DataRow("D, D with a time", Rank{"YYYY", "N", "", "D,D 28.00,31,30", ",,2,1"});
-        DataRow("graded: below, equal", Rank{"YYY", "Y", "30.00", "29.50,30.00,31", "TF,1,2"});
+        // No place for no time, 0, an unreadable one, D, or D with a time.
+        DataRow("unplaced", Rank{"YYYYYYY", "N", "", ",0,abc,D,D 28.00,31,30", ",,,,,2,1"});
+        // Below the grade time, equal, slower, no time, a guest below.
+        DataRow("graded", Rank{"YYYYN", "Y", "30.00", "29.50,30.00,31,,29", "TF,1,2,,"});
         DataRow("graded: minutes", Rank{"YY", "Y", "1:05.00", "1:04.99,1:05.01", "TF,1"});
-        DataRow("graded: guest below", Rank{"YYN", "Y", "30", "31,32,29", "1,2,"});
-        DataRow("graded: no time", Rank{"YY", "Y", "30", ",30", ",1"});
         DataRow("not graded: limit ignored", Rank{"YY", "N", "30", "29.5,30", "1,2"});
     }
     void ranking()
