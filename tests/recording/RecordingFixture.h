@@ -97,15 +97,13 @@ struct DemoSheet : MemorySheet
 // "|"; team t's row of event e is (t - 1) * events + e - 1.
 inline QStringList galaRows(Database &db, const QString &code)
 {
-    const QStringList fields = QStringLiteral("Program code,Gala Date,Event No,Lane No,Lane Time,"
-                                              "Lane Pos,Lane Points,Lane Notes,Heat No,Lane Name,"
-                                              "Lane Club,Lane DoB")
-                                   .split(QLatin1Char(','));
     QStringList rows; // an opened set stands on its first row
     for (Recordset rs = db.openRecordset(QStringLiteral("Gala_Record")); !rs.atEnd();
          rs.moveNext()) {
         QStringList values;
-        for (const QString &f : fields)
+        for (const char *f :
+             {"Program code", "Gala Date", "Event No", "Lane No", "Lane Time", "Lane Pos",
+              "Lane Points", "Lane Notes", "Heat No", "Lane Name", "Lane Club", "Lane DoB"})
             values << (rs.value(f).isNull() ? QStringLiteral("<null>") : rs.value(f).toString());
         if (values[0] == code)
             rows << values.join(QLatin1Char('|'));

@@ -275,13 +275,12 @@ private slots:
                       {"Ashford", "Twenty One Characters", "Castleton Guests", "Bramley",
                        "Nil Points", "Deal"},
                       {"G10", "Open", "open", "G Open"}); // only "Open" makes an open event
-        const float points[4][6] = {{1.25f, 0, 9, 0, 0, 0},
-                                    {0, 2.25f, 0, 4.75f, 0, 0},
-                                    {0, 2, 0, 0, 0, 0},
-                                    {3, 0, 0, 0, 0, 0}}; // event by event, team by team
+        // Event by event, team by team.
+        const float points[] = {1.25f, 0, 9, 0, 0, 0, 0, 2.25f, 0, 4.75f, 0, 0,
+                                0,     2, 0, 0, 0, 0, 3, 0,     0, 0,     0, 0};
         for (int e = 1; e <= 4; ++e)
             for (int t = 1; t <= 6; ++t)
-                s.gala.TeamTotal[t] += s.gala.LanePoints(e, t) = points[e - 1][t - 1];
+                s.gala.TeamTotal[t] += s.gala.LanePoints(e, t) = points[(e - 1) * 6 + t - 1];
         // Sorted by exchanges on greater totals: Ashford falls behind its equal when
         // Bramley takes the lead, the teams without points keep their order; the guests
         // are left out.

@@ -69,9 +69,7 @@ private slots:
         }
         // Leaving the event number box saves event 1 and shows the spoken event.
         const auto stored = [&](int row) { // time and position; row (t - 1) * 12 + e - 1
-            return galaRows(*desk.shared.GalaDb, desk.shared.ProgCode)
-                .value(row)
-                .section('|', 4, 5);
+            return galaRows(*desk.shared.GalaDb, "DEMO").value(row).section('|', 4, 5);
         };
         QLineEdit *evNo = desk.child<QLineEdit>(QStringLiteral("EvNo"));
         desk.speak(evNo, QStringLiteral("3"));
