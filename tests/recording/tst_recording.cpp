@@ -115,8 +115,7 @@ private slots:
         // Event 1 (limit 38.00, graded): 37.90 is too fast, the guests score nothing and
         // only a capital "D" asks for a reason.
         s.dialogs.expectMessage(QStringLiteral("Invalid Time"))
-            .expectInput(QStringLiteral("Enter reason for Disqualification"),
-                         QStringLiteral("Early take-over"))
+            .expectInput("Enter reason for Disqualification", "Early take-over")
             .expectMessage(QStringLiteral("Invalid Date of Birth"));
         const QStringList times{"39.1", "38.5", "37.9", "40", "3600.5", "D", "3600", "d"};
         for (int r = 0; r < 8; ++r) {
@@ -138,14 +137,12 @@ private slots:
         Database &db = *s.shared.GalaDb;
         const QStringList rows = galaRows(db, Demo);
         QVERIFY(galaRows(db, Backup).isEmpty());
-        QCOMPARE(rows.value(12), QStringLiteral("DEMO|2026-10-12|1|2|38.50|1|7||1|Amy Ash|"
-                                                "Ashford SC|2014-06-05"));
+        QCOMPARE(rows.value(12), "DEMO|2026-10-12|1|2|38.50|1|7||1|Amy Ash|Ashford SC|2014-06-05");
         // An event without entries: empty time, position 0, points 0, no date of birth.
         QCOMPARE(rows.value(1), QStringLiteral("DEMO|2026-10-12|2|1||0|0||1|||<null>"));
-        QCOMPARE(rows.value(60),
-                 QStringLiteral("DEMO|2026-10-12|1|2|D|0|0|Early take-over|2|||<null>"));
+        QCOMPARE(rows.value(60), "DEMO|2026-10-12|1|2|D|0|0|Early take-over|2|||<null>");
         QCOMPARE(rows.value(24).section('|', 11) + ' ' + rows.value(36).section('|', 11),
-                 QStringLiteral("1925-06-05 1926-10-13"));
+                 "1925-06-05 1926-10-13");
 
         s.model.setText(SheetModel::Time, 1, QStringLiteral("41.00"));
         s.model.setEvNo(QStringLiteral("12"));

@@ -58,9 +58,9 @@ private slots:
 
         desk.dialogs.expectInput(QStringLiteral("Up to event number?"), QStringLiteral("1"));
         QTest::mouseClick(desk.child(QStringLiteral("Command6")), Qt::LeftButton);
-        QVERIFY(desk.child<QPlainTextEdit>(QStringLiteral("DURUZ_IC_Scores"))
+        QVERIFY(desk.child<QPlainTextEdit>("DURUZ_IC_Scores")
                     ->toPlainText()
-                    .contains(QStringLiteral("\nAshford B          7\n")));
+                    .contains("\nAshford B          7\n"));
         for (const char *pair :
              {"TeamTime_2=Time 1:3", "Swimmer_Dob_2=Date of Birth 1:3", "Swimmer_Club_7=Club 2:4",
               "BU_2=BU 1:3", "EvNo=Event Number", "DURUZ_IC_Scores=Scores"}) {
@@ -92,9 +92,8 @@ private slots:
         // first and No keeps the sheet with the typed time; once they can, Exit saves.
         QCOMPARE(stored(1), QStringLiteral("|0"));
         desk.sheet.show();
-        desk.shared.GalaDb->execute(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON "
-                                                   "Gala_Record BEGIN SELECT RAISE(ABORT, "
-                                                   "'locked'); END"));
+        desk.shared.GalaDb->execute("CREATE TRIGGER refuse BEFORE INSERT ON Gala_Record BEGIN "
+                                    "SELECT RAISE(ABORT, 'locked'); END");
         const QString failed = QStringLiteral("Results not saved: locked (Gala_Record)"),
                       leave = QStringLiteral("The results could not be saved. Leave the "
                                              "recording sheet without saving them?");
