@@ -10,8 +10,6 @@ struct Rank
     QString scoring, graded, limit, times, positions;
 };
 
-const QString Demo = QStringLiteral("DEMO");
-const QString Backup = QStringLiteral("backup");
 const QString AddQuestion =
     QStringLiteral("There are already results for this gala, do you want to add to them?");
 
@@ -135,8 +133,8 @@ private slots:
         s.model.NextEvent();
         QCOMPARE(s.model.eventDetails(), QStringLiteral("Event 2 B10 50m FS"));
         Database &db = *s.shared.GalaDb;
-        const QStringList rows = galaRows(db, Demo);
-        QVERIFY(galaRows(db, Backup).isEmpty());
+        const QStringList rows = galaRows(db, "DEMO");
+        QVERIFY(galaRows(db, "backup").isEmpty());
         QCOMPARE(rows.value(12), "DEMO|2026-10-12|1|2|38.50|1|7||1|Amy Ash|Ashford SC|2014-06-05");
         // An event without entries: empty time, position 0, points 0, no date of birth.
         QCOMPARE(rows.value(1), QStringLiteral("DEMO|2026-10-12|2|1||0|0||1|||<null>"));
@@ -147,9 +145,9 @@ private slots:
         s.model.setText(SheetModel::Time, 1, QStringLiteral("41.00"));
         s.model.setEvNo(QStringLiteral("12"));
         s.model.EvNoLostFocus();
-        QCOMPARE(galaRows(db, Demo).value(13).section('|', 4, 4), "41.00");
+        QCOMPARE(galaRows(db, "DEMO").value(13).section('|', 4, 4), "41.00");
         // The save before is kept as the backup generation.
-        QCOMPARE(galaRows(db, Backup), QStringList(rows).replaceInStrings("DEMO|", "backup|"));
+        QCOMPARE(galaRows(db, "backup"), QStringList(rows).replaceInStrings("DEMO|", "backup|"));
         s.dialogs.expectMessage(QStringLiteral("This is the last event"));
         s.model.NextEvent();
 
@@ -163,27 +161,26 @@ private slots:
         s.model.setText(SheetModel::DoB, 2, QString());
         s.model.DobLostFocus(2);
         QVERIFY(s.model.SaveResults());
-        const QStringList current = galaRows(db, Demo), backup = galaRows(db, Backup);
+        const QStringList current = galaRows(db, "DEMO"), backup = galaRows(db, "backup");
         QCOMPARE(current.value(24).section('|', 11), "1925-06-05");
 
         // The disk refuses the 50th new row of the next save: both generations stay.
-        db.execute(QStringLiteral(
-            "CREATE TRIGGER refuse BEFORE INSERT ON Gala_Record WHEN (SELECT count(*) FROM "
-            "Gala_Record WHERE \"Program code\" = 'DEMO') >= 49 BEGIN SELECT RAISE(ABORT, "
-            "'disk full'); END"));
+        db.execute("CREATE TRIGGER refuse BEFORE INSERT ON Gala_Record WHEN (SELECT count(*) "
+                   "FROM Gala_Record WHERE \"Program code\" = 'DEMO') >= 49 BEGIN SELECT "
+                   "RAISE(ABORT, 'disk full'); END");
         s.model.setText(SheetModel::Time, 2, QStringLiteral("41.00"));
         const QStringList inMemory = laneSnapshot(s.gala);
         s.dialogs.expectMessage(QStringLiteral("Results not saved: disk full (Gala_Record)"));
         QVERIFY(!s.model.SaveResults());
-        QCOMPARE(galaRows(db, Demo) + galaRows(db, Backup), current + backup);
+        QCOMPARE(galaRows(db, "DEMO") + galaRows(db, "backup"), current + backup);
         QCOMPARE(laneSnapshot(s.gala), inMemory);
         // Once the disk accepts rows again the same gala saves, its rows carrying the
         // programme's own event numbers, not the places of the events.
         db.execute(QStringLiteral("DROP TRIGGER refuse"));
         s.gala.EventNo[3] = QStringLiteral("5");
         QVERIFY(s.model.SaveResults());
-        QCOMPARE(galaRows(db, Backup), QStringList(current).replaceInStrings("DEMO|", "backup|"));
-        QCOMPARE(galaRows(db, Demo).value(2).section('|', 2, 4), QStringLiteral("5|1|"));
+        QCOMPARE(galaRows(db, "backup"), QStringList(current).replaceInStrings("DEMO|", "backup|"));
+        QCOMPARE(galaRows(db, "DEMO").value(2).section('|', 2, 4), QStringLiteral("5|1|"));
     }
 
     void opening_data()
@@ -246,15 +243,14 @@ private slots:
         if (!answers.isEmpty())
             s.dialogs.expectYesNo(AddQuestion, answers[0] == 'Y');
         if (answers.size() > 1)
-            s.dialogs.expectYesNoDefaultNo(
-                QStringLiteral("Are you REALLY SURE that you want to "
-                               "destroy existing results for this gala?"),
-                answers[1] == 'Y');
+            s.dialogs.expectYesNoDefaultNo("Are you REALLY SURE that you want to destroy "
+                                           "existing results for this gala?",
+                                           answers[1] == 'Y');
         if (message == QLatin1String("Competition Name"))
             s.dialogs.expectInput(message, QStringLiteral("Winter League"));
         else if (!message.isEmpty())
             s.dialogs.expectMessage(message);
-        const QStringList stored = galaRows(*s.shared.GalaDb, Demo);
+        const QStringList stored = galaRows(*s.shared.GalaDb, "DEMO");
         const OpenedGala opened = s.open();
         QCOMPARE(opened.opened(), !shown.startsWith(QLatin1String("previous")));
         QCOMPARE(s.gala.GalaName + '|' + s.model.laneCaption(16) + '|' +
@@ -263,7 +259,7 @@ private slots:
         QVERIFY(!opened.OnlineOn && !s.shared.OnlineOn);
         // Opening saves nothing: the set-up screen behind the sheet goes on reading the gala
         // database, and starting afresh leaves the stored rows for the next save to back up.
-        QCOMPARE(galaRows(*s.shared.GalaDb, Demo), stored);
+        QCOMPARE(galaRows(*s.shared.GalaDb, "DEMO"), stored);
     }
 
     void teamScores()
