@@ -152,8 +152,7 @@ private slots:
         s.model.NextEvent();
 
         // Opened again, everything comes back, the birth year in two digits.
-        const QStringList typed =
-            laneSnapshot(s.gala).replaceInStrings(QStringLiteral("05/06/1925"), "05/06/25");
+        const QStringList typed = laneSnapshot(s.gala).replaceInStrings("05/06/1925", "05/06/25");
         s.dialogs.expectYesNo(AddQuestion, true);
         QVERIFY(s.open().opened());
         QCOMPARE(laneSnapshot(s.gala), typed);
