@@ -62,17 +62,15 @@ private slots:
         // Delete act on the selected line only: a stray first event is deleted, the second
         // inserted before the third.
         again.setModalRunner([](QDialog &d) {
-            const QStringList events[] = {{"0", "Warm", "", "", "", ""},
-                                          {"1", "G10", "50", "FS", "38", ""},
-                                          {"3", "Mixed", "200", "FSR", "2:40", "2X"},
-                                          {"2", "B10", "50", "BK", "", ""}};
             auto *list = child<QListWidget>(&d, "ProgList");
             const QStringList boxes = {"PEventNo", "PSexAge", "PDistance",
                                        "PStroke",  "PTime",   "PScoring"};
             d.show();
             if (!QTest::qWaitForWindowActive(&d))
                 qFatal("the programme editor never became active");
-            for (const QStringList &e : events) {
+            for (const char *line :
+                 {"0,Warm,,,,", "1,G10,50,FS,38,", "3,Mixed,200,FSR,2:40,2X", "2,B10,50,BK,,"}) {
+                const QStringList e = QString::fromLatin1(line).split(QLatin1Char(','));
                 for (int i = 0; i < 6; ++i) {
                     child(&d, boxes[i])->setFocus();
                     type(&d, boxes[i], e[i]);

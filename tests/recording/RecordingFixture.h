@@ -101,15 +101,13 @@ struct DemoSheet : MemorySheet
 // "|"; team t's row of event e is (t - 1) * events + e - 1.
 inline QStringList galaRows(Database &db, const QString &code)
 {
-    const QStringList fields = QStringLiteral("Program code,Gala Date,Event No,Lane No,Lane Time,"
-                                              "Lane Pos,Lane Points,Lane Notes,Heat No,Lane Name,"
-                                              "Lane Club,Lane DoB")
-                                   .split(QLatin1Char(','));
     QStringList rows; // an opened set stands on its first row
     for (Recordset rs = db.openRecordset(QStringLiteral("Gala_Record")); !rs.atEnd();
          rs.moveNext()) {
         QStringList values;
-        for (const QString &f : fields)
+        for (const char *f :
+             {"Program code", "Gala Date", "Event No", "Lane No", "Lane Time", "Lane Pos",
+              "Lane Points", "Lane Notes", "Heat No", "Lane Name", "Lane Club", "Lane DoB"})
             values << (rs.value(f).isNull() ? QStringLiteral("<null>") : rs.value(f).toString());
         if (values[0] == code)
             rows << values.join(QLatin1Char('|'));
@@ -121,14 +119,12 @@ inline QStringList galaRows(Database &db, const QString &code)
 inline QStringList laneSnapshot(const GalaState &g)
 {
     QStringList out;
-    for (int t = 1; t <= g.NoOfTeams; ++t) {
-        out << QString::number(g.TeamTotal[t]);
+    for (int t = 1; t <= g.NoOfTeams; ++t)
         for (int e = 1; e <= g.NoOfEvents; ++e)
-            out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                       .arg(g.LaneTime(e, t), QString::number(g.LanePos(e, t)),
-                            QString::number(g.LanePoints(e, t)), g.LaneName(e, t), g.LaneDoB(e, t),
-                            g.LaneClub(e, t), g.LaneNotes(e, t));
-    }
+            out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8")
+                       .arg(QString::number(g.TeamTotal[t]), g.LaneTime(e, t),
+                            QString::number(g.LanePos(e, t)), QString::number(g.LanePoints(e, t)),
+                            g.LaneName(e, t), g.LaneDoB(e, t), g.LaneClub(e, t), g.LaneNotes(e, t));
     return out;
 }
 
