@@ -10,53 +10,6 @@ class TstPbUtil : public QObject
 {
     Q_OBJECT
 private slots:
-    void timeFromText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<float>("seconds");
-        DataRow("seconds only", "35.2", 35.2f);
-        DataRow("two dots", "1.05.23", 65.23f);
-        DataRow("colon", "1:05.23", 65.23f);
-        DataRow("semicolon", "1;05.23", 65.23f);
-        DataRow("dash", "1-05.23", 65.23f);
-        DataRow("no separator above a minute", "105.23", 105.23f);
-        DataRow("empty", "", 0.0f);
-        DataRow("letters", "abc", 0.0f);
-        DataRow("disqualified", "D", 0.0f);
-        DataRow("only first separator counts", "1:02:03", 62.0f);
-        DataRow("blanks skipped", " 1 : 05 .23", 65.23f);
-        DataRow("colon before semicolon", "2;1:05", 125.0f);
-        DataRow("trailing junk", "35.20s", 35.2f);
-        DataRow("whole minutes", "12:30", 750.0f);
-    }
-    void timeFromText()
-    {
-        QFETCH(QString, text);
-        QTEST(TimeFromText(text), "seconds");
-    }
-
-    void timeToText_data()
-    {
-        QTest::addColumn<float>("seconds");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("invalid");
-        DataRow("minute and more", 65.23f, "1:05.23", false);
-        DataRow("below ten seconds", 5.2f, "05.20", false);
-        DataRow("below a minute", 35.0f, "35.00", false);
-        DataRow("zero", 0.0f, "", false);
-        DataRow("largest", 3600.0f, "60:00.00", false);
-        DataRow("too long", 3600.5f, "", true);
-        DataRow("exactly a minute", 60.0f, "1:00.00", false);
-        DataRow("rounds up into next minute", 59.999f, "1:00.00", false);
-        DataRow("no time read back", 105.23f, "1:45.23", false);
-    }
-    void timeToText()
-    {
-        QFETCH(float, seconds);
-        QTEST(TimeToText(seconds).text, "text");
-        QTEST(TimeToText(seconds).invalid, "invalid");
-    }
-
     void timeRoundTrip()
     {
         // Every hundredth up to ten minutes reads back as the time written.
@@ -76,6 +29,45 @@ private slots:
             return QString::number(w.size()) + ':' + w.join('|');
         };
         const auto number = [](const char *text) { return QString::number(LeadingNumber(text)); };
+        const auto read = [](const char *text) { return QString::number(TimeFromText(text)); };
+        const auto written = [](float seconds) {
+            const TimeText t = TimeToText(seconds);
+            return t.invalid ? "invalid:" + t.text : t.text;
+        };
+        // Hash, padded and trimmed texts of a number, '|' between them.
+        const auto numbers = [](float v) {
+            return QStringList{FormatHash(v), NumberText(v), TrimmedNumberText(v)}.join('|');
+        };
+        DataRow("read seconds only", read("35.2"), "35.2");
+        DataRow("read two dots", read("1.05.23"), "65.23");
+        DataRow("read colon", read("1:05.23"), "65.23");
+        DataRow("read semicolon", read("1;05.23"), "65.23");
+        DataRow("read dash", read("1-05.23"), "65.23");
+        DataRow("read no separator above a minute", read("105.23"), "105.23");
+        DataRow("read empty", read(""), "0");
+        DataRow("read letters", read("abc"), "0");
+        DataRow("read disqualified", read("D"), "0");
+        DataRow("read only first separator counts", read("1:02:03"), "62");
+        DataRow("read blanks skipped", read(" 1 : 05 .23"), "65.23");
+        DataRow("read colon before semicolon", read("2;1:05"), "125");
+        DataRow("read trailing junk", read("35.20s"), "35.2");
+        DataRow("read whole minutes", read("12:30"), "750");
+        DataRow("write minute and more", written(65.23f), "1:05.23");
+        DataRow("write below ten seconds", written(5.2f), "05.20");
+        DataRow("write below a minute", written(35.0f), "35.00");
+        DataRow("write zero", written(0.0f), "");
+        DataRow("write largest", written(3600.0f), "60:00.00");
+        DataRow("write too long", written(3600.5f), "invalid:");
+        DataRow("write exactly a minute", written(60.0f), "1:00.00");
+        DataRow("write rounds up into next minute", written(59.999f), "1:00.00");
+        DataRow("write no time read back", written(105.23f), "1:45.23");
+        DataRow("numbers zero", numbers(0.0f), "| 0|0");
+        DataRow("numbers whole", numbers(12.0f), "12| 12|12");
+        DataRow("numbers half", numbers(0.5f), "1| .5|.5");
+        DataRow("numbers fraction", numbers(2.5f), "3| 2.5|2.5");
+        DataRow("numbers negative", numbers(-3.0f), "-3|-3|-3");
+        DataRow("numbers negative fraction", numbers(-0.25f), "|-.25|-.25");
+        DataRow("numbers single precision sum", numbers(0.1f + 0.2f), "| .3|.3");
         DataRow("stroke FS", StrokeName("FS"), "Freestyle");
         DataRow("stroke BKBR", StrokeName("BKBR"), "Back/Breast");
         DataRow("stroke lower case", StrokeName("fs"), "");
@@ -106,28 +98,6 @@ private slots:
     {
         QFETCH(QString, got);
         QTEST(got, "want");
-    }
-
-    void numberTexts_data()
-    {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("hash");
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("trimmed");
-        DataRow("zero", 0.0f, "", " 0", "0");
-        DataRow("whole", 12.0f, "12", " 12", "12");
-        DataRow("half", 0.5f, "1", " .5", ".5");
-        DataRow("fraction", 2.5f, "3", " 2.5", "2.5");
-        DataRow("negative", -3.0f, "-3", "-3", "-3");
-        DataRow("negative fraction", -0.25f, "", "-.25", "-.25");
-        DataRow("single precision sum", 0.1f + 0.2f, "", " .3", ".3");
-    }
-    void numberTexts()
-    {
-        QFETCH(float, value);
-        QTEST(FormatHash(value), "hash");
-        QTEST(NumberText(value), "number");
-        QTEST(TrimmedNumberText(value), "trimmed");
     }
 
     void readDate_data()

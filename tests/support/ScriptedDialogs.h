@@ -12,27 +12,27 @@
 class ScriptedDialogs : public Dialogs
 {
 public:
-    ScriptedDialogs &expectMessage(const QString &text) { return add(Kind::Message, text); }
+    ScriptedDialogs &expectMessage(const QString &text) { return add(Message, text); }
     ScriptedDialogs &expectInput(const QString &prompt, const QString &answer)
     {
-        return add(Kind::Input, prompt, answer);
+        return add(Input, prompt, answer);
     }
     ScriptedDialogs &expectYesNo(const QString &question, bool answer)
     {
-        return add(Kind::YesNo, question, {}, {}, answer);
+        return add(YesNo, question, {}, {}, answer);
     }
     // A question that must be asked with "No" as its default.
     ScriptedDialogs &expectYesNoDefaultNo(const QString &question, bool answer)
     {
-        return add(Kind::YesNoDefaultNo, question, {}, {}, answer);
+        return add(YesNoDefaultNo, question, {}, {}, answer);
     }
     // The chooser with this title answers folder + file ("" for Cancel).
     ScriptedDialogs &expectChooser(const QString &title, const QString &dir, const QString &file)
     {
-        return add(Kind::Chooser, title, dir, file);
+        return add(Chooser, title, dir, file);
     }
 
-    void message(const QString &text) override { next(Kind::Message, text); }
+    void message(const QString &text) override { next(Message, text); }
     QString input(const QString &prompt) override;
     bool yesNo(const QString &question) override;
     bool yesNoDefaultNo(const QString &question) override;
@@ -43,14 +43,10 @@ public:
     QByteArray faults() const;
 
 private:
-    enum class Kind
-    {
-        Message,
-        Input,
-        YesNo,
-        Chooser,
-        YesNoDefaultNo
-    };
+    // Each kind of question by the name a fault report gives it (compared as text).
+    using Kind = const char *;
+    static constexpr Kind Message = "message", Input = "input", YesNo = "yes/no",
+                          Chooser = "chooser", YesNoDefaultNo = "yes/no with No default";
     struct Step
     {
         Kind kind;
