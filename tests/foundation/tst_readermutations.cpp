@@ -31,7 +31,6 @@ public:
 
 private:
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    qsizetype at(const QByteArray &b) { return pick(0, int(b.size())); }
 
     void damage(QByteArray &b)
     {
@@ -40,28 +39,20 @@ private:
             "99999999999999999999999999999999999999999|-2147483649|1e308|"
             "4294967296|\0|\xff|\xc3|\xe2\x82|\xc0\xaf|\xed\xa0\x80|,|\"|\r|\n|/|:|.|-| ";
         static const QList<QByteArray> inserts = QByteArray(raw, sizeof raw - 1).split('|');
-        switch (pick(0, 4)) {
-        case 0: // a flipped bit
-            if (!b.isEmpty()) {
-                const qsizetype i = pick(0, int(b.size()) - 1);
-                b[i] = char(b[i] ^ (1 << pick(0, 7)));
-            }
+        const qsizetype i = pick(0, int(b.size()));
+        switch (pick(0, 3)) {
+        case 0: // cut short
+            b.truncate(i);
             break;
-        case 1: // cut short
-            b.truncate(at(b));
+        case 1: // a stretch doubled: fields, lines, digits
+            b.insert(i, b.mid(i, pick(1, 40)));
             break;
-        case 2: { // a stretch doubled: fields, lines, digits
-            const qsizetype from = at(b);
-            const QByteArray part = b.mid(from, pick(1, 40));
-            b.insert(from, part);
+        case 2: // one of the inserts
+            b.insert(i, inserts[pick(0, int(inserts.size()) - 1)]);
             break;
-        }
-        case 3: // one of the inserts
-            b.insert(at(b), inserts[pick(0, int(inserts.size()) - 1)]);
-            break;
-        default: // any byte
-            if (!b.isEmpty())
-                b[pick(0, int(b.size()) - 1)] = char(pick(0, 255));
+        default: // any byte, a flipped bit among them
+            if (i < b.size())
+                b[i] = char(pick(0, 255));
             break;
         }
     }
