@@ -60,7 +60,15 @@ private:
     std::mt19937 m_random;
 };
 
-constexpr int Rounds = 3000;
+// Three thousand damaged copies of the seeds in turn, the same on every run.
+QList<QByteArray> mutants(unsigned randomSeed, const QList<QByteArray> &seeds)
+{
+    Mutator mutate(randomSeed);
+    QList<QByteArray> all;
+    for (int i = 0; i < 3000; ++i)
+        all << mutate(seeds[i % seeds.size()]);
+    return all;
+}
 
 QByteArray programmeSample()
 {
@@ -81,10 +89,7 @@ class TstReaderMutations : public QObject
 private slots:
     void programmeFile()
     {
-        Mutator mutate(7);
-        const QByteArray seed = programmeSample();
-        for (int i = 0; i < Rounds; ++i) {
-            const QByteArray bytes = mutate(seed);
+        for (const QByteArray &bytes : mutants(7, {programmeSample()})) {
             const ProgrammeFile::Reading r = ProgrammeFile::read(ProgrammeFile::decode(bytes));
             QVERIFY2(r.refusal.isEmpty() || r.events.empty(), bytes.toPercentEncoding());
             QVERIFY(int(r.events.size()) <= GalaState::MaxEvents);
@@ -97,12 +102,10 @@ private slots:
 
     void settingsFile()
     {
-        Mutator mutate(11);
         Settings sample{"/home/desk/gala \"main\".mdb", "DEMO", "12/10/26",          true,
                         "/srv/announcer.mdb",           false,  "C:\\ares, old.mdb", "M01"};
         const QByteArray seed = SettingsFile::lines(sample).join(QLatin1String("\r\n")).toUtf8();
-        for (int i = 0; i < Rounds; ++i) {
-            const QByteArray bytes = mutate(seed);
+        for (const QByteArray &bytes : mutants(11, {seed})) {
             const Settings s = SettingsFile::parse(bytes);
             // Whatever was read is written back and read again unchanged.
             const QStringList lines = SettingsFile::lines(s);
@@ -113,10 +116,8 @@ private slots:
 
     void timeTexts()
     {
-        Mutator mutate(13);
-        const QByteArray seeds[] = {"1:05.23", "1.05.23", "59.999", "D 1:05.00", "3600.5", " 35.2"};
-        for (int i = 0; i < Rounds; ++i) {
-            const QByteArray bytes = mutate(seeds[i % std::size(seeds)]);
+        for (const QByteArray &bytes :
+             mutants(13, {"1:05.23", "1.05.23", "59.999", "D 1:05.00", "3600.5", " 35.2"})) {
             const QString text = QString::fromUtf8(bytes);
             const float t = PBUTIL::TimeFromText(text);
             QVERIFY2(!std::isnan(t), bytes.toPercentEncoding());
@@ -131,11 +132,9 @@ private slots:
 
     void dates()
     {
-        Mutator mutate(17);
-        const QByteArray seeds[] = {"12/10/26", "05/06/1925", "3-4-25", "29.02.24"};
         const QDate today(2026, 12, 6), gala(2026, 10, 12);
-        for (int i = 0; i < Rounds; ++i) {
-            const QByteArray bytes = mutate(seeds[i % std::size(seeds)]);
+        for (const QByteArray &bytes :
+             mutants(17, {"12/10/26", "05/06/1925", "3-4-25", "29.02.24"})) {
             const QString text = QString::fromUtf8(bytes);
             const QDate d = PBUTIL::ReadDate(text, today);
             QVERIFY(d.isNull() || d.isValid());
