@@ -33,9 +33,12 @@ public:
     }
 
     void message(const QString &text) override { next(Message, text); }
-    QString input(const QString &prompt) override;
-    bool yesNo(const QString &question) override;
-    bool yesNoDefaultNo(const QString &question) override;
+    QString input(const QString &prompt) override { return next(Input, prompt).answer; }
+    bool yesNo(const QString &question) override { return next(YesNo, question).yes; }
+    bool yesNoDefaultNo(const QString &question) override
+    {
+        return next(YesNoDefaultNo, question).yes;
+    }
     void chooseFile(FileChoice &choice) override;
 
     // True when every expected question was asked and nothing else.
@@ -49,7 +52,7 @@ private:
                           Chooser = "chooser", YesNoDefaultNo = "yes/no with No default";
     struct Step
     {
-        Kind kind;
+        Kind kind = nullptr;
         QString text;
         QString answer;
         QString file;
@@ -61,9 +64,9 @@ private:
         m_script.push_back({kind, text, answer, file, yes});
         return *this;
     }
-    const Step *next(Kind kind, const QString &text);
+    // The expected step, or an empty answer (No, Cancel) recorded as a fault.
+    Step next(Kind kind, const QString &text);
 
     std::deque<Step> m_script;
-    Step m_current;
     QStringList m_faults;
 };
