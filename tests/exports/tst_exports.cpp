@@ -273,27 +273,6 @@ Run runExport(const QStringList &arguments)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-// Every entry of the sheet's WEB and Export menus into `folder` (ending in
-// "/"): ranking files for `meetCode`, the Lenex file named `lenex`.
-void runMenus(GalaRecSheet &sheet, ScriptedDialogs &dialogs, const QString &folder,
-              const QString &meetCode, bool longCourse, const QString &lenex)
-{
-    dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
-        .expectChooser("Select Directory for WEB team results pages", folder, "")
-        .expectChooser("Select Directory for Ranking Files", folder, "")
-        .expectInput("Enter meet code for ASA", meetCode)
-        .expectYesNo("Long course (YES) or Short course (NO)", longCourse)
-        .expectChooser("Select File for Program Data", folder, "program.txt")
-        .expectChooser("Select File for Lenex Results", folder, lenex);
-    for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
-                              "Data_for_Program", "Export_Lenex"}) {
-        QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
-        QVERIFY2(action && action->isEnabled(), entry);
-        action->trigger();
-    }
-    QVERIFY2(dialogs.finished(), dialogs.faults());
-}
-
 } // namespace
 
 class TstExports : public QObject
@@ -417,21 +396,17 @@ private slots:
         QTest::addColumn<QString>("galaDate");
         QTest::addColumn<QString>("chosen");  // the chooser's file in the folder; "" for Cancel
         QTest::addColumn<QString>("message"); // its start; {path} for the chosen file
-        const QString cancelled = "No Output File Specified";
-        const auto badDate = [](const char *date) {
-            return QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
-                .arg(QLatin1String(date));
-        };
+        const QString cancelled = "No Output File Specified",
+                      badDate = "The gala date \"{date}\" is not a date: no ranking files written",
+                      full = "The file {path} could not be written: ";
         DataRow("WEB Results Sheet", 0, Day, "", cancelled);
         DataRow("WEB Team Results", 1, Day, "", cancelled);
         DataRow("ASA Ranking Files", 2, Day, "", cancelled);
         DataRow("Data for Competition Program", 3, Day, "", cancelled);
-        DataRow("gala date: no such day", 2, "31/02/26", "", badDate("31/02/26"));
-        DataRow("gala date: empty", 2, "", "", badDate(""));
-        DataRow("full disk: results page", 0, Day, "results.htm",
-                "The file {path} could not be written: ");
-        DataRow("full disk: first team page", 1, Day, "Smith & Jones.htm",
-                "The file {path} could not be written: ");
+        DataRow("gala date: no such day", 2, "31/02/26", "", badDate);
+        DataRow("gala date: empty", 2, "", "", badDate);
+        DataRow("full disk: results page", 0, Day, "results.htm", full);
+        DataRow("full disk: first team page", 1, Day, "Smith & Jones.htm", full);
     }
     void menuWritesNothing()
     {
@@ -456,7 +431,8 @@ private slots:
         }
         QDir::setCurrent(before);
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages[0].startsWith(message.replace("{path}", path)),
+        QVERIFY2(dialogs.messages[0].startsWith(
+                     message.replace("{path}", path).replace("{date}", galaDate)),
                  qPrintable(dialogs.messages[0]));
         QCOMPARE(dialogs.questions, QStringList());
         QCOMPARE(filesIn(dir.path()), chosen.isEmpty() ? QStringList() : QStringList{chosen});
@@ -510,8 +486,22 @@ private slots:
 
         const QString folder = dir.filePath(QStringLiteral("out/"));
         QDir().mkpath(folder);
-        // No extension: zipped as .lxf. The gala code as the meet code.
-        runMenus(sheet, desk.dialogs, folder, "DEMO", true, "gala");
+        // Every entry of the WEB and Export menus. The gala code as the meet
+        // code; a Lenex name without extension: zipped as .lxf.
+        desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+            .expectChooser("Select Directory for WEB team results pages", folder, "")
+            .expectChooser("Select Directory for Ranking Files", folder, "")
+            .expectInput("Enter meet code for ASA", "DEMO")
+            .expectYesNo("Long course (YES) or Short course (NO)", true)
+            .expectChooser("Select File for Program Data", folder, "program.txt")
+            .expectChooser("Select File for Lenex Results", folder, "gala");
+        for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
+                                  "Data_for_Program", "Export_Lenex"}) {
+            QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
+            QVERIFY2(action && action->isEnabled(), entry);
+            action->trigger();
+        }
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
         COMPARE_FILE(folder + "results.htm", "demo_results.htm");
         COMPARE_FILE(folder + "Castleton.htm", "demo_castleton.htm");
         COMPARE_FILE(folder + "DEMO.HDR", "demo.HDR");
