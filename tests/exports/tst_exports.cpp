@@ -239,20 +239,8 @@ struct FullDisk
     ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
-// Menu entry 0 to 3: WEB results sheet, WEB team results, ranking files,
-// programme data.
-void runEntry(int entry, SharedState &shared, Dialogs &dialogs)
-{
-    const GalaState small = smallGala();
-    if (entry == 0)
-        ExportMenu::WebResultsSheet(shared, small, dialogs);
-    else if (entry == 1)
-        ExportMenu::WebTeamResults(shared, small, dialogs, nullptr);
-    else if (entry == 2)
-        ExportMenu::AsaRankingFiles(shared, small, dialogs);
-    else
-        ExportMenu::DataForProgram(shared, small, dialogs);
-}
+// An entry of the WEB and Export menus.
+using MenuEntry = void (*)(SharedState &, const GalaState &, Dialogs &);
 
 struct Run
 {
@@ -274,6 +262,8 @@ Run runExport(const QStringList &arguments)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(MenuEntry)
 
 class TstExports : public QObject
 {
@@ -392,25 +382,30 @@ private slots:
     // disk that fills up: nothing written, a chosen file's old bytes kept.
     void menuWritesNothing_data()
     {
-        QTest::addColumn<int>("entry");
+        QTest::addColumn<MenuEntry>("entry");
         QTest::addColumn<QString>("galaDate");
         QTest::addColumn<QString>("chosen");  // the chooser's file in the folder; "" for Cancel
         QTest::addColumn<QString>("message"); // its start; {path} for the chosen file
         const QString cancelled = "No Output File Specified",
                       badDate = "The gala date \"{date}\" is not a date: no ranking files written",
                       full = "The file {path} could not be written: ";
-        DataRow("WEB Results Sheet", 0, Day, "", cancelled);
-        DataRow("WEB Team Results", 1, Day, "", cancelled);
-        DataRow("ASA Ranking Files", 2, Day, "", cancelled);
-        DataRow("Data for Competition Program", 3, Day, "", cancelled);
-        DataRow("gala date: no such day", 2, "31/02/26", "", badDate);
-        DataRow("gala date: empty", 2, "", "", badDate);
-        DataRow("full disk: results page", 0, Day, "results.htm", full);
-        DataRow("full disk: first team page", 1, Day, "Smith & Jones.htm", full);
+        const MenuEntry web = &ExportMenu::WebResultsSheet, rankings = &ExportMenu::AsaRankingFiles,
+                        teams = [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
+                            ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
+                        };
+        DataRow("WEB Results Sheet", web, Day, "", cancelled);
+        DataRow("WEB Team Results", teams, Day, "", cancelled);
+        DataRow("ASA Ranking Files", rankings, Day, "", cancelled);
+        DataRow("Data for Competition Program", MenuEntry(&ExportMenu::DataForProgram), Day, "",
+                cancelled);
+        DataRow("gala date: no such day", rankings, "31/02/26", "", badDate);
+        DataRow("gala date: empty", rankings, "", "", badDate);
+        DataRow("full disk: results page", web, Day, "results.htm", full);
+        DataRow("full disk: first team page", teams, Day, "Smith & Jones.htm", full);
     }
     void menuWritesNothing()
     {
-        QFETCH(int, entry);
+        QFETCH(MenuEntry, entry);
         QFETCH(QString, galaDate);
         QFETCH(QString, chosen);
         QFETCH(QString, message);
@@ -427,7 +422,7 @@ private slots:
         NotingDialogs dialogs; // its chooser keeps the choice above
         {
             const FullDisk full(200);
-            runEntry(entry, shared, dialogs);
+            entry(shared, smallGala(), dialogs);
         }
         QDir::setCurrent(before);
         QCOMPARE(dialogs.messages.size(), 1);
