@@ -1,5 +1,4 @@
 #include "exports/ExportMenu.h"
-#include "exports/LenexFile.h"
 #include "exports/LenexResults.h"
 #include "exports/ProgramData.h"
 #include "exports/RankingFiles.h"
@@ -10,7 +9,6 @@
 #include "tests/recording/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
-#include <QXmlStreamReader>
 #include <QtTest>
 #include <QtWidgets>
 
@@ -168,7 +166,7 @@ QStringList filesIn(const QString &folder)
 
 // Team entries named as given, one heat, lanes 1, 2, 3 ...; with `swims`
 // ("distance|stroke|sex/age|time|name|club|dob[|stored dob, yyyy-mm-dd]"),
-// one event per swim, each swum by the first entry "Otters, Kent".
+// one event per swim, each swum by the first entry.
 GalaState gala(const QStringList &names, const QStringList &swims = {})
 {
     GalaState g;
@@ -241,20 +239,8 @@ struct FullDisk
     ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
-// Menu entry 0 to 3: WEB results sheet, WEB team results, ranking files,
-// programme data.
-void runEntry(int entry, SharedState &shared, Dialogs &dialogs)
-{
-    const GalaState small = smallGala();
-    if (entry == 0)
-        ExportMenu::WebResultsSheet(shared, small, dialogs);
-    else if (entry == 1)
-        ExportMenu::WebTeamResults(shared, small, dialogs, nullptr);
-    else if (entry == 2)
-        ExportMenu::AsaRankingFiles(shared, small, dialogs);
-    else
-        ExportMenu::DataForProgram(shared, small, dialogs);
-}
+// An entry of the WEB and Export menus.
+using MenuEntry = void (*)(SharedState &, const GalaState &, Dialogs &);
 
 struct Run
 {
@@ -275,28 +261,9 @@ Run runExport(const QStringList &arguments)
             QString::fromUtf8(p.readAllStandardError())};
 }
 
-// Every entry of the sheet's WEB and Export menus into `folder` (ending in
-// "/"): ranking files for `meetCode`, the Lenex file named `lenex`.
-void runMenus(GalaRecSheet &sheet, ScriptedDialogs &dialogs, const QString &folder,
-              const QString &meetCode, bool longCourse, const QString &lenex)
-{
-    dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
-        .expectChooser("Select Directory for WEB team results pages", folder, "")
-        .expectChooser("Select Directory for Ranking Files", folder, "")
-        .expectInput("Enter meet code for ASA", meetCode)
-        .expectYesNo("Long course (YES) or Short course (NO)", longCourse)
-        .expectChooser("Select File for Program Data", folder, "program.txt")
-        .expectChooser("Select File for Lenex Results", folder, lenex);
-    for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
-                              "Data_for_Program", "Export_Lenex"}) {
-        QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
-        QVERIFY2(action && action->isEnabled(), entry);
-        action->trigger();
-    }
-    QVERIFY2(dialogs.finished(), dialogs.faults());
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(MenuEntry)
 
 class TstExports : public QObject
 {
@@ -393,8 +360,6 @@ private slots:
         DataRow("lower-case sex: blank", "200|FLY|g12|2:40|A B|C|", " ,B,A,C,      ,024000,12");
         DataRow("F is female, 59.999 s as 60.00", "50|FS|F12|59.999|A B|C|",
                 "F,B,A,C,      ,006000,01");
-        DataRow("commas leave name and team", "50|FS|G|30|Jo O,Neill||",
-                "F,ONeill,Jo,Otters Kent,      ,003000,01");
         DataRow("dob not a date: its characters", "50|FS|G|30|A B|C|1992",
                 "F,B,A,C,192   ,003000,01");
         DataRow("stored dob keeps its century", "50|FS|G|30|A B|C|05/06/25|1925-06-05",
@@ -417,30 +382,30 @@ private slots:
     // disk that fills up: nothing written, a chosen file's old bytes kept.
     void menuWritesNothing_data()
     {
-        QTest::addColumn<int>("entry");
+        QTest::addColumn<MenuEntry>("entry");
         QTest::addColumn<QString>("galaDate");
         QTest::addColumn<QString>("chosen");  // the chooser's file in the folder; "" for Cancel
         QTest::addColumn<QString>("message"); // its start; {path} for the chosen file
-        const QString cancelled = "No Output File Specified";
-        const auto badDate = [](const char *date) {
-            return QStringLiteral("The gala date \"%1\" is not a date: no ranking files written")
-                .arg(QLatin1String(date));
-        };
-        DataRow("WEB Results Sheet", 0, Day, "", cancelled);
-        DataRow("WEB Team Results", 1, Day, "", cancelled);
-        DataRow("ASA Ranking Files", 2, Day, "", cancelled);
-        DataRow("Data for Competition Program", 3, Day, "", cancelled);
-        DataRow("gala date: no such day", 2, "31/02/26", "", badDate("31/02/26"));
-        DataRow("gala date: empty", 2, "", "", badDate(""));
-        DataRow("gala date: words", 2, "Saturday", "", badDate("Saturday"));
-        DataRow("full disk: results page", 0, Day, "results.htm",
-                "The file {path} could not be written: ");
-        DataRow("full disk: first team page", 1, Day, "Smith & Jones.htm",
-                "The file {path} could not be written: ");
+        const QString cancelled = "No Output File Specified",
+                      badDate = "The gala date \"{date}\" is not a date: no ranking files written",
+                      full = "The file {path} could not be written: ";
+        const MenuEntry web = &ExportMenu::WebResultsSheet, rankings = &ExportMenu::AsaRankingFiles,
+                        teams = [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
+                            ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
+                        };
+        DataRow("WEB Results Sheet", web, Day, "", cancelled);
+        DataRow("WEB Team Results", teams, Day, "", cancelled);
+        DataRow("ASA Ranking Files", rankings, Day, "", cancelled);
+        DataRow("Data for Competition Program", MenuEntry(&ExportMenu::DataForProgram), Day, "",
+                cancelled);
+        DataRow("gala date: no such day", rankings, "31/02/26", "", badDate);
+        DataRow("gala date: empty", rankings, "", "", badDate);
+        DataRow("full disk: results page", web, Day, "results.htm", full);
+        DataRow("full disk: first team page", teams, Day, "Smith & Jones.htm", full);
     }
     void menuWritesNothing()
     {
-        QFETCH(int, entry);
+        QFETCH(MenuEntry, entry);
         QFETCH(QString, galaDate);
         QFETCH(QString, chosen);
         QFETCH(QString, message);
@@ -457,11 +422,12 @@ private slots:
         NotingDialogs dialogs; // its chooser keeps the choice above
         {
             const FullDisk full(200);
-            runEntry(entry, shared, dialogs);
+            entry(shared, smallGala(), dialogs);
         }
         QDir::setCurrent(before);
         QCOMPARE(dialogs.messages.size(), 1);
-        QVERIFY2(dialogs.messages[0].startsWith(message.replace("{path}", path)),
+        QVERIFY2(dialogs.messages[0].startsWith(
+                     message.replace("{path}", path).replace("{date}", galaDate)),
                  qPrintable(dialogs.messages[0]));
         QCOMPARE(dialogs.questions, QStringList());
         QCOMPARE(filesIn(dir.path()), chosen.isEmpty() ? QStringList() : QStringList{chosen});
@@ -471,6 +437,9 @@ private slots:
 
     // The demonstration gala recorded on the sheet as an official would, with
     // online timing in use, then written out through the WEB and Export menus.
+    // The command line writes the same bytes from the saved gala, a repeated
+    // option writes each file, and the gala database stays as it was. The
+    // Lenex file is well-formed XML.
     void demonstrationGalaThroughTheMenus()
     {
         DemoSheet desk;
@@ -508,35 +477,97 @@ private slots:
         type("TeamTime", 1, QStringLiteral("37.60"));
         type("TeamPts", 0, QStringLiteral("2.5"));
         type("TeamPts", 6, QStringLiteral("0.5"));
+        QTest::mouseClick(sheet.findChild<QPushButton *>("Command3"), Qt::LeftButton);
 
         const QString folder = dir.filePath(QStringLiteral("out/"));
         QDir().mkpath(folder);
-        runMenus(sheet, desk.dialogs, folder, "DEMO26", true, "gala.lef");
-        QCOMPARE(filesIn(folder),
-                 (QStringList{"Ashford B.htm", "Ashford Otters.htm", "Bramley B.htm",
-                              "Bramley Dolphins.htm", "Castleton Guests.htm", "Castleton.htm",
-                              "DEMO26.HDR", "DEMO26.MRF", "Harbourside B.htm", "Harbourside.htm",
-                              "gala.lef", "program.txt", "results.htm"}));
+        // Every entry of the WEB and Export menus. The gala code as the meet
+        // code; a Lenex name without extension: zipped as .lxf.
+        desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+            .expectChooser("Select Directory for WEB team results pages", folder, "")
+            .expectChooser("Select Directory for Ranking Files", folder, "")
+            .expectInput("Enter meet code for ASA", "DEMO")
+            .expectYesNo("Long course (YES) or Short course (NO)", true)
+            .expectChooser("Select File for Program Data", folder, "program.txt")
+            .expectChooser("Select File for Lenex Results", folder, "gala");
+        for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
+                                  "Data_for_Program", "Export_Lenex"}) {
+            QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
+            QVERIFY2(action && action->isEnabled(), entry);
+            action->trigger();
+        }
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
         COMPARE_FILE(folder + "results.htm", "demo_results.htm");
         COMPARE_FILE(folder + "Castleton.htm", "demo_castleton.htm");
-        COMPARE_FILE(folder + "DEMO26.HDR", "demo.HDR");
-        COMPARE_FILE(folder + "DEMO26.MRF", "demo.MRF");
+        COMPARE_FILE(folder + "DEMO.HDR", "demo.HDR");
+        COMPARE_FILE(folder + "DEMO.MRF", "demo.MRF");
         COMPARE_FILE(folder + "program.txt", "demo_program.txt");
         // Heat 1 lane 1 and heat 2 lane 1 each get their own split in event 1.
         QVERIFY(readFile(folder + "Harbourside.htm").contains("<td>18.40 </td>"));
         QVERIFY(readFile(folder + "Harbourside B.htm").contains("<td>19.10 </td>"));
+        const QString zip = folder + "gala.lxf";
+        QCOMPARE(LenexReadBack(Unzip("-p", zip)).splits.keys(), (QStringList{"1|1|1", "1|2|1"}));
+        // One entry dated on the gala day: one gala always gives the same bytes.
+        QCOMPARE(Unzip("-Z1", zip), QByteArray("gala.lef\n"));
+        QVERIFY(Unzip("-ZT", zip).contains(" 20261012."));
+
+        const QByteArray databaseBefore = readFile(desk.file.path);
+        const QTemporaryDir byCommand;
+        const Run run = runExport(
+            QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm --team-pages %2 "
+                    "--rankings %2 --long-course --program-data %2/program.txt --lenex %2/gala "
+                    "--lenex %2/also.lef --online %3 --meet-code DEMO")
+                .arg(desk.file.path, byCommand.path(), ares)
+                .split(' '));
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(readFile(desk.file.path), databaseBefore);
+        // Every file the menus wrote, written alike and told; nothing else.
+        const QDir commandDir(byCommand.path());
+        QStringList files = filesIn(folder);
+        QCOMPARE(files.size(), 13); // 8 team pages, 2 ranking files
+        for (const QString &file : std::as_const(files))
+            QCOMPARE(readFile(commandDir.filePath(file)), readFile(folder + file));
+        files << "also.lef";
+        files.sort();
+        QCOMPARE(filesIn(byCommand.path()), files);
+        QStringList said = run.out.split('\n', Qt::SkipEmptyParts);
+        said.replaceInStrings(
+            QRegularExpression("^Wrote " + QRegularExpression::escape(commandDir.path() + "/")),
+            "");
+        said.sort();
+        QCOMPARE(said, files);
+        QCOMPARE(readFile(commandDir.filePath("also.lef")), Unzip("-p", zip));
+        QCOMPARE(QProcess::execute("xmllint", {"--noout", commandDir.filePath("also.lef")}), 0);
     }
 
-    // The recorded demonstration gala is well-formed Lenex 3.0 and reads
-    // back as the swims typed.
+    // The recorded demonstration gala reads back from Lenex as the swims typed. Split times from
+    // the online-times database at the pool's ends, none past the finish; with no pool length,
+    // spread evenly over the race.
+    void demoReadsBackAsTheDatabase_data()
+    {
+        QTest::addColumn<double>("poolLength");
+        QTest::addColumn<QString>("course");
+        QTest::addColumn<QString>("splits"); // of event 11, heat 1, lane 1
+        const char *quarters = "25=00:00:20.10 50=00:00:41.00 75=00:01:03.20";
+        DataRow("25 m pool", 25.0, "SCM", quarters);
+        DataRow("no pool length", 0.0, "", quarters);
+        DataRow("50 m pool", 50.0, "LCM", "50=00:00:20.10");
+        DataRow("33 m pool", 33.0, "", "33=00:00:20.10 66=00:00:41.00 99=00:01:03.20");
+    }
     void demoReadsBackAsTheDatabase()
     {
+        QFETCH(double, poolLength);
+        QFETCH(QString, course);
+        QFETCH(QString, splits);
         RecordedDemo demo;
-        QString plain, error;
-        QVERIFY(LenexFile::Export(demo.shared, demo.gala, nullptr,
-                                  demo.file.dir.filePath("gala.lef"), &plain, &error));
-        QCOMPARE(QProcess::execute("xmllint", {"--noout", plain}), 0);
-        const LenexReadBack back(readFile(plain));
+        MakeOnlineTimes(demo.file.dir.filePath("online.mdb"));
+        Database online(demo.file.dir.filePath("online.mdb"));
+        SplitTimes times(&online, "M1");
+        const LenexReadBack back(
+            LenexResultsXml(demo.gala, {"12/10/26", poolLength, "0.1"}, times));
+        QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
+        QCOMPARE(back.splits.first().join(' '), splits);
         // Event 1 is graded 38.00: 37.00 is too fast and gets no place, nor do
         // the guests; relays (event 12) score double.
         QCOMPARE(back.swims,
@@ -555,11 +586,11 @@ private slots:
                               "3|1|3|Bramley Dolphins|/Bramley Dolphins/|00:00:44.00|1|7||",
                               "5|1|1|Harbourside|Zoë/Brontë/2016-03-06|00:00:50.00|1|7||"}));
         QCOMPARE(back.rankings, back.places); // each place ranked, at its own result
-        QCOMPARE(QStringList({back.attribute("LENEX", "version"),
-                              back.attribute("CONSTRUCTOR", "name"), back.attribute("MEET", "name"),
-                              back.attribute("MEET", "city"), back.attribute("SESSION", "date")}),
-                 QStringList({"3.0", "AQGalaRec", "Harbourside Junior Team Gala",
-                              "Harbourside Baths", "2026-10-12"}));
+        QCOMPARE(QStringList({back.attribute("LENEX", "version"), back.attribute("MEET", "name"),
+                              back.attribute("MEET", "city"), back.attribute("MEET", "course"),
+                              back.attribute("SESSION", "date")}),
+                 QStringList({"3.0", "Harbourside Junior Team Gala", "Harbourside Baths", course,
+                              "2026-10-12"}));
         QCOMPARE(back.all.count("HEAT"), 24); // two heats in every event
         QCOMPARE(back.events,
                  QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 F TIM 50 1 BACK",
@@ -582,124 +613,18 @@ private slots:
     // date is left out, not guessed; events of other sex names.
     void awkwardTexts()
     {
-        MemorySheet sheet("YY", {"Ash & Co <B>", "Ünterwasser \"Ö\""}, {"Ladies", "Men", "Open"});
-        sheet.gala.GalaName = "Gala <&> \"Ω\"";
-        sheet.gala.LaneTime(1, 1) = "30.00";
-        sheet.gala.LaneName(1, 1) = "Siân  O'Brien-Łukasz";
-        sheet.gala.LaneDoB(1, 1) = "31/02/12";
-        sheet.gala.LaneTime(1, 2) = "D";
-        sheet.gala.LaneNotes(1, 2) = "False start <0.03s> & \"twice\"";
         // A birth stored in full keeps its century.
-        sheet.gala.LaneTime(2, 1) = "31.00";
-        sheet.gala.LaneName(2, 1) = "Old Timer";
-        sheet.gala.LaneDoB(2, 1) = "05/06/25";
-        sheet.gala.LaneDoBStored(2, 1) = QDate(1925, 6, 5);
+        const GalaState g = gala(
+            {"Ash & Co <B>"}, {"50|FS|Ladies|30.00|Siân  O'Brien-Łukasz||31/02/12",
+                               "50|FS|Men|31.00|Old Timer||05/06/25|1925-06-05", "50|FS|Open||||"});
         SplitTimes none(nullptr, {});
         // Badly escaped, the reader would stop there and miss what follows.
-        const LenexReadBack back(LenexResultsXml(sheet.gala, {"12/10/26", 0, "0.1"}, none));
-        QCOMPARE(back.attribute("MEET", "name"), QStringLiteral("Gala <&> \"Ω\""));
+        const LenexReadBack back(LenexResultsXml(g, {"12/10/26", 0, "0.1"}, none));
         QCOMPARE(back.events,
                  QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE"}));
         QCOMPARE(back.swims,
                  QStringList({"1|1|1|Ash & Co <B>|Siân/O'Brien-Łukasz/|00:00:30.00||||",
-                              "1|1|2|Ünterwasser \"Ö\"|/Ünterwasser \"Ö\"/|NT|||DSQ|"
-                              "False start <0.03s> & \"twice\"",
                               "2|1|1|Ash & Co <B>|Old/Timer/1925-06-05|00:00:31.00||||"}));
-    }
-
-    // Split times from the online-times database at the pool's ends, none
-    // past the finish; with no pool length, spread evenly over the race.
-    void splitsAndCourse_data()
-    {
-        QTest::addColumn<double>("poolLength");
-        QTest::addColumn<QString>("course");
-        QTest::addColumn<QString>("splits"); // of event 11, heat 1, lane 1
-        const char *quarters = "25=00:00:20.10 50=00:00:41.00 75=00:01:03.20";
-        DataRow("25 m pool", 25.0, "SCM", quarters);
-        DataRow("no pool length", 0.0, "", quarters);
-        DataRow("50 m pool", 50.0, "LCM", "50=00:00:20.10");
-        DataRow("33 m pool", 33.0, "", "33=00:00:20.10 66=00:00:41.00 99=00:01:03.20");
-    }
-    void splitsAndCourse()
-    {
-        QFETCH(double, poolLength);
-        QFETCH(QString, course);
-        QFETCH(QString, splits);
-        RecordedDemo demo;
-        MakeOnlineTimes(demo.file.dir.filePath("online.mdb"));
-        Database online(demo.file.dir.filePath("online.mdb"));
-        SplitTimes times(&online, "M1");
-        const LenexReadBack back(
-            LenexResultsXml(demo.gala, {"12/10/26", poolLength, "0.1"}, times));
-        QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
-        QCOMPARE(back.splits.first().join(' '), splits);
-        QCOMPARE(back.attribute("MEET", "course"), course);
-    }
-
-    // The command line and the sheet's WEB and Export menus write the same
-    // bytes, a repeated option writes each file, and the gala database stays
-    // as it was. One row with online timing, long course and a zipped Lenex
-    // file; one without, short course and a plain one.
-    void commandEqualsMenu_data()
-    {
-        QTest::addColumn<bool>("online");
-        QTest::newRow("online, long course, zipped") << true;
-        QTest::newRow("offline, short course, plain") << false;
-    }
-    void commandEqualsMenu()
-    {
-        QFETCH(bool, online);
-        RecordedDemo demo;
-        const QString onlinePath = demo.file.dir.filePath("online.mdb");
-        MakeOnlineTimes(onlinePath);
-        OnlineTimes times{onlinePath, std::make_unique<Database>(onlinePath), "M1"};
-        GalaRecSheet sheet(demo.shared, demo.gala, demo.dialogs, online ? &times : nullptr);
-        QTemporaryDir byMenu, byCommand;
-        const QString lenex = online ? "gala" : "gala.lef"; // no extension: zipped as .lxf
-        runMenus(sheet, demo.dialogs, byMenu.path() + "/", "DEMO", online, lenex); // the gala code
-
-        const QByteArray databaseBefore = readFile(demo.file.path);
-        QStringList arguments =
-            QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm "
-                    "--team-pages %2 --rankings %2 --program-data %2/program.txt "
-                    "--lenex %2/%3 --lenex %2/also.lef")
-                .arg(demo.file.path, byCommand.path(), lenex)
-                .split(' ');
-        if (online)
-            arguments << "--long-course"
-                      << "--online" << onlinePath << "--meet-code"
-                      << "M1";
-        const Run run = runExport(arguments);
-        QCOMPARE(run.err, QString());
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(readFile(demo.file.path), databaseBefore);
-
-        // Every file the menus wrote, written alike and told; nothing else.
-        const QDir menuDir(byMenu.path()), commandDir(byCommand.path());
-        QStringList files = menuDir.entryList(QDir::Files), told;
-        QCOMPARE(files.size(), 13); // 8 team pages, 2 ranking files
-        for (const QString &file : std::as_const(files)) {
-            QCOMPARE(readFile(commandDir.filePath(file)), readFile(menuDir.filePath(file)));
-            told << "Wrote " + commandDir.filePath(file);
-        }
-        files << "also.lef";
-        told << "Wrote " + commandDir.filePath("also.lef");
-        files.sort();
-        told.sort();
-        QCOMPARE(commandDir.entryList(QDir::Files, QDir::Name), files);
-        QStringList said = run.out.split('\n', Qt::SkipEmptyParts);
-        said.sort();
-        QCOMPARE(said, told);
-        const QString zip = menuDir.filePath("gala.lxf");
-        const QByteArray xml = online ? Unzip("-p", zip) : readFile(menuDir.filePath(lenex));
-        if (online) { // one entry dated on the gala day: one gala always gives the same bytes
-            QCOMPARE(Unzip("-Z1", zip), QByteArray("gala.lef\n"));
-            QVERIFY(Unzip("-ZT", zip).contains(" 20261012."));
-        }
-        QCOMPARE(readFile(commandDir.filePath("also.lef")), xml);
-        const LenexReadBack back(xml);
-        QCOMPARE(back.swims.size(), 14);
-        QCOMPARE(back.splits.value("11|1|1").size(), online ? 3 : 0);
     }
 
     // What the command says and how it exits. Whenever it fails it writes
@@ -745,8 +670,8 @@ private slots:
         QFETCH(QStringList, made);
         TestGala demo(true);
         QTemporaryDir dir;
-        const QString file = dir.filePath("notes.txt");
-        const QString old = dir.filePath(QString(250, 'a') + ".lxf");
+        const QString file = dir.filePath("notes.txt"),
+                      old = dir.filePath(QString(250, 'a') + ".lxf");
         QVERIFY(PBUTIL::WriteTextFile(file, {"no database, no folder"}));
         QVERIFY(PBUTIL::WriteTextFile(old, {"last week"}));
         const auto fill = [&](QString text) {
