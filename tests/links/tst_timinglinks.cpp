@@ -414,9 +414,7 @@ private slots:
     {
         // Times typed, then positions typed by hand when given.
         QTest::addColumn<Sorting>("c");
-        DataRow("no position before first", Sorting{"YY", ",30", "", "T1 T2"});
         DataRow("two DQ change places", Sorting{"YYY", "D,D,30", "", "T3 T2 T1"});
-        DataRow("fastest guest last", Sorting{"NYY", "20,31,30", "", "T3 T2 T1"});
         DataRow("guests keep their exchanges", Sorting{"NNY", ",,30", "", "T3 T2 T1"});
         DataRow("tie typed by hand", Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"});
         DataRow("position read to nearest whole", Sorting{"YY", ",", "2.6,2.4", "T2 T1"});
