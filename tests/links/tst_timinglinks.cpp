@@ -167,10 +167,8 @@ private slots:
     {
         Desk s({1, 2, 1});
         auto feed = [&s](const QStringList &args) {
-            QProcess p;
-            p.start(QStringLiteral(FEEDER), QStringList{"--db", s.files.online} + args);
-            p.waitForFinished();
-            return p.exitCode();
+            return QProcess::execute(QStringLiteral(FEEDER),
+                                     QStringList{"--db", s.files.online} + args);
         };
         const QStringList heat{"--meet", "DEMO", "--event", "1", "--heat", "1"};
         QCOMPARE(feed(heat + QStringList{"--type", "5", "2", "35.2", "1", "1", "36.04", "2"}), 0);
