@@ -45,13 +45,13 @@ struct Desk : MemorySheet
     QStringList labels; // every text the label showed
 
     explicit Desk(const QList<int> &heats, const QString &scoring = {},
-                  const QStringList &names = {})
+                  const QStringList &names = {}, const QList<int> &lanes = {})
         : MemorySheet(scoring.isEmpty() ? QString(heats.size(), QLatin1Char('Y')) : scoring, names)
     {
-        QHash<int, int> lanes;
+        QHash<int, int> next;
         for (int t = 1; t <= gala.NoOfTeams; ++t) {
             gala.TeamHeat[t] = heats[t - 1];
-            gala.TeamLane[t] = ++lanes[heats[t - 1]];
+            gala.TeamLane[t] = lanes.isEmpty() ? ++next[heats[t - 1]] : lanes[t - 1];
         }
         model.setUpRows();
         shared.AnnouncerOn = true;
@@ -93,7 +93,7 @@ private slots:
     void fetch_data()
     {
         QTest::addColumn<Lanes>("rows");
-        QTest::addColumn<QString>("breakage");
+        QTest::addColumn<QString>("breakage"); // or the SQL the timing system runs
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("times"); // the boxes, "|" between
         QTest::addColumn<QString>("label");
@@ -112,9 +112,9 @@ private slots:
                 on);
         DataRow("no rows", Lanes{}, no, no, t, "No online times");
         DataRow("file removed", two, "remove", "Can't open online times database", t, no);
-        DataRow("locked by the timing system", two, "lock",
+        DataRow("locked by the timing system", two, "BEGIN EXCLUSIVE",
                 unread + "database is locked (Finish times for 1 event)", t, no);
-        DataRow("query missing", two, "query",
+        DataRow("query missing", two, "DELETE FROM StoredQuery",
                 unread + "Item not found in this collection: Finish times for 1 event", t, no);
         DataRow("event number refused", two, "event", "Invalid Event Number", t, no);
     }
@@ -132,12 +132,10 @@ private slots:
             s.model.setText(SheetModel::Time, r, QStringLiteral("t%1").arg(r + 1));
         if (breakage == u"remove")
             QVERIFY(QFile::remove(s.files.online));
-        else if (breakage == u"lock")
-            timing.execute(QStringLiteral("BEGIN EXCLUSIVE"));
-        else if (breakage == u"query")
-            timing.execute(QStringLiteral("DELETE FROM StoredQuery"));
         else if (breakage == u"event")
             s.model.setEvNo(QStringLiteral("9"));
+        else if (!breakage.isEmpty())
+            timing.execute(breakage);
         if (!message.isEmpty())
             s.dialogs.expectMessage(message);
 
@@ -154,7 +152,7 @@ private slots:
             HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
             QCOMPARE(posted(s.files.announcer), QStringList());
         }
-        if (breakage == u"lock") { // once the timing system lets go, the button fetches
+        if (breakage.startsWith(u"BEGIN")) { // once the timing system lets go, the button fetches
             timing.execute(QStringLiteral("ROLLBACK"));
             s.fetch.GetOnlineTimes();
             QCOMPARE(s.column(SheetModel::Time), (QStringList{"30.00", "31.00", "t3", "t4"}));
@@ -167,10 +165,8 @@ private slots:
     {
         Desk s({1, 2, 1});
         auto feed = [&s](const QStringList &args) {
-            QProcess p;
-            p.start(QStringLiteral(FEEDER), QStringList{"--db", s.files.online} + args);
-            p.waitForFinished();
-            return p.exitCode();
+            return QProcess::execute(QStringLiteral(FEEDER),
+                                     QStringList{"--db", s.files.online} + args);
         };
         const QStringList heat{"--meet", "DEMO", "--event", "1", "--heat", "1"};
         QCOMPARE(feed(heat + QStringList{"--type", "5", "2", "35.2", "1", "1", "36.04", "2"}), 0);
@@ -198,30 +194,22 @@ private slots:
                                  SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 1, 1));
     }
 
-    // Rows from another program, mutated from fixed seeds: the reader keeps
+    // Rows from another program, mutated from a fixed seed: the reader keeps
     // exactly the rows whose lane, position and time can be read.
-    void mutatedRows_data()
-    {
-        QTest::addColumn<quint32>("seed");
-        for (const quint32 seed : {1u, 20261206u, 0xBADC0DEu})
-            QTest::newRow(qPrintable(QString::number(seed))) << seed;
-    }
     void mutatedRows()
     {
-        QFETCH(quint32, seed);
         Files files;
         Database ares(files.online);
-        QRandomGenerator random(seed);
+        QRandomGenerator random(20261206u);
         auto pick = [&random](const char *pool) {
             const QStringList values = QString::fromLatin1(pool).split(QStringLiteral("; "));
             return values[random.bounded(int(values.size()))].split(QStringLiteral(" => "));
         };
         // event, heat, type, split, other meet, lane, position, time; the
         // last three as {SQL, what it reads as}
-        using Raw = QStringList;
-        QList<std::tuple<int, int, int, bool, bool, Raw, Raw, Raw>> rows;
+        QList<std::tuple<int, int, int, bool, bool, QStringList, QStringList, QStringList>> rows;
         Database::Transaction tx(ares);
-        for (int i = 0; i < 400; ++i) {
+        for (int i = 0; i < 1200; ++i) {
             rows.append({random.bounded(1, 3), random.bounded(1, 3), random.bounded(2, 7),
                          random.bounded(4) == 0, random.bounded(10) == 0, pick(Wholes),
                          pick(Wholes), pick(Times)});
@@ -233,7 +221,7 @@ private slots:
                                   position[0]));
         }
         tx.commit();
-        for (int e = 1; e <= 2; ++e) {
+        for (int e = 1; e <= 2; ++e)
             for (int h = 1; h <= 2; ++h) {
                 SplitTimes splits(&ares, QStringLiteral("DEMO"));
                 for (int n = -1; n <= 10; ++n) { // message types 2 .. 6, lanes
@@ -255,7 +243,6 @@ private slots:
                     QCOMPARE(splits.splits(e, h, n), lanes);
                 }
             }
-        }
     }
 
     // The demonstration times on the recording sheet, then the official's
@@ -296,8 +283,7 @@ private slots:
                  (QStringList{event1 + "The official time for Ann of Ashford Otters was 41.30",
                               event1 + "The official time for Bramley Dolphins was 39.87"}));
         QCOMPARE(all.size(), 4);
-        QVERIFY(all[2].startsWith(
-            QStringLiteral("3:Swimmers for Event 2 : B10 50m Freestyle (Heat 1)\r\n")));
+        QVERIFY(all[2].startsWith("3:Swimmers for Event 2 : B10 50m Freestyle (Heat 1)\r\n"));
     }
 
     void heatsList_data()
@@ -329,11 +315,8 @@ private slots:
         QFETCH(QString, scoring);
         QFETCH(QStringList, messages);
         // A swimmer name of 22 characters, a team name of exactly 20.
-        Desk s(heats, scoring, {"Harbourside Swimmers", "Ashford", "Dolphins", "Team 4"});
+        Desk s(heats, scoring, {"Harbourside Swimmers", "Ashford", "Dolphins", "Team 4"}, lanes);
         const QStringList swimmers = {"Alexandra Montgomery-J", "Bea", "Cara", ""};
-        for (int t = 1; t <= s.gala.NoOfTeams; ++t)
-            s.gala.TeamLane[t] = lanes[t - 1];
-        s.model.setUpRows();
         for (int r = 0; r < s.gala.NoOfTeams; ++r)
             s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
         HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
@@ -350,7 +333,7 @@ private slots:
         Database reader(s.files.announcer);
         reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
         s.dialogs.expectMessage(
-            QStringLiteral("The announcement was not posted: database is locked (Announcement)"));
+            "The announcement was not posted: database is locked (Announcement)");
         PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), 2);
         reader.execute(QStringLiteral("ROLLBACK"));
         PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"), 3);
@@ -370,12 +353,9 @@ private slots:
 
         AnnounceBoard window(s.files.announcer);
         PostAnnouncement(s.shared, s.dialogs, QStringLiteral("Event 1 : Official time"), 2);
-        QTRY_VERIFY(window.findChild<QLabel *>(QStringLiteral("BoardStatus"))
-                        ->text()
-                        .startsWith(QStringLiteral("Messages posted: 4 ")));
-        QVERIFY(window.findChild<QTextBrowser *>(QStringLiteral("Priority_2"))
-                    ->toPlainText()
-                    .contains(QStringLiteral("Event 1 : Official time")));
+        QTRY_VERIFY(
+            window.findChild<QLabel *>("BoardStatus")->text().startsWith("Messages posted: 4 "));
+        QVERIFY(window.findChild<QTextBrowser *>("Priority_2")->toPlainText().contains("Official"));
     }
 
     // Off, nothing is posted nor opened; on, a missing file is said once a
@@ -423,9 +403,7 @@ private slots:
     {
         // Times typed, then positions typed by hand when given.
         QTest::addColumn<Sorting>("c");
-        DataRow("no position before first", Sorting{"YY", ",30", "", "T1 T2"});
         DataRow("two DQ change places", Sorting{"YYY", "D,D,30", "", "T3 T2 T1"});
-        DataRow("fastest guest last", Sorting{"NYY", "20,31,30", "", "T3 T2 T1"});
         DataRow("guests keep their exchanges", Sorting{"NNY", ",,30", "", "T3 T2 T1"});
         DataRow("tie typed by hand", Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"});
         DataRow("position read to nearest whole", Sorting{"YY", ",", "2.6,2.4", "T2 T1"});
