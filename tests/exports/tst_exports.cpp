@@ -539,6 +539,13 @@ private slots:
         QCOMPARE(said, files);
         QCOMPARE(readFile(commandDir.filePath("also.lef")), Unzip("-p", zip));
         QCOMPARE(QProcess::execute("xmllint", {"--noout", commandDir.filePath("also.lef")}), 0);
+        // Without --long-course the ranking files are short course.
+        const QTemporaryDir shortCourse;
+        const QString rankings = QString("--db %1 --code DEMO --date 12/10/26 --rankings %2")
+                                     .arg(desk.file.path, shortCourse.path());
+        QCOMPARE(runExport(rankings.split(' ')).exitCode, 0);
+        QCOMPARE(readFile(shortCourse.filePath("DEMO.HDR")),
+                 readFile(folder + "DEMO.HDR").replace(",11\r\n", ",31\r\n"));
     }
 
     // The recorded demonstration gala reads back from Lenex as the swims typed. Split times from
