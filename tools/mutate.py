@@ -62,8 +62,10 @@ def copy_tree():
             continue
         os.makedirs(os.path.dirname(dst), exist_ok=True)
         # Only changed files are copied, so the scratch build stays incremental.
+        # A copied file gets a fresh time: one left mutated by an interrupted
+        # run must look newer than the objects built from it.
         if not os.path.exists(dst) or open(src, "rb").read() != open(dst, "rb").read():
-            shutil.copy2(src, dst)
+            shutil.copyfile(src, dst)
 
 
 def run(cmd, cwd, timeout):
