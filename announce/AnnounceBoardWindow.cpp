@@ -1,4 +1,4 @@
-#include "announce/AnnounceBoard.h"
+#include "announce/AnnounceBoardWindow.h"
 
 #include <QFont>
 #include <QHBoxLayout>
@@ -24,7 +24,7 @@ constexpr int PollMs = 500;
 
 } // namespace
 
-AnnounceBoard::AnnounceBoard(const QString &path, QWidget *parent) : QWidget(parent), m_board(path)
+AnnounceBoardWindow::AnnounceBoardWindow(const QString &path, QWidget *parent) : QWidget(parent), m_board(path)
 {
     setObjectName(QStringLiteral("AnnounceBoard"));
     setWindowTitle(tr("Announcer : %1").arg(path));
@@ -38,12 +38,12 @@ AnnounceBoard::AnnounceBoard(const QString &path, QWidget *parent) : QWidget(par
 
     m_timer = new QTimer(this);
     m_timer->setInterval(PollMs);
-    connect(m_timer, &QTimer::timeout, this, &AnnounceBoard::refresh);
+    connect(m_timer, &QTimer::timeout, this, &AnnounceBoardWindow::refresh);
     m_timer->start();
     refresh();
 }
 
-void AnnounceBoard::refresh()
+void AnnounceBoardWindow::refresh()
 {
     QString error;
     bool changed = false;
@@ -57,21 +57,21 @@ void AnnounceBoard::refresh()
         showGroups();
 }
 
-void AnnounceBoard::showGroups()
+void AnnounceBoardWindow::showGroups()
 {
     while (QLayoutItem *item = m_columns->takeAt(0)) {
         delete item->widget();
         delete item;
     }
-    for (const AnnouncementBoard::Group &group : m_board.groups()) {
+    for (const AnnouncementBoardModel::Group &group : m_board.groups()) {
         auto *column = new QTextBrowser(this);
         column->setObjectName(QStringLiteral("Priority_%1").arg(group.priority));
-        const QString heading = AnnouncementBoard::priorityName(group.priority);
+        const QString heading = AnnouncementBoardModel::priorityName(group.priority);
         column->setAccessibleName(heading);
         column->setFont(boardFont(20));
         column->setLineWrapMode(QTextEdit::NoWrap);
         QString html = QStringLiteral("<h2>%1</h2>").arg(heading.toHtmlEscaped());
-        for (const AnnouncementBoard::Message &m : group.messages) {
+        for (const AnnouncementBoardModel::Message &m : group.messages) {
             const bool newest = m.number == m_board.newest();
             html += QStringLiteral("<pre style=\"%1\">%2</pre><hr/>")
                         .arg(newest ? QStringLiteral("background-color:#fff3a0;font-weight:bold")

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "links/AnnouncementBoard.h"
+#include "core/links/AnnouncementBoardModel.h"
 
 #include <QWidget>
 
@@ -11,21 +11,21 @@ class QTimer;
 // The announcer's board: the messages the recording desk posts, in large
 // type, one column per priority, newest first, the newest of all marked.
 // It polls the announcer database twice a second and never writes to it.
-class AnnounceBoard : public QWidget
+class AnnounceBoardWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit AnnounceBoard(const QString &path, QWidget *parent = nullptr);
+    explicit AnnounceBoardWindow(const QString &path, QWidget *parent = nullptr);
 
     // Reads the database now (the timer does it twice a second).
     void refresh();
 
-    const AnnouncementBoard &board() const { return m_board; }
+    const AnnouncementBoardModel &board() const { return m_board; }
 
 private:
     void showGroups();
 
-    AnnouncementBoard m_board;
+    AnnouncementBoardModel m_board;
     QLabel *m_status = nullptr;
     QHBoxLayout *m_columns = nullptr;
     QTimer *m_timer = nullptr;

@@ -1,10 +1,10 @@
 // AQAnnounce: the announcer's board at the pool. Shows what the recording
 // desk posts to the announcer database given as the argument; without one
 // it asks for the file.
-#include "announce/AnnounceBoard.h"
-#include "foundation/Dialogs.h"
-#include "foundation/WidgetDialogs.h"
-#include "reports/FontSubstitutes.h"
+#include "announce/AnnounceBoardWindow.h"
+#include "core/values/Dialogs.h"
+#include "ui/WidgetDialogs.h"
+#include "print/FontSubstitutes.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -30,7 +30,7 @@ int main(int argc, char **argv)
             return 0;
         path = choice.path();
     }
-    AnnounceBoard board(QFileInfo(path).absoluteFilePath());
+    AnnounceBoardWindow board(QFileInfo(path).absoluteFilePath());
     // The board fills the screen even where no window manager maximises it.
     board.resize(board.screen()->availableGeometry().size());
     board.showMaximized();

@@ -1,9 +1,9 @@
-#include "foundation/GalaRecIntro.h"
-#include "foundation/GalaState.h"
-#include "foundation/SharedState.h"
-#include "foundation/WidgetDialogs.h"
-#include "preparation/GalaRecSetup.h"
-#include "reports/FontSubstitutes.h"
+#include "ui/GalaRecIntro.h"
+#include "core/gala/GalaState.h"
+#include "core/values/SharedState.h"
+#include "ui/WidgetDialogs.h"
+#include "ui/GalaRecSetup.h"
+#include "print/FontSubstitutes.h"
 
 #include <QApplication>
 

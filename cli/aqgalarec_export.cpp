@@ -1,4 +1,4 @@
-#include "exports/ExportCommand.h"
+#include "cli/ExportCommand.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

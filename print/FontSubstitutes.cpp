@@ -1,4 +1,4 @@
-#include "reports/FontSubstitutes.h"
+#include "print/FontSubstitutes.h"
 
 #include <QFont>
 #include <QStringList>

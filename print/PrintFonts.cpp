@@ -1,4 +1,4 @@
-#include "reports/PrintFonts.h"
+#include "print/PrintFonts.h"
 
 #include <QPaintDevice>
 

@@ -1,4 +1,4 @@
-#include "reports/QtPrinterSurface.h"
+#include "print/QtPrinterSurface.h"
 
 #include <QDateTime>
 #include <QDir>

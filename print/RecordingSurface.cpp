@@ -1,4 +1,4 @@
-#include "reports/RecordingSurface.h"
+#include "print/RecordingSurface.h"
 
 namespace {
 

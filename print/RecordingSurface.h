@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reports/PrintFonts.h"
-#include "reports/PrinterSurface.h"
+#include "print/PrintFonts.h"
+#include "core/reports/PrinterSurface.h"
 
 #include <QImage>
 #include <QList>

@@ -1,8 +1,8 @@
-#include "reports/ReportJob.h"
+#include "print/ReportJob.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "reports/QtPrinterSurface.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "print/QtPrinterSurface.h"
 
 #include <QDir>
 #include <QFileInfo>

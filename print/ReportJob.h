@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/PrinterSurface.h"
+#include "core/reports/PrinterSurface.h"
 
 #include <QCoreApplication>
 #include <QPrinter>

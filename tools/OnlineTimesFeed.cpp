@@ -1,6 +1,6 @@
 #include "tools/OnlineTimesFeed.h"
 
-#include "foundation/Engine.h"
+#include "core/values/Engine.h"
 
 namespace OnlineTimesFeed {
 

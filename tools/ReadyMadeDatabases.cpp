@@ -1,6 +1,6 @@
 #include "tools/ReadyMadeDatabases.h"
 
-#include "foundation/Engine.h"
+#include "core/values/Engine.h"
 #include "tools/OnlineTimesFeed.h"
 
 #include <QDir>

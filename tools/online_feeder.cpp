@@ -1,8 +1,8 @@
 // Writes finish or intermediate times of one heat into an online-times
 // database, as the pool's timing system does, so officials can rehearse
 // "Get Online Times" and tests can script a whole gala.
-#include "foundation/Engine.h"
-#include "foundation/PbUtil.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 #include "tools/OnlineTimesFeed.h"
 
 #include <QCommandLineParser>

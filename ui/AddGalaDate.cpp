@@ -1,10 +1,10 @@
-#include "preparation/AddGalaDate.h"
+#include "ui/AddGalaDate.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Guarded.h"
-#include "foundation/ScreenParts.h"
-#include "foundation/SharedState.h"
-#include "preparation/GalaCodes.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Guarded.h"
+#include "ui/ScreenParts.h"
+#include "core/values/SharedState.h"
+#include "core/preparation/GalaCodes.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

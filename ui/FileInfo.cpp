@@ -1,4 +1,4 @@
-#include "foundation/FileInfo.h"
+#include "ui/FileInfo.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/FileChooser.h"
+#include "core/values/FileChooser.h"
 
 #include <QDialog>
 

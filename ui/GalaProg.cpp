@@ -1,7 +1,7 @@
-#include "preparation/GalaProg.h"
+#include "ui/GalaProg.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Guarded.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Guarded.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "foundation/Slots.h"
+#include "core/values/Slots.h"
 
-#include "preparation/ProgrammeEditor.h"
+#include "core/preparation/ProgrammeEditor.h"
 
 #include <QDialog>
 

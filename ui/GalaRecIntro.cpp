@@ -1,4 +1,4 @@
-#include "foundation/GalaRecIntro.h"
+#include "ui/GalaRecIntro.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/StartUp.h"
+#include "core/values/StartUp.h"
 
 #include <QWidget>
 

@@ -1,15 +1,15 @@
-#include "preparation/GalaRecSetup.h"
+#include "ui/GalaRecSetup.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Guarded.h"
-#include "foundation/ScreenParts.h"
-#include "foundation/SharedState.h"
-#include "preparation/AddGalaDate.h"
-#include "preparation/EventDetails.h"
-#include "preparation/GalaProg.h"
-#include "preparation/TeamEntry.h"
-#include "preparation/TeamNames.h"
-#include "recording/GalaRecSheet.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Guarded.h"
+#include "ui/ScreenParts.h"
+#include "core/values/SharedState.h"
+#include "ui/AddGalaDate.h"
+#include "ui/EventDetails.h"
+#include "ui/GalaProg.h"
+#include "core/preparation/TeamEntry.h"
+#include "ui/TeamNames.h"
+#include "ui/GalaRecSheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>

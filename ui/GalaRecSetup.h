@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preparation/GalaChoice.h"
+#include "core/preparation/GalaChoice.h"
 
 #include <QDialog>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "foundation/Guarded.h"
-#include "foundation/Slots.h"
-#include "recording/SheetModel.h"
+#include "core/values/Guarded.h"
+#include "core/values/Slots.h"
+#include "core/sheet/SheetModel.h"
 
-#include "links/SplitTimes.h"
+#include "core/links/SplitTimes.h"
 
 #include <QAction>
 #include <QDialog>

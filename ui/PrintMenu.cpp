@@ -1,9 +1,9 @@
-#include "reports/PrintMenu.h"
+#include "ui/PrintMenu.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/SharedState.h"
-#include "reports/QtPrinterSurface.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/SharedState.h"
+#include "print/QtPrinterSurface.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ReportJob.h"
+#include "print/ReportJob.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "foundation/ScreenParts.h"
+#include "ui/ScreenParts.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
-#include "preparation/TeamNames.h"
+#include "ui/TeamNames.h"
 
-#include "foundation/PbUtil.h"
+#include "core/values/PbUtil.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

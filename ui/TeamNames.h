@@ -1,8 +1,8 @@
 #pragma once
 
-#include "foundation/Slots.h"
+#include "core/values/Slots.h"
 
-#include "preparation/TeamEntry.h"
+#include "core/preparation/TeamEntry.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "foundation/WidgetDialogs.h"
+#include "ui/WidgetDialogs.h"
 
-#include "foundation/FileInfo.h"
-#include "foundation/YesNo.h"
+#include "ui/FileInfo.h"
+#include "ui/YesNo.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "foundation/YesNo.h"
+#include "ui/YesNo.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

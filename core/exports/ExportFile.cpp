@@ -1,6 +1,6 @@
-#include "exports/ExportFile.h"
+#include "core/exports/ExportFile.h"
 
-#include "foundation/PbUtil.h"
+#include "core/values/PbUtil.h"
 
 #include <QDir>
 

@@ -1,12 +1,12 @@
-#include "exports/ExportMenu.h"
+#include "core/exports/ExportMenu.h"
 
-#include "exports/ExportFile.h"
-#include "exports/ProgramData.h"
-#include "exports/RankingFiles.h"
-#include "exports/WebResults.h"
-#include "exports/WebTeamResults.h"
-#include "foundation/Dialogs.h"
-#include "foundation/SharedState.h"
+#include "core/exports/ExportFile.h"
+#include "core/exports/ProgramData.h"
+#include "core/exports/RankingFiles.h"
+#include "core/exports/WebResults.h"
+#include "core/exports/WebTeamResults.h"
+#include "core/values/Dialogs.h"
+#include "core/values/SharedState.h"
 
 namespace ExportMenu {
 

@@ -1,12 +1,12 @@
-#include "exports/LenexFile.h"
+#include "core/exports/LenexFile.h"
 
-#include "exports/LenexResults.h"
-#include "foundation/Dialogs.h"
-#include "foundation/Guarded.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
-#include "links/SplitTimes.h"
-#include "recording/GalaOpening.h"
+#include "core/exports/LenexResults.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Guarded.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
+#include "core/links/SplitTimes.h"
+#include "core/sheet/GalaOpening.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,11 +1,11 @@
-#include "exports/LenexResults.h"
-#include "exports/RankingFiles.h"
+#include "core/exports/LenexResults.h"
+#include "core/exports/RankingFiles.h"
 
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "links/SplitTimes.h"
-#include "recording/SaveResults.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/links/SplitTimes.h"
+#include "core/sheet/SaveResults.h"
 
 #include <QHash>
 #include <QXmlStreamWriter>

@@ -1,8 +1,8 @@
-#include "exports/ProgramData.h"
+#include "core/exports/ProgramData.h"
 
-#include "exports/ExportFile.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
+#include "core/exports/ExportFile.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
 
 namespace ProgramData {
 

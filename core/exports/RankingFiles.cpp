@@ -1,9 +1,9 @@
-#include "exports/RankingFiles.h"
+#include "core/exports/RankingFiles.h"
 
-#include "exports/ExportFile.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "recording/SaveResults.h"
+#include "core/exports/ExportFile.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/sheet/SaveResults.h"
 
 #include <QDir>
 #include <QHash>

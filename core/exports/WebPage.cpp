@@ -1,7 +1,7 @@
-#include "exports/WebPage.h"
+#include "core/exports/WebPage.h"
 
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
 
 namespace WebPage {
 

@@ -1,9 +1,9 @@
-#include "exports/WebResults.h"
+#include "core/exports/WebResults.h"
 
-#include "exports/ExportFile.h"
-#include "exports/WebPage.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
+#include "core/exports/ExportFile.h"
+#include "core/exports/WebPage.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
 
 namespace WebResults {
 

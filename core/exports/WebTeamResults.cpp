@@ -1,10 +1,10 @@
-#include "exports/WebTeamResults.h"
+#include "core/exports/WebTeamResults.h"
 
-#include "exports/ExportFile.h"
-#include "exports/WebPage.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "links/SplitTimes.h"
+#include "core/exports/ExportFile.h"
+#include "core/exports/WebPage.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/links/SplitTimes.h"
 
 #include <QDir>
 #include <QHash>

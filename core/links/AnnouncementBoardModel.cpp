@@ -1,7 +1,7 @@
-#include "links/AnnouncementBoard.h"
+#include "core/links/AnnouncementBoardModel.h"
 
-#include "foundation/Engine.h"
-#include "foundation/PbUtil.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 
 #include <QCoreApplication>
 
@@ -16,7 +16,7 @@ constexpr int BoardBusyMs = 100;
 
 } // namespace
 
-bool AnnouncementBoard::refresh(QString &error, bool &changed)
+bool AnnouncementBoardModel::refresh(QString &error, bool &changed)
 {
     changed = false;
     if (!PBUTIL::FileExists(m_path)) {
@@ -56,7 +56,7 @@ bool AnnouncementBoard::refresh(QString &error, bool &changed)
     return true;
 }
 
-QString AnnouncementBoard::priorityName(int priority)
+QString AnnouncementBoardModel::priorityName(int priority)
 {
     switch (priority) {
     case 2:

@@ -9,7 +9,7 @@
 // the messages grouped by priority (the most urgent, lowest number, first),
 // each group newest first. The database is opened read-only for each read
 // and closed at once, so the desk that posts is never kept waiting.
-class AnnouncementBoard
+class AnnouncementBoardModel
 {
 public:
     struct Message
@@ -29,7 +29,7 @@ public:
     // At most this many messages per group are kept for showing.
     static constexpr int Shown = 40;
 
-    explicit AnnouncementBoard(QString path) : m_path(std::move(path)) {}
+    explicit AnnouncementBoardModel(QString path) : m_path(std::move(path)) {}
 
     QString path() const { return m_path; }
 

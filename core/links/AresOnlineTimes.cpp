@@ -1,12 +1,12 @@
-#include "links/AresOnlineTimes.h"
+#include "core/links/AresOnlineTimes.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "links/OnlineRows.h"
-#include "recording/GalaOpening.h"
-#include "recording/SheetModel.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/links/OnlineRows.h"
+#include "core/sheet/GalaOpening.h"
+#include "core/sheet/SheetModel.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "links/HeatList.h"
+#include "core/links/HeatList.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
-#include "links/Announcer.h"
-#include "recording/SheetModel.h"
+#include "core/values/Dialogs.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
+#include "core/links/Announcer.h"
+#include "core/sheet/SheetModel.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "links/OnlineRows.h"
+#include "core/links/OnlineRows.h"
 
-#include "foundation/Engine.h"
-#include "foundation/PbUtil.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 
 #include <cmath>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "links/SplitTimes.h"
+#include "core/links/SplitTimes.h"
 
-#include "foundation/Engine.h"
-#include "links/OnlineRows.h"
+#include "core/values/Engine.h"
+#include "core/links/OnlineRows.h"
 
 #include <utility>
 

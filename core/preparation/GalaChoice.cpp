@@ -1,10 +1,10 @@
-#include "preparation/GalaChoice.h"
+#include "core/preparation/GalaChoice.h"
 
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/Guarded.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/Guarded.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "preparation/GalaCodes.h"
+#include "core/preparation/GalaCodes.h"
 
-#include "foundation/Engine.h"
-#include "foundation/PbUtil.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 
 namespace GalaCodes {
 

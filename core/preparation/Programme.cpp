@@ -1,8 +1,8 @@
-#include "preparation/Programme.h"
+#include "core/preparation/Programme.h"
 
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
 
 Programme::Programme(GalaState &gala) : m_gala(gala)
 {

@@ -1,13 +1,13 @@
-#include "preparation/ProgrammeEditor.h"
+#include "core/preparation/ProgrammeEditor.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/Guarded.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
-#include "preparation/GalaChoice.h"
-#include "preparation/ProgrammeFile.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/Guarded.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
+#include "core/preparation/GalaChoice.h"
+#include "core/preparation/ProgrammeFile.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "preparation/Programme.h"
+#include "core/preparation/Programme.h"
 
 #include <QString>
 

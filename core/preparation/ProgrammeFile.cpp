@@ -1,7 +1,7 @@
-#include "preparation/ProgrammeFile.h"
+#include "core/preparation/ProgrammeFile.h"
 
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
 
 #include <QCoreApplication>
 #include <QFile>

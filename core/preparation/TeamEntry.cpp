@@ -1,10 +1,10 @@
-#include "preparation/TeamEntry.h"
+#include "core/preparation/TeamEntry.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/Guarded.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/Guarded.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "reports/PrinterSurface.h"
-#include "reports/Reports.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/reports/PrinterSurface.h"
+#include "core/reports/Reports.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "reports/PrinterSurface.h"
+#include "core/reports/PrinterSurface.h"
 
-#include "foundation/PbUtil.h"
+#include "core/values/PbUtil.h"
 
 void PrinterSurface::ensurePage()
 {

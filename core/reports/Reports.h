@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/Slots.h"
+#include "core/values/Slots.h"
 
 #include <QString>
 

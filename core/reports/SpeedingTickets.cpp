@@ -1,8 +1,8 @@
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "recording/SheetModel.h"
-#include "reports/PrinterSurface.h"
-#include "reports/Reports.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/sheet/SheetModel.h"
+#include "core/reports/PrinterSurface.h"
+#include "core/reports/Reports.h"
 
 int PrintSpeedingTickets(const GalaState &gala, const SheetModel &sheet, PrinterSurface &printer)
 {

@@ -1,9 +1,9 @@
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
-#include "links/SplitTimes.h"
-#include "reports/PrinterSurface.h"
-#include "reports/Reports.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
+#include "core/links/SplitTimes.h"
+#include "core/reports/PrinterSurface.h"
+#include "core/reports/Reports.h"
 
 namespace {
 

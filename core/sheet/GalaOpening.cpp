@@ -1,10 +1,10 @@
-#include "recording/GalaOpening.h"
+#include "core/sheet/GalaOpening.h"
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SharedState.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
-#include "recording/SaveResults.h"
+#include "core/sheet/SaveResults.h"
 
-#include "foundation/Engine.h"
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
+#include "core/values/Engine.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
 
 namespace ResultStore {
 

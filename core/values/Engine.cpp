@@ -1,6 +1,6 @@
-#include "foundation/Engine.h"
+#include "core/values/Engine.h"
 
-#include "foundation/PbUtil.h"
+#include "core/values/PbUtil.h"
 
 #include <QCoreApplication>
 #include <sqlite3.h>

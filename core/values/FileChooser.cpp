@@ -1,4 +1,4 @@
-#include "foundation/FileChooser.h"
+#include "core/values/FileChooser.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/SharedState.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/SharedState.h"
 
 // The gala database every preparation step works on. A step started without
 // it fails like any other engine failure, so the screens need no extra test.

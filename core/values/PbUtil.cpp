@@ -1,4 +1,4 @@
-#include "foundation/PbUtil.h"
+#include "core/values/PbUtil.h"
 
 #include <QFile>
 #include <QFileInfo>

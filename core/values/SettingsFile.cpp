@@ -1,6 +1,6 @@
-#include "foundation/SettingsFile.h"
+#include "core/values/SettingsFile.h"
 
-#include "foundation/PbUtil.h"
+#include "core/values/PbUtil.h"
 
 #include <QDir>
 #include <QFile>

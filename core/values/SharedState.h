@@ -1,8 +1,8 @@
 #pragma once
 
-#include "foundation/Dialogs.h"
-#include "foundation/Engine.h"
-#include "foundation/SettingsFile.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/SettingsFile.h"
 
 #include <QString>
 

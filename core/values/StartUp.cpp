@@ -1,8 +1,8 @@
-#include "foundation/StartUp.h"
+#include "core/values/StartUp.h"
 
-#include "foundation/PbUtil.h"
-#include "foundation/SettingsFile.h"
-#include "foundation/SharedState.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SettingsFile.h"
+#include "core/values/SharedState.h"
 
 #include <QCoreApplication>
 #include <QDir>

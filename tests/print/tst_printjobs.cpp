@@ -1,10 +1,10 @@
 // Reports as the official prints them: PDF files beside the gala database,
 // failures named after the report, the Print menu, set-up and preview.
 
-#include "recording/GalaRecSheet.h"
-#include "reports/FontSubstitutes.h"
-#include "reports/ReportJob.h"
-#include "tests/recording/RecordingFixture.h"
+#include "ui/GalaRecSheet.h"
+#include "print/FontSubstitutes.h"
+#include "print/ReportJob.h"
+#include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
 #include <QPrintDialog>

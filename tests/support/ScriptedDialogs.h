@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/Dialogs.h"
+#include "core/values/Dialogs.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "foundation/Engine.h"
+#include "core/values/Engine.h"
 #include "tools/ReadyMadeDatabases.h"
 
 #include <QTemporaryDir>

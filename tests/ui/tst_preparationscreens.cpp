@@ -1,6 +1,6 @@
-#include "preparation/EventDetails.h"
-#include "preparation/GalaRecSetup.h"
-#include "tests/preparation/Desk.h"
+#include "ui/EventDetails.h"
+#include "ui/GalaRecSetup.h"
+#include "tests/core/preparation/Desk.h"
 
 #include <QListWidget>
 

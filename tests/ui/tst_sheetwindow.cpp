@@ -1,5 +1,5 @@
-#include "recording/GalaRecSheet.h"
-#include "tests/recording/RecordingFixture.h"
+#include "ui/GalaRecSheet.h"
+#include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
 #include <QtWidgets>

@@ -1,12 +1,12 @@
-#include "exports/ExportMenu.h"
-#include "exports/LenexResults.h"
-#include "exports/ProgramData.h"
-#include "exports/RankingFiles.h"
-#include "exports/WebResults.h"
-#include "exports/WebTeamResults.h"
-#include "links/SplitTimes.h"
-#include "recording/GalaRecSheet.h"
-#include "tests/recording/RecordingFixture.h"
+#include "core/exports/ExportMenu.h"
+#include "core/exports/LenexResults.h"
+#include "core/exports/ProgramData.h"
+#include "core/exports/RankingFiles.h"
+#include "core/exports/WebResults.h"
+#include "core/exports/WebTeamResults.h"
+#include "core/links/SplitTimes.h"
+#include "ui/GalaRecSheet.h"
+#include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
 #include <QtTest>
@@ -155,7 +155,7 @@ QStringList filesIn(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// A written file against an expected file of tests/exports/data, kept there
+// A written file against an expected file of tests/core/exports/data, kept there
 // with plain line ends (the program ends each line with CR LF); line by line,
 // so a failure names the first differing line.
 #define COMPARE_FILE(path, expected)                                                               \

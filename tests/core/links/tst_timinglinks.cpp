@@ -1,13 +1,13 @@
-#include "announce/AnnounceBoard.h"
-#include "links/AnnouncementBoard.h"
-#include "links/Announcer.h"
-#include "links/AresOnlineTimes.h"
-#include "links/HeatList.h"
-#include "links/OfficialTime.h"
-#include "links/OnlineRows.h"
-#include "links/SplitTimes.h"
-#include "recording/GalaRecSheet.h"
-#include "tests/recording/RecordingFixture.h"
+#include "announce/AnnounceBoardWindow.h"
+#include "core/links/AnnouncementBoardModel.h"
+#include "core/links/Announcer.h"
+#include "core/links/AresOnlineTimes.h"
+#include "core/links/HeatList.h"
+#include "core/links/OfficialTime.h"
+#include "core/links/OnlineRows.h"
+#include "core/links/SplitTimes.h"
+#include "ui/GalaRecSheet.h"
+#include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 #include "tools/OnlineTimesFeed.h"
 #include "tools/ReadyMadeDatabases.h"
@@ -339,19 +339,19 @@ private slots:
         PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"), 3);
         PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 2"), 2);
 
-        AnnouncementBoard board(s.files.announcer);
+        AnnouncementBoardModel board(s.files.announcer);
         QString error;
         bool changed = false;
         QVERIFY(board.refresh(error, changed) && changed);
-        using M = AnnouncementBoard::Message;
-        QCOMPARE(board.groups(), (QList<AnnouncementBoard::Group>{
+        using M = AnnouncementBoardModel::Message;
+        QCOMPARE(board.groups(), (QList<AnnouncementBoardModel::Group>{
                                      {2, {M{3, 2, "result 2"}, M{1, 2, "result 1\nline"}}},
                                      {3, {M{2, 3, "heats"}}}}));
         reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
         QVERIFY(!board.refresh(error, changed) && error.contains(QStringLiteral("locked")));
         reader.execute(QStringLiteral("ROLLBACK"));
 
-        AnnounceBoard window(s.files.announcer);
+        AnnounceBoardWindow window(s.files.announcer);
         PostAnnouncement(s.shared, s.dialogs, QStringLiteral("Event 1 : Official time"), 2);
         QTRY_VERIFY(
             window.findChild<QLabel *>("BoardStatus")->text().startsWith("Messages posted: 4 "));

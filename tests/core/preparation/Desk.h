@@ -1,7 +1,7 @@
 #pragma once
 
-#include "foundation/GalaState.h"
-#include "foundation/SharedState.h"
+#include "core/gala/GalaState.h"
+#include "core/values/SharedState.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 

@@ -1,8 +1,8 @@
-#include "foundation/GalaState.h"
-#include "foundation/PbUtil.h"
-#include "foundation/SettingsFile.h"
-#include "preparation/Programme.h"
-#include "preparation/ProgrammeFile.h"
+#include "core/gala/GalaState.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SettingsFile.h"
+#include "core/preparation/Programme.h"
+#include "core/preparation/ProgrammeFile.h"
 
 #include <QtTest>
 

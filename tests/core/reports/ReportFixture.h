@@ -1,7 +1,7 @@
 #pragma once
 
-#include "reports/RecordingSurface.h"
-#include "tests/recording/RecordingFixture.h"
+#include "print/RecordingSurface.h"
+#include "tests/core/sheet/RecordingFixture.h"
 
 using Text = RecordingSurface::Text;
 

@@ -1,10 +1,10 @@
 // The print-position rules and each report's layout on the recording surface:
 // texts, places, fonts, pages and jobs.
 
-#include "links/SplitTimes.h"
-#include "reports/FontSubstitutes.h"
-#include "reports/Reports.h"
-#include "tests/reports/ReportFixture.h"
+#include "core/links/SplitTimes.h"
+#include "print/FontSubstitutes.h"
+#include "core/reports/Reports.h"
+#include "tests/core/reports/ReportFixture.h"
 #include "tests/support/DataRow.h"
 #include "tools/ReadyMadeDatabases.h"
 

@@ -1,5 +1,5 @@
-#include "recording/TeamScores.h"
-#include "tests/recording/RecordingFixture.h"
+#include "core/sheet/TeamScores.h"
+#include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "foundation/Engine.h"
+#include "core/values/Engine.h"
 #include "tests/support/TestGala.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "foundation/FileChooser.h"
-#include "foundation/PbUtil.h"
+#include "core/values/FileChooser.h"
+#include "core/values/PbUtil.h"
 #include "tests/support/DataRow.h"
 
 #include <QDir>
