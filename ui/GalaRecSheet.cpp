@@ -4,20 +4,19 @@
 
 #include "core/exports/ExportMenu.h"
 #include "core/exports/LenexFile.h"
-#include "core/values/Dialogs.h"
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
-#include "core/values/SharedState.h"
 #include "core/links/Announcer.h"
 #include "core/links/AresOnlineTimes.h"
 #include "core/links/HeatList.h"
 #include "core/links/OfficialTime.h"
 #include "core/links/SplitTimes.h"
-#include "core/sheet/GalaOpening.h"
-#include "core/sheet/TeamScores.h"
-#include "ui/PrintMenu.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
+#include "core/sheet/GalaOpening.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/SharedState.h"
+#include "ui/PrintMenu.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -278,12 +277,11 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     connect(exit, &QPushButton::clicked, this, &GalaRecSheet::exitSheet);
     connect(result, &QPushButton::clicked, this,
             guarded([this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
-    connect(points, &QPushButton::clicked, this, guarded([this] {
-                TeamScores::PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs);
-            }));
+    connect(points, &QPushButton::clicked, this,
+            guarded([this] { PointScoresToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
     connect(duruz, &QPushButton::clicked, this, guarded([this] {
                 m_scores->setPlainText(
-                    boxText(TeamScores::UpdateCompetitionScores(m_shared, m_gala, m_dialogs)));
+                    boxText(UpdateCompetitionScores(m_shared, m_gala, m_dialogs)));
             }));
 }
 

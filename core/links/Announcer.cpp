@@ -1,11 +1,12 @@
 #include "core/links/Announcer.h"
 
+#include "core/gala/GalaState.h"
+#include "core/sheet/SheetModel.h"
+#include "core/sheet/TeamScores.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
-#include "core/gala/GalaState.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
-#include "core/sheet/SheetModel.h"
 
 #include <QCoreApplication>
 #include <QtGlobal>
@@ -134,4 +135,21 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
         return;
     }
     PostAnnouncement(shared, dialogs, text, 2);
+}
+
+void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
+                            Dialogs &dialogs)
+{
+    PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet), 2);
+}
+
+QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
+{
+    const QString upTo =
+        dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
+    const TeamScores::CompetitionTexts texts = TeamScores::CompetitionScores(gala, upTo);
+    PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
+    PostAnnouncement(shared, dialogs, texts.open, 2);
+    PostAnnouncement(shared, dialogs, texts.overall, 2);
+    return texts.shown();
 }

@@ -22,3 +22,11 @@ QString EventResultText(const GalaState &gala, const SheetModel &sheet);
 // "Result to Announcer": composes the shown event's result and posts it.
 void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                        Dialogs &dialogs);
+
+// "Point Scores to Announcer".
+void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
+                            Dialogs &dialogs);
+
+// "Update DURUZ IC Scores and Send to Announcer": asks how far the scores
+// go, posts the three tables and gives the text for the scores box.
+QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs);

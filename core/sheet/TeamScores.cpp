@@ -1,13 +1,9 @@
 #include "core/sheet/TeamScores.h"
 
-#include "core/values/Dialogs.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SharedState.h"
-#include "core/links/Announcer.h"
 #include "core/sheet/SheetModel.h"
+#include "core/values/PbUtil.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -87,23 +83,6 @@ CompetitionTexts CompetitionScores(const GalaState &gala, const QString &upTo)
     texts.overall = competitionTable(
         gala, QStringLiteral("Overall Competition to event number ") + upTo, overall);
     return texts;
-}
-
-void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
-                            Dialogs &dialogs)
-{
-    PostAnnouncement(shared, dialogs, PointScoresText(gala, sheet), 2);
-}
-
-QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
-{
-    const QString upTo =
-        dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
-    const CompetitionTexts texts = CompetitionScores(gala, upTo);
-    PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
-    PostAnnouncement(shared, dialogs, texts.open, 2);
-    PostAnnouncement(shared, dialogs, texts.overall, 2);
-    return texts.shown();
 }
 
 } // namespace TeamScores

@@ -2,9 +2,7 @@
 
 #include <QString>
 
-struct SharedState;
 struct GalaState;
-class Dialogs;
 class SheetModel;
 
 // The score tables the sheet sends to the announcer: the point standings of
@@ -28,13 +26,5 @@ CompetitionTexts CompetitionScores(const GalaState &gala, const QString &upTo);
 
 // An event of the open competition: its sex/age text holds "Open" (exact case).
 bool IsOpenEvent(const QString &sexAge);
-
-// "Point Scores to Announcer".
-void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
-                            Dialogs &dialogs);
-
-// "Update DURUZ IC Scores and Send to Announcer": asks how far the scores
-// go, posts the three tables and gives the text for the scores box.
-QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs);
 
 } // namespace TeamScores
