@@ -24,7 +24,8 @@ constexpr int PollMs = 500;
 
 } // namespace
 
-AnnounceBoardWindow::AnnounceBoardWindow(const QString &path, QWidget *parent) : QWidget(parent), m_board(path)
+AnnounceBoardWindow::AnnounceBoardWindow(const QString &path, QWidget *parent)
+    : QWidget(parent), m_board(path)
 {
     setObjectName(QStringLiteral("AnnounceBoard"));
     setWindowTitle(tr("Announcer : %1").arg(path));

@@ -3,8 +3,8 @@
 // it asks for the file.
 #include "announce/AnnounceBoardWindow.h"
 #include "core/values/Dialogs.h"
-#include "ui/WidgetDialogs.h"
 #include "print/FontSubstitutes.h"
+#include "ui/WidgetDialogs.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "ui/GalaRecIntro.h"
 #include "core/gala/GalaState.h"
 #include "core/values/SharedState.h"
-#include "ui/WidgetDialogs.h"
-#include "ui/GalaRecSetup.h"
 #include "print/FontSubstitutes.h"
+#include "ui/GalaRecIntro.h"
+#include "ui/GalaRecSetup.h"
+#include "ui/WidgetDialogs.h"
 
 #include <QApplication>
 

@@ -2,13 +2,13 @@
 // hold (17 team entries x 100 events) against the same work written directly
 // with the SQLite C API, in one run, and prints medians and ratios.
 
-#include "core/values/Dialogs.h"
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
-#include "core/values/SharedState.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/sheet/SaveResults.h"
 #include "core/sheet/SheetModel.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/SharedState.h"
 #include "tools/ReadyMadeDatabases.h"
 
 #include <QCoreApplication>

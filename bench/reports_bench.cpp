@@ -4,14 +4,14 @@
 // QPainter on a QPdfWriter, in the same run. Prints medians and the ratio.
 // `reports_bench FOLDER` also leaves one set of the PDFs in FOLDER.
 
-#include "core/values/Dialogs.h"
 #include "core/gala/GalaState.h"
-#include "core/values/SharedState.h"
+#include "core/reports/Reports.h"
 #include "core/sheet/SheetModel.h"
+#include "core/values/Dialogs.h"
+#include "core/values/SharedState.h"
 #include "print/FontSubstitutes.h"
 #include "print/RecordingSurface.h"
 #include "print/ReportJob.h"
-#include "core/reports/Reports.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -5,16 +5,16 @@
 #include "core/exports/RankingFiles.h"
 #include "core/exports/WebResults.h"
 #include "core/exports/WebTeamResults.h"
-#include "core/values/Dialogs.h"
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SharedState.h"
 #include "core/links/SplitTimes.h"
 #include "core/preparation/GalaChoice.h"
-#include "core/sheet/GalaOpening.h"
-#include "print/ReportJob.h"
 #include "core/reports/Reports.h"
+#include "core/sheet/GalaOpening.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
+#include "print/ReportJob.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

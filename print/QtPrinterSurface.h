@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/PrintFonts.h"
 #include "core/reports/PrinterSurface.h"
+#include "print/PrintFonts.h"
 
 #include <QCoreApplication>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "ui/AddGalaDate.h"
 
+#include "core/preparation/GalaCodes.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Guarded.h"
-#include "ui/ScreenParts.h"
 #include "core/values/SharedState.h"
-#include "core/preparation/GalaCodes.h"
+#include "ui/ScreenParts.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

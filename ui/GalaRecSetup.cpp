@@ -1,15 +1,15 @@
 #include "ui/GalaRecSetup.h"
 
+#include "core/preparation/TeamEntry.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Guarded.h"
-#include "ui/ScreenParts.h"
 #include "core/values/SharedState.h"
 #include "ui/AddGalaDate.h"
 #include "ui/EventDetails.h"
 #include "ui/GalaProg.h"
-#include "core/preparation/TeamEntry.h"
-#include "ui/TeamNames.h"
 #include "ui/GalaRecSheet.h"
+#include "ui/ScreenParts.h"
+#include "ui/TeamNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/sheet/SheetModel.h"
 #include "core/values/Guarded.h"
 #include "core/values/Slots.h"
-#include "core/sheet/SheetModel.h"
 
 #include "core/links/SplitTimes.h"
 

@@ -1,12 +1,12 @@
 #include "core/exports/LenexFile.h"
 
 #include "core/exports/LenexResults.h"
+#include "core/links/SplitTimes.h"
+#include "core/sheet/GalaOpening.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Guarded.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
-#include "core/links/SplitTimes.h"
-#include "core/sheet/GalaOpening.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,11 +1,11 @@
 #include "core/exports/LenexResults.h"
 #include "core/exports/RankingFiles.h"
 
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
 #include "core/links/SplitTimes.h"
 #include "core/sheet/SaveResults.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 
 #include <QHash>
 #include <QXmlStreamWriter>

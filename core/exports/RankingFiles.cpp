@@ -2,8 +2,8 @@
 
 #include "core/exports/ExportFile.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
 #include "core/sheet/SaveResults.h"
+#include "core/values/PbUtil.h"
 
 #include <QDir>
 #include <QHash>

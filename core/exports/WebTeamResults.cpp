@@ -3,8 +3,8 @@
 #include "core/exports/ExportFile.h"
 #include "core/exports/WebPage.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
 #include "core/links/SplitTimes.h"
+#include "core/values/PbUtil.h"
 
 #include <QDir>
 #include <QHash>

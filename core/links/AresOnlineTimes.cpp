@@ -1,12 +1,12 @@
 #include "core/links/AresOnlineTimes.h"
 
-#include "core/values/Dialogs.h"
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
 #include "core/links/OnlineRows.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/sheet/SheetModel.h"
+#include "core/values/Dialogs.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "core/links/HeatList.h"
 
-#include "core/values/Dialogs.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SharedState.h"
 #include "core/links/Announcer.h"
 #include "core/sheet/SheetModel.h"
+#include "core/values/Dialogs.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 
 #include <QCoreApplication>
 

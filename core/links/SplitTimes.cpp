@@ -1,7 +1,7 @@
 #include "core/links/SplitTimes.h"
 
-#include "core/values/Engine.h"
 #include "core/links/OnlineRows.h"
+#include "core/values/Engine.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 #include "core/preparation/GalaChoice.h"
 
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
+#include "core/values/Engine.h"
 #include "core/values/Guarded.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"

@@ -1,7 +1,7 @@
 #include "core/preparation/Programme.h"
 
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
+#include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
 Programme::Programme(GalaState &gala) : m_gala(gala)

@@ -1,13 +1,13 @@
 #include "core/preparation/ProgrammeEditor.h"
 
+#include "core/gala/GalaState.h"
+#include "core/preparation/GalaChoice.h"
+#include "core/preparation/ProgrammeFile.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
-#include "core/gala/GalaState.h"
 #include "core/values/Guarded.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
-#include "core/preparation/GalaChoice.h"
-#include "core/preparation/ProgrammeFile.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
+#include "core/values/PbUtil.h"
 
 namespace {
 

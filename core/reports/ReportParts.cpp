@@ -1,7 +1,7 @@
 #include "core/gala/GalaState.h"
+#include "core/reports/Reports.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
-#include "core/reports/Reports.h"
 
 QString EventDetailsText(const GalaState &gala, int e)
 {

@@ -1,8 +1,8 @@
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SharedState.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 
 namespace {
 

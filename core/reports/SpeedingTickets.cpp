@@ -1,8 +1,8 @@
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/sheet/SheetModel.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
+#include "core/sheet/SheetModel.h"
+#include "core/values/PbUtil.h"
 
 int PrintSpeedingTickets(const GalaState &gala, const SheetModel &sheet, PrinterSurface &printer)
 {

@@ -1,9 +1,9 @@
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SharedState.h"
-#include "core/sheet/SheetModel.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
+#include "core/sheet/SheetModel.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 #include "core/sheet/GalaOpening.h"
 
+#include "core/gala/GalaState.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
-#include "core/gala/GalaState.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
 

@@ -1,7 +1,7 @@
 #include "core/sheet/SaveResults.h"
 
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
+#include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
 namespace ResultStore {

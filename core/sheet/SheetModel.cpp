@@ -1,11 +1,11 @@
 #include "core/sheet/SheetModel.h"
 
+#include "core/gala/GalaState.h"
+#include "core/sheet/SaveResults.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
-#include "core/gala/GalaState.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
-#include "core/sheet/SaveResults.h"
 
 #include <algorithm>
 

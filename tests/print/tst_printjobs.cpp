@@ -1,11 +1,11 @@
 // Reports as the official prints them: PDF files beside the gala database,
 // failures named after the report, the Print menu, set-up and preview.
 
-#include "ui/GalaRecSheet.h"
 #include "print/FontSubstitutes.h"
 #include "print/ReportJob.h"
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
+#include "ui/GalaRecSheet.h"
 
 #include <QPrintDialog>
 #include <QtWidgets>

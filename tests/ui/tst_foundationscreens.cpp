@@ -1,11 +1,11 @@
-#include "ui/FileInfo.h"
-#include "ui/GalaRecIntro.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
-#include "ui/YesNo.h"
 #include "tests/support/DataRow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
+#include "ui/FileInfo.h"
+#include "ui/GalaRecIntro.h"
+#include "ui/YesNo.h"
 
 #include <QLineEdit>
 #include <QListWidget>

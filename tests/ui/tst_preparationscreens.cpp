@@ -1,6 +1,6 @@
+#include "tests/core/preparation/Desk.h"
 #include "ui/EventDetails.h"
 #include "ui/GalaRecSetup.h"
-#include "tests/core/preparation/Desk.h"
 
 #include <QListWidget>
 

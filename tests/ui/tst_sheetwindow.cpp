@@ -1,6 +1,6 @@
-#include "ui/GalaRecSheet.h"
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
+#include "ui/GalaRecSheet.h"
 
 #include <QtWidgets>
 

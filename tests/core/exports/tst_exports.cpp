@@ -5,9 +5,9 @@
 #include "core/exports/WebResults.h"
 #include "core/exports/WebTeamResults.h"
 #include "core/links/SplitTimes.h"
-#include "ui/GalaRecSheet.h"
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
+#include "ui/GalaRecSheet.h"
 
 #include <QtTest>
 #include <QtWidgets>

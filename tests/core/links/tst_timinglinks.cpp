@@ -6,11 +6,11 @@
 #include "core/links/OfficialTime.h"
 #include "core/links/OnlineRows.h"
 #include "core/links/SplitTimes.h"
-#include "ui/GalaRecSheet.h"
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 #include "tools/OnlineTimesFeed.h"
 #include "tools/ReadyMadeDatabases.h"
+#include "ui/GalaRecSheet.h"
 
 #include <QProcess>
 #include <QRandomGenerator>

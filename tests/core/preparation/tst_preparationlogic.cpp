@@ -1,10 +1,10 @@
-#include "core/values/Guarded.h"
-#include "core/values/PbUtil.h"
 #include "core/preparation/GalaChoice.h"
 #include "core/preparation/GalaCodes.h"
 #include "core/preparation/ProgrammeEditor.h"
 #include "core/preparation/ProgrammeFile.h"
 #include "core/preparation/TeamEntry.h"
+#include "core/values/Guarded.h"
+#include "core/values/PbUtil.h"
 #include "tests/core/preparation/Desk.h"
 #include "tests/support/DataRow.h"
 

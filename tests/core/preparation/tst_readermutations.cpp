@@ -1,8 +1,8 @@
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SettingsFile.h"
 #include "core/preparation/Programme.h"
 #include "core/preparation/ProgrammeFile.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SettingsFile.h"
 
 #include <QtTest>
 

@@ -2,8 +2,8 @@
 // texts, places, fonts, pages and jobs.
 
 #include "core/links/SplitTimes.h"
-#include "print/FontSubstitutes.h"
 #include "core/reports/Reports.h"
+#include "print/FontSubstitutes.h"
 #include "tests/core/reports/ReportFixture.h"
 #include "tests/support/DataRow.h"
 #include "tools/ReadyMadeDatabases.h"

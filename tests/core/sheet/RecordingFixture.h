@@ -1,11 +1,11 @@
 #pragma once
 
-#include "core/values/Engine.h"
 #include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-#include "core/values/SharedState.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/sheet/SheetModel.h"
+#include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
+#include "core/values/SharedState.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
