@@ -273,7 +273,7 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     buttons->setRowStretch(4, 1);
 
     connect(next, &QPushButton::clicked, this, guarded([this] { m_model.NextEvent(); }));
-    connect(save, &QPushButton::clicked, this, guarded([this] { m_model.SaveResults(); }));
+    connect(save, &QPushButton::clicked, this, guarded([this] { m_model.SaveResults(SaveAction::Save); }));
     connect(exit, &QPushButton::clicked, this, &GalaRecSheet::exitSheet);
     connect(result, &QPushButton::clicked, this,
             guarded([this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
@@ -414,7 +414,7 @@ void GalaRecSheet::reject()
 void GalaRecSheet::exitSheet()
 {
     bool saved = false;
-    Guarded(m_dialogs, [&] { saved = m_model.SaveResults(); });
+    Guarded(m_dialogs, [&] { saved = m_model.SaveResults(SaveAction::Exit); });
     // Typed results that could not be stored must not vanish with the window
     // unless the official says so.
     if (saved || m_dialogs.yesNoDefaultNo(tr("The results could not be saved. Leave the "

@@ -339,13 +339,13 @@ void SheetModel::setEventDetails(const QString &heading, bool shown)
 
 void SheetModel::EvNoLostFocus()
 {
-    SaveResults();
+    SaveResults(SaveAction::EventBoxLeft);
     ShowEvent(currentEvent());
 }
 
 void SheetModel::NextEvent()
 {
-    SaveResults();
+    SaveResults(SaveAction::NextEvent);
     int current = 0;
     for (int i = 1; i <= m_gala.NoOfEvents; ++i) {
         if (m_gala.EventNo[i] == m_evNo) {
@@ -365,7 +365,7 @@ void SheetModel::NextEvent()
     ShowEvent(currentEvent());
 }
 
-bool SheetModel::SaveResults()
+bool SheetModel::SaveResults(SaveAction action)
 {
     if (!m_shared.GalaDb) {
         m_dialogs.message(tr("Results not saved: the gala database is not open"));
@@ -378,5 +378,6 @@ bool SheetModel::SaveResults()
         m_dialogs.message(tr("Results not saved: ") + error.message());
         return false;
     }
+    emit resultsSaved(action);
     return true;
 }

@@ -9,6 +9,17 @@ struct SharedState;
 struct GalaState;
 class Dialogs;
 
+// What made the sheet save the gala: saves are told apart in what follows
+// them (the save history, publishing).
+enum class SaveAction
+{
+    NextEvent,    // "Next Event"
+    EventBoxLeft, // the event number box was left
+    Save,         // "Save"
+    Exit,         // "Exit"
+    Restore,      // an earlier save made current again
+};
+
 // The recording sheet without widgets: the texts of its 17 rows of boxes and
 // of the event number box, and the change handling that chains a typed time
 // to positions, points and team totals. A setter runs the change handling
@@ -74,8 +85,9 @@ public:
     // "Next Event": save, then show the event after the current one.
     void NextEvent();
     // Writes the whole gala to the gala database; false (after telling the
-    // official) when the database refused it.
-    bool SaveResults();
+    // official) when the database refused it. A save that succeeded is
+    // announced with resultsSaved.
+    bool SaveResults(SaveAction action);
 
     // Ranks every row of the shown event by its time.
     void RankByTimes();
@@ -92,6 +104,8 @@ signals:
     void eventShownChanged();
     // Row captions or visibility changed (setUpRows).
     void rowsChanged();
+    // The gala database now holds the gala as the sheet has it.
+    void resultsSaved(SaveAction action);
 
 private:
     // Change handling of one box, run by setText when its text changes.

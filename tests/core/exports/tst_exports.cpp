@@ -40,7 +40,7 @@ struct RecordedDemo : DemoSheet
         type(5, {"50.00|Zoë Brontë|06/03/16"});
         type(11, {"1:25.3|Zoë Brontë|05/03/16", "1.22.40|Ann & <Lee>|01/01/16"});
         type(12, {"2:10.00|Zoë, Ann, Mary, Sue|", "2:05.5||", "", "", "2:20.00||"});
-        model.SaveResults();
+        model.SaveResults(SaveAction::Save);
     }
     // "time|name|date of birth" of each lane from the first.
     void type(int e, const QStringList &lanes)

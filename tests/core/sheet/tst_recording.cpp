@@ -2,6 +2,8 @@
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 
+#include <QSignalSpy>
+
 namespace {
 
 // Times typed into one heat, lists separated by commas.
@@ -159,7 +161,7 @@ private slots:
         // Saved again, the date keeps its century, even from an emptied box.
         s.model.setText(SheetModel::DoB, 2, QString());
         s.model.DobLostFocus(2);
-        QVERIFY(s.model.SaveResults());
+        QVERIFY(s.model.SaveResults(SaveAction::Save));
         const QStringList current = galaRows(db, "DEMO"), backup = galaRows(db, "backup");
         QCOMPARE(current.value(24).section('|', 11), "1925-06-05");
 
@@ -170,14 +172,19 @@ private slots:
         s.model.setText(SheetModel::Time, 2, QStringLiteral("41.00"));
         const QStringList inMemory = laneSnapshot(s.gala);
         s.dialogs.expectMessage(QStringLiteral("Results not saved: disk full (Gala_Record)"));
-        QVERIFY(!s.model.SaveResults());
+        // Only a save that stored the gala is announced, with what caused it.
+        QSignalSpy announced(&s.model, &SheetModel::resultsSaved);
+        QVERIFY(!s.model.SaveResults(SaveAction::Save));
+        QCOMPARE(announced.count(), 0);
         QCOMPARE(galaRows(db, "DEMO") + galaRows(db, "backup"), current + backup);
         QCOMPARE(laneSnapshot(s.gala), inMemory);
         // Once the disk accepts rows again the same gala saves, its rows carrying the
         // programme's own event numbers, not the places of the events.
         db.execute(QStringLiteral("DROP TRIGGER refuse"));
         s.gala.EventNo[3] = QStringLiteral("5");
-        QVERIFY(s.model.SaveResults());
+        QVERIFY(s.model.SaveResults(SaveAction::Exit));
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(announced.at(0).at(0).value<SaveAction>(), SaveAction::Exit);
         QCOMPARE(galaRows(db, "backup"), QStringList(current).replaceInStrings("DEMO|", "backup|"));
         QCOMPARE(galaRows(db, "DEMO").value(2).section('|', 2, 4), QStringLiteral("5|1|"));
     }
