@@ -273,7 +273,8 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     buttons->setRowStretch(4, 1);
 
     connect(next, &QPushButton::clicked, this, guarded([this] { m_model.NextEvent(); }));
-    connect(save, &QPushButton::clicked, this, guarded([this] { m_model.SaveResults(SaveAction::Save); }));
+    connect(save, &QPushButton::clicked, this,
+            guarded([this] { m_model.SaveResults(SaveAction::Save); }));
     connect(exit, &QPushButton::clicked, this, &GalaRecSheet::exitSheet);
     connect(result, &QPushButton::clicked, this,
             guarded([this] { ResultToAnnouncer(m_shared, m_gala, m_model, m_dialogs); }));
