@@ -109,9 +109,8 @@ bool makeFolder(const QString &folder, QString *error)
 bool writeTeamPages(Session &s, const QString &target, QStringList *written, QString *error)
 {
     SplitTimes splits = s.splits();
-    if (!makeFolder(target, error) ||
-        !WebTeamResults::Write(target, s.gala, s.shared.GalaDate,
-                               s.shared.Graded == QLatin1String("Y"), &splits, *error))
+    if (!makeFolder(target, error) || !WebTeamResults::Write(target, s.gala, s.shared.GalaDate,
+                                                             s.shared.graded(), &splits, *error))
         return false;
     const QDir dir(target);
     for (const QString &name : WebTeamResults::PageNames(s.gala))

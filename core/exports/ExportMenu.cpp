@@ -60,7 +60,7 @@ void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs
         return;
     QString error;
     const bool written = WebTeamResults::Write(shared.Choice.SelectedDir, gala, shared.GalaDate,
-                                               shared.Graded == QLatin1String("Y"), splits, error);
+                                               shared.graded(), splits, error);
     report(dialogs, written, error);
 }
 

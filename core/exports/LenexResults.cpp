@@ -1,9 +1,8 @@
 #include "core/exports/LenexResults.h"
-#include "core/exports/RankingFiles.h"
 
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/links/SplitTimes.h"
-#include "core/sheet/SaveResults.h"
 #include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
@@ -42,9 +41,15 @@ QString Gender(const QString &sexAge)
     if (firstWord.compare(QLatin1String("Mixed"), Qt::CaseInsensitive) == 0 ||
         firstWord.compare(QLatin1String("Mix"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("X");
-    // Otherwise the ranking files' sex rule decides; what it leaves blank is mixed.
-    const QString code = RankingFiles::SexCode(sexAge);
-    return code.trimmed().isEmpty() ? QStringLiteral("X") : code;
+    switch (GalaRules::EventSex(sexAge)) {
+    case GalaRules::Sex::Female:
+        return QStringLiteral("F");
+    case GalaRules::Sex::Male:
+        return QStringLiteral("M");
+    case GalaRules::Sex::Neither:
+        break;
+    }
+    return QStringLiteral("X");
 }
 
 } // namespace Lenex
@@ -164,7 +169,7 @@ private:
     {
         // The full stored date keeps its century; a date of birth that does
         // not read as a date is left out, not guessed.
-        const QDate born = ResultStore::BirthDate(m_gala, e, t, m_galaDay);
+        const QDate born = GalaRules::BirthDate(m_gala, e, t, m_galaDay);
         const QString whole = words.join(QLatin1Char(' '));
         for (Athlete &a : c.athletes) {
             if (a.whole == whole && a.born == born)
@@ -424,7 +429,7 @@ private:
         const QString &text = m_gala.LaneTime(e, t);
         // Any time text beginning with D is a disqualification, as on the
         // printed results.
-        const bool disqualified = text.startsWith(QLatin1Char('D'));
+        const bool disqualified = GalaRules::IsDisqualification(text);
         const float seconds = disqualified ? 0.0f : PBUTIL::TimeFromText(text);
         m_xml.writeStartElement(QStringLiteral("RESULT"));
         m_xml.writeAttribute(QStringLiteral("resultid"), QString::number(resultId(e, t)));
@@ -457,8 +462,7 @@ private:
     // are the final time already.
     void writeSplits(int e, int t)
     {
-        const QStringList times = m_splits.splits(PBUTIL::LeadingNumber(m_gala.EventNo[e]),
-                                                  m_gala.TeamHeat[t], m_gala.TeamLane[t]);
+        const QStringList times = m_splits.ofSwim(m_gala, e, t);
         if (times.isEmpty())
             return;
         const int race = PBUTIL::LeadingWhole(m_gala.EventDistance[e]);

@@ -1,8 +1,8 @@
 #include "core/exports/RankingFiles.h"
 
 #include "core/exports/ExportFile.h"
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
-#include "core/sheet/SaveResults.h"
 #include "core/values/PbUtil.h"
 
 #include <QDir>
@@ -20,7 +20,7 @@ using Exports::BareField;
 // characters where dd/mm/yy holds its digits, blanks when empty.
 QString birthDigits(const GalaState &gala, int e, int t, const QDate &galaDay)
 {
-    const QDate date = ResultStore::BirthDate(gala, e, t, galaDay);
+    const QDate date = GalaRules::BirthDate(gala, e, t, galaDay);
     if (date.isValid())
         return date.toString(QStringLiteral("ddMMyy"));
     const QString fitted = PBUTIL::FitText(gala.LaneDoB(e, t), 8);
@@ -69,11 +69,14 @@ QString EventCode(const QString &distance, const QString &stroke)
 
 QString SexCode(const QString &sexAge)
 {
-    const QString first = sexAge.left(1);
-    if (first == QLatin1String("G") || first == QLatin1String("F") || first == QLatin1String("L"))
+    switch (GalaRules::EventSex(sexAge)) {
+    case GalaRules::Sex::Female:
         return QStringLiteral("F");
-    if (first == QLatin1String("B") || first == QLatin1String("M"))
+    case GalaRules::Sex::Male:
         return QStringLiteral("M");
+    case GalaRules::Sex::Neither:
+        break;
+    }
     return QStringLiteral(" ");
 }
 
@@ -113,7 +116,8 @@ QStringList ResultLines(const GalaState &gala, const QDate &galaDay)
             // with a time after the "D" ("DQ 1:05.23" would read 5.23 s).
             const QString &time = gala.LaneTime(e, t);
             const float seconds = PBUTIL::TimeFromText(time);
-            if (time.startsWith(QLatin1Char('D')) || !(seconds > 0.0f && seconds < PBUTIL::MaxTime))
+            if (GalaRules::IsDisqualification(time) ||
+                !(seconds > 0.0f && seconds < PBUTIL::MaxTime))
                 continue;
             const QString &club =
                 gala.LaneClub(e, t).isEmpty() ? gala.TeamName[t] : gala.LaneClub(e, t);

@@ -1,8 +1,5 @@
 #include "core/exports/WebPage.h"
 
-#include "core/gala/GalaState.h"
-#include "core/values/PbUtil.h"
-
 namespace WebPage {
 
 QStringList opening(const QString &title)
@@ -18,12 +15,6 @@ QStringList opening(const QString &title)
 QStringList closing()
 {
     return {QStringLiteral("</body>"), QStringLiteral("</html>")};
-}
-
-QString eventDetails(const GalaState &gala, int e)
-{
-    return gala.EventSexAge[e] + QLatin1Char(' ') + gala.EventDistance[e] + QStringLiteral("m ") +
-           PBUTIL::StrokeName(gala.EventStroke[e]);
 }
 
 } // namespace WebPage

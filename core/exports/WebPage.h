@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-struct GalaState;
-
 // The parts the web results page and the team pages share.
 namespace WebPage {
 
@@ -33,9 +31,5 @@ inline QString heading(const QString &markup)
 QStringList opening(const QString &title);
 // "</body>" and "</html>".
 QStringList closing();
-
-// An event as the pages name it: sex/age, distance with "m " and the full
-// stroke name ("G12 50m Backstroke"), not escaped.
-QString eventDetails(const GalaState &gala, int e);
 
 } // namespace WebPage

@@ -2,6 +2,7 @@
 
 #include "core/exports/ExportFile.h"
 #include "core/exports/WebPage.h"
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/values/PbUtil.h"
 
@@ -12,12 +13,6 @@ namespace {
 using Exports::Texts;
 using WebPage::cell;
 using WebPage::html;
-
-// A disqualified swim's time text starts with an upper-case "D".
-bool disqualified(const QString &laneTime)
-{
-    return laneTime.startsWith(QLatin1Char('D'));
-}
 
 QString eventNumber(const QString &eventNo)
 {
@@ -47,11 +42,11 @@ QStringList Lines(const GalaState &gala, const QString &galaDate)
     int disqualifications = 0;
     for (int e = 1; e <= gala.NoOfEvents; ++e) {
         lines << QStringLiteral("<tr>") << cell(eventNumber(gala.EventNo[e]))
-              << cell(html(WebPage::eventDetails(gala, e)));
+              << cell(html(GalaRules::EventTitle(gala, e)));
         for (int t = 1; t <= gala.NoOfTeams; ++t) {
             lines << cell(html(gala.LaneTime(e, t))) << cell(PBUTIL::FormatHash(gala.LanePos(e, t)))
                   << cell(PBUTIL::TrimmedNumberText(gala.LanePoints(e, t)));
-            disqualifications += disqualified(gala.LaneTime(e, t)) ? 1 : 0;
+            disqualifications += GalaRules::IsDisqualification(gala.LaneTime(e, t)) ? 1 : 0;
         }
         lines << QStringLiteral("</tr>");
     }
@@ -59,10 +54,7 @@ QStringList Lines(const GalaState &gala, const QString &galaDate)
     lines << QStringLiteral("<tr>")
           << QStringLiteral("<td></td>") + cell(Texts::tr("Cumulative Points"));
     for (int t = 1; t <= gala.NoOfTeams; ++t) {
-        // Worked out afresh in single precision, event by event.
-        float cumulative = 0.0f;
-        for (int e = 1; e <= gala.NoOfEvents; ++e)
-            cumulative += gala.LanePoints(e, t);
+        const float cumulative = GalaRules::CumulativePoints(gala, t, gala.NoOfEvents);
         lines << QStringLiteral("<td></td><td></td>") + cell(PBUTIL::TrimmedNumberText(cumulative));
     }
     lines << QStringLiteral("</tr>") << QStringLiteral("</table>") << QStringLiteral("<br><br>");
@@ -75,7 +67,7 @@ QStringList Lines(const GalaState &gala, const QString &galaDate)
                      QStringLiteral("</tr>");
         for (int e = 1; e <= gala.NoOfEvents; ++e) {
             for (int t = 1; t <= gala.NoOfTeams; ++t) {
-                if (!disqualified(gala.LaneTime(e, t)))
+                if (!GalaRules::IsDisqualification(gala.LaneTime(e, t)))
                     continue;
                 lines << QStringLiteral("<tr>") + cell(eventNumber(gala.EventNo[e]))
                       << cell(html(gala.TeamName[t])) << cell(html(gala.LaneName(e, t)))

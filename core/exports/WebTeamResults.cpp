@@ -2,6 +2,7 @@
 
 #include "core/exports/ExportFile.h"
 #include "core/exports/WebPage.h"
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/links/SplitTimes.h"
 #include "core/values/PbUtil.h"
@@ -28,9 +29,7 @@ QString heatAndLane(const GalaState &gala, int t)
 // place. Any other place is the number with its sign blank (" 3", " 0").
 QString positionText(const GalaState &gala, bool graded, int e, int t)
 {
-    const QString &time = gala.LaneTime(e, t);
-    if (gala.LanePos(e, t) == 0 && graded && !time.isEmpty() &&
-        !time.startsWith(QLatin1Char('D')) && gala.TeamScoring[t])
+    if (GalaRules::TooFast(gala, graded, e, t))
         return QStringLiteral("TF");
     return PBUTIL::NumberText(float(gala.LanePos(e, t)));
 }
@@ -39,13 +38,12 @@ QString positionText(const GalaState &gala, bool graded, int e, int t)
 // by a blank.
 QString splitsOrReason(const GalaState &gala, SplitTimes *splits, int e, int t)
 {
-    if (gala.LaneTime(e, t).startsWith(QLatin1Char('D')))
+    if (GalaRules::IsDisqualification(gala.LaneTime(e, t)))
         return gala.LaneNotes(e, t);
     if (!splits)
         return QString();
     QString text;
-    const QStringList times =
-        splits->splits(PBUTIL::LeadingNumber(gala.EventNo[e]), gala.TeamHeat[t], gala.TeamLane[t]);
+    const QStringList times = splits->ofSwim(gala, e, t);
     for (const QString &time : times)
         text += time + QLatin1Char(' ');
     return text;
@@ -73,7 +71,7 @@ QStringList pageLines(const GalaState &gala, const QString &galaDate, bool grade
                  cell(Texts::tr("Splits/Reason for Disqualification")) + QStringLiteral("</tr>");
     for (int e = 1; e <= gala.NoOfEvents; ++e) {
         lines << QStringLiteral("<tr>") << cell(html(gala.EventNo[e]))
-              << cell(html(WebPage::eventDetails(gala, e)));
+              << cell(html(GalaRules::EventTitle(gala, e)));
         if (names)
             lines << cell(html(gala.LaneName(e, t)));
         lines << cell(html(gala.LaneTime(e, t))) << cell(positionText(gala, graded, e, t));

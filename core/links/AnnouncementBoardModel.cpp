@@ -1,5 +1,6 @@
 #include "core/links/AnnouncementBoardModel.h"
 
+#include "core/links/AnnouncerPriority.h"
 #include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
@@ -59,9 +60,9 @@ bool AnnouncementBoardModel::refresh(QString &error, bool &changed)
 QString AnnouncementBoardModel::priorityName(int priority)
 {
     switch (priority) {
-    case 2:
+    case int(AnnouncerPriority::Results):
         return QCoreApplication::translate("AnnouncementBoard", "Results, times and scores");
-    case 3:
+    case int(AnnouncerPriority::HeatsLists):
         return QCoreApplication::translate("AnnouncementBoard", "Heats lists");
     default:
         return QCoreApplication::translate("AnnouncementBoard", "Priority %1").arg(priority);

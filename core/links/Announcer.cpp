@@ -1,5 +1,6 @@
 #include "core/links/Announcer.h"
 
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/sheet/SheetModel.h"
 #include "core/sheet/TeamScores.h"
@@ -24,34 +25,18 @@ const QString CrLf = QStringLiteral("\r\n");
 constexpr int AnnouncerBusyMs = 300;
 
 // One row of the sheet as the result announcement reads it.
-struct Placing
+struct Placing : GalaRules::Placing
 {
-    bool scoring = false;
-    bool disqualified = false;
     QString team;
     QString time;
     QString swimmer;
     QString reason;
-    int position = 0;
 };
-
-// True when entry j must be listed before entry i.
-bool comesBefore(const Placing &j, const Placing &i)
-{
-    if (!i.scoring)
-        return true;
-    if (!j.scoring)
-        return false;
-    if (i.disqualified)
-        return true;
-    if (j.disqualified)
-        return false;
-    return i.position > j.position;
-}
 
 } // namespace
 
-void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message, int priority)
+void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message,
+                      AnnouncerPriority priority)
 {
     if (!shared.AnnouncerOn)
         return;
@@ -68,7 +53,7 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
         }
         Recordset set = shared.AnnouncerDb->openRecordset(QStringLiteral("Announcement"));
         set.addNew();
-        set.setValue(QStringLiteral("Priority"), int(qint16(priority)));
+        set.setValue(QStringLiteral("Priority"), int(qint16(int(priority))));
         set.setValue(QStringLiteral("Message"), message);
         set.update();
         set.close();
@@ -87,19 +72,18 @@ QString EventResultText(const GalaState &gala, const SheetModel &sheet)
         return QString();
 
     QString text = QStringLiteral("Event ") + sheet.evNo() + QStringLiteral(" : ") +
-                   gala.EventSexAge[e] + QLatin1Char(' ') + gala.EventDistance[e] +
-                   QStringLiteral("m ") + PBUTIL::StrokeName(gala.EventStroke[e]) + CrLf;
+                   GalaRules::EventTitle(gala, e) + CrLf;
 
     const int n = std::min(gala.NoOfTeams, int(SheetModel::Rows));
     Slots<Placing> list(n + 1);
     for (int t = 1; t <= n; ++t) {
         const int r = t - 1;
         Placing &p = list[t];
-        p.scoring = gala.TeamScoring[t];
+        p.guest = !gala.TeamScoring[t];
         p.team = sheet.teamNameCaption(r);
         p.swimmer = sheet.text(SheetModel::SwimmerName, r);
         const QString time = sheet.text(SheetModel::Time, r);
-        if (time.startsWith(QLatin1Char('D'))) {
+        if (GalaRules::IsDisqualification(time)) {
             p.disqualified = true;
             p.reason = sheet.text(SheetModel::Notes, r);
         } else {
@@ -107,11 +91,7 @@ QString EventResultText(const GalaState &gala, const SheetModel &sheet)
             p.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
         }
     }
-    // The desk's exchange sort: equal entries keep the order the exchanges leave.
-    for (int i = 1; i < n; ++i)
-        for (int j = i + 1; j <= n; ++j)
-            if (comesBefore(list[j], list[i]))
-                std::swap(list[i], list[j]);
+    GalaRules::SortByPlace(list, n);
 
     for (int k = 1; k <= n; ++k) {
         const Placing &p = list[k];
@@ -134,13 +114,14 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
         dialogs.message(QCoreApplication::translate("Announcer", "Invalid Event Number"));
         return;
     }
-    PostAnnouncement(shared, dialogs, text, 2);
+    PostAnnouncement(shared, dialogs, text, AnnouncerPriority::Results);
 }
 
 void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                             Dialogs &dialogs)
 {
-    PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet), 2);
+    PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet),
+                     AnnouncerPriority::Results);
 }
 
 QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
@@ -148,8 +129,8 @@ QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dial
     const QString upTo =
         dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
     const TeamScores::CompetitionTexts texts = TeamScores::CompetitionScores(gala, upTo);
-    PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
-    PostAnnouncement(shared, dialogs, texts.open, 2);
-    PostAnnouncement(shared, dialogs, texts.overall, 2);
+    PostAnnouncement(shared, dialogs, texts.ageGroup, AnnouncerPriority::Results);
+    PostAnnouncement(shared, dialogs, texts.open, AnnouncerPriority::Results);
+    PostAnnouncement(shared, dialogs, texts.overall, AnnouncerPriority::Results);
     return texts.shown();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/links/AnnouncerPriority.h"
+
 #include <QString>
 
 struct SharedState;
@@ -11,7 +13,8 @@ class SheetModel;
 // announcer is not in use; the database is opened by the first post that
 // finds its file and then kept open. A post the engine refuses is reported
 // and dropped, so a broken announcer never stops the recording desk.
-void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message, int priority);
+void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message,
+                      AnnouncerPriority priority);
 
 // The placings of the event shown on the sheet, as the announcer shows them:
 // heading line, then one line per team entry (placed teams by position,

@@ -1,5 +1,6 @@
 #include "core/links/HeatList.h"
 
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/links/Announcer.h"
 #include "core/sheet/SheetModel.h"
@@ -54,9 +55,7 @@ QStringList HeatListMessages(const GalaState &gala, const SheetModel &sheet)
     QStringList messages;
     for (int h = 1; h <= heats; ++h) {
         QString message = QStringLiteral("Swimmers for Event ") + sheet.evNo() +
-                          QStringLiteral(" : ") + gala.EventSexAge[e] + QLatin1Char(' ') +
-                          gala.EventDistance[e] + QStringLiteral("m ") +
-                          PBUTIL::StrokeName(gala.EventStroke[e]);
+                          QStringLiteral(" : ") + GalaRules::EventTitle(gala, e);
         if (heats > 1)
             message += QStringLiteral(" (Heat ") + PBUTIL::FormatHash(h) + QLatin1Char(')');
         message += CrLf;
@@ -85,5 +84,5 @@ void HeatsListToAnnouncer(SharedState &shared, const GalaState &gala, const Shee
         return;
     }
     for (const QString &message : HeatListMessages(gala, sheet))
-        PostAnnouncement(shared, dialogs, message, 3);
+        PostAnnouncement(shared, dialogs, message, AnnouncerPriority::HeatsLists);
 }

@@ -13,6 +13,6 @@ class SheetModel;
 // of the programme.
 QStringList HeatListMessages(const GalaState &gala, const SheetModel &sheet);
 
-// "Heats List to Announcer": posts the messages in heat order, priority 3.
+// "Heats List to Announcer": posts the messages in heat order, as heats lists.
 void HeatsListToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                           Dialogs &dialogs);

@@ -1,5 +1,6 @@
 #include "core/links/OfficialTime.h"
 
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/links/Announcer.h"
 #include "core/sheet/SheetModel.h"
@@ -15,8 +16,7 @@ QString OfficialTimeText(const GalaState &gala, const SheetModel &sheet, int row
     if (e < 1 || e > gala.NoOfEvents || !sheet.rowVisible(row))
         return QString();
     QString text = QStringLiteral("Event ") + sheet.evNo() + QStringLiteral(" : ") +
-                   gala.EventSexAge[e] + QLatin1Char(' ') + gala.EventDistance[e] +
-                   QStringLiteral("m ") + PBUTIL::StrokeName(gala.EventStroke[e]) +
+                   GalaRules::EventTitle(gala, e) +
                    QStringLiteral(" : Official time\r\nThe official time for ");
     const QString swimmer = sheet.text(SheetModel::SwimmerName, row);
     if (!swimmer.isEmpty())
@@ -35,5 +35,5 @@ void AnnounceOfficialTime(SharedState &shared, const GalaState &gala, const Shee
         dialogs.message(QCoreApplication::translate("OfficialTime", "Invalid Event Number"));
         return;
     }
-    PostAnnouncement(shared, dialogs, text, 2);
+    PostAnnouncement(shared, dialogs, text, AnnouncerPriority::Results);
 }

@@ -1,13 +1,20 @@
 #include "core/links/SplitTimes.h"
 
+#include "core/gala/GalaState.h"
 #include "core/links/OnlineRows.h"
 #include "core/values/Engine.h"
+#include "core/values/PbUtil.h"
 
 #include <utility>
 
 SplitTimes::SplitTimes(Database *aresDb, QString meetCode)
     : m_db(aresDb), m_meetCode(std::move(meetCode))
 {
+}
+
+QStringList SplitTimes::ofSwim(const GalaState &gala, int e, int t)
+{
+    return splits(PBUTIL::LeadingNumber(gala.EventNo[e]), gala.TeamHeat[t], gala.TeamLane[t]);
 }
 
 QStringList SplitTimes::splits(double eventNo, int heat, int lane)

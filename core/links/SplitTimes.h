@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class Database;
+struct GalaState;
 
 // The intermediate (split) times of swims, read from the online-times
 // database that the timing system fills. Team result sheets and pages print
@@ -20,6 +21,9 @@ public:
     // written as a swim time. A row whose time cannot be read counts as no
     // row. Throws EngineError when the database refuses the query.
     QStringList splits(double eventNo, int heat, int lane);
+    // The splits of team entry t's swim in event e: the event's programme
+    // number, the entry's heat and lane.
+    QStringList ofSwim(const GalaState &gala, int e, int t);
 
 private:
     struct Row

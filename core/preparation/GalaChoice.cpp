@@ -90,7 +90,7 @@ QString GalaChoice::eventDetails(int dateIndex)
     m_shared.Graded = m_gradedList[dateIndex] ? QStringLiteral("Y") : QStringLiteral("N");
 
     QString details = m_shared.GalaDate + QLatin1Char(' ') + m_shared.Promoter;
-    if (m_shared.Graded == QLatin1String("Y"))
+    if (m_shared.graded())
         details += QStringLiteral(" TIME GRADED GALA");
     m_teamCount = countTeams(GalaDatabase(m_shared), m_shared.ProgCode, m_shared.GalaDate);
     details +=

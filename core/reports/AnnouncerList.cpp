@@ -1,3 +1,4 @@
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
@@ -15,7 +16,7 @@ void PrintAnnouncerList(const GalaState &gala, PrinterSurface &printer)
         for (int h = 1; h <= heats; ++h) {
             printer.printLine(QStringLiteral("Event: ") + gala.EventNo[e] +
                               QStringLiteral("  Heat:") + PBUTIL::NumberText(float(h)) +
-                              QLatin1Char(' ') + EventDetailsText(gala, e));
+                              QLatin1Char(' ') + GalaRules::EventTitle(gala, e));
             printer.printLine();
             for (int k = 1; k <= gala.NoOfTeams; ++k) {
                 if (gala.TeamHeat[k] != h)

@@ -58,10 +58,3 @@ void PrintAnnouncerList(const GalaState &gala, PrinterSurface &printer);
 
 // Room left between a cut text and the next column, in inches.
 inline constexpr double ColumnGap = 0.05;
-
-// An event's details: sex/age, distance and stroke name ("G10 50m Freestyle").
-QString EventDetailsText(const GalaState &gala, int e);
-
-// True for a swim that was faster than the grade time of a graded gala: a
-// scoring entry with a time that is no disqualification and no place.
-bool TooFast(const SharedState &shared, const GalaState &gala, int e, int k);

@@ -1,3 +1,4 @@
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
@@ -77,14 +78,15 @@ void PrintSheetEventLine(const SharedState &shared, const GalaState &gala, Print
     printer.printFitted(PBUTIL::FormatHash(PBUTIL::LeadingNumber(gala.EventNo[e])),
                         DetailsX - ColumnGap);
     printer.setCurrentX(DetailsX);
-    printer.printFitted(EventDetailsText(gala, e), timeX(1) - DetailsX - ColumnGap);
+    printer.printFitted(GalaRules::EventTitle(gala, e), timeX(1) - DetailsX - ColumnGap);
     for (int k = first; k <= last; ++k) {
         const int c = k - first + 1;
         printer.setCurrentX(timeX(c));
         printer.printFitted(gala.LaneTime(e, k), positionX(c) - timeX(c) - ColumnGap);
         printer.setCurrentX(positionX(c));
-        printer.printFitted(TooFast(shared, gala, e, k) ? QStringLiteral("TF")
-                                                        : PBUTIL::FormatHash(gala.LanePos(e, k)),
+        printer.printFitted(GalaRules::TooFast(gala, shared.graded(), e, k)
+                                ? QStringLiteral("TF")
+                                : PBUTIL::FormatHash(gala.LanePos(e, k)),
                             pointsX(c) - positionX(c));
         printer.setCurrentX(pointsX(c));
         printer.printFitted(PBUTIL::TrimmedNumberText(gala.LanePoints(e, k)),
@@ -100,13 +102,8 @@ void PrintCumulativeLines(const GalaState &gala, PrinterSurface &printer, int fi
     printer.print(QStringLiteral("Cumulative Points"));
     for (int k = first; k <= last; ++k) {
         const int c = k - first + 1;
-        // Summed afresh from the first event, in event order, in single
-        // precision: the printed total must equal the desk's own sum.
-        float total = 0;
-        for (int i = 1; i <= e; ++i)
-            total += gala.LanePoints(i, k);
         printer.setCurrentX(pointsX(c));
-        printer.print(PBUTIL::TrimmedNumberText(total));
+        printer.print(PBUTIL::TrimmedNumberText(GalaRules::CumulativePoints(gala, k, e)));
     }
     printer.printLine();
     printer.printLine();
@@ -146,7 +143,7 @@ void PrintResultsSheets(const SharedState &shared, const GalaState &gala, Printe
     printer.setFontUnderline(false);
     for (int e = 1; e <= gala.NoOfEvents; ++e) {
         for (int k = 1; k <= gala.NoOfTeams; ++k) {
-            if (!gala.LaneTime(e, k).startsWith(QLatin1Char('D')))
+            if (!GalaRules::IsDisqualification(gala.LaneTime(e, k)))
                 continue;
             printer.printFitted(PBUTIL::FormatHash(PBUTIL::LeadingNumber(gala.EventNo[e])),
                                 DqTeamX - ColumnGap);

@@ -1,3 +1,4 @@
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/links/SplitTimes.h"
 #include "core/reports/PrinterSurface.h"
@@ -79,7 +80,7 @@ void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes 
         const QString &time = gala.LaneTime(e, k);
         printer.printFitted(gala.EventNo[e], DetailsX - ColumnGap);
         printer.setCurrentX(DetailsX);
-        printer.printFitted(EventDetailsText(gala, e),
+        printer.printFitted(GalaRules::EventTitle(gala, e),
                             (layout.names ? layout.nameX : layout.timeX) - DetailsX - ColumnGap);
         if (layout.names) {
             printer.setCurrentX(layout.nameX);
@@ -88,14 +89,13 @@ void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes 
         printer.setCurrentX(layout.timeX);
         printer.printFitted(time, layout.positionX - layout.timeX - ColumnGap);
         printer.setCurrentX(layout.positionX);
-        if (TooFast(shared, gala, e, k))
+        if (GalaRules::TooFast(gala, shared.graded(), e, k))
             printer.print(QStringLiteral("TF"));
         else
             printer.printNumber(gala.LanePos(e, k));
-        if (!time.startsWith(QLatin1Char('D'))) {
+        if (!GalaRules::IsDisqualification(time)) {
             if (splits) {
-                const QStringList times = splits->splits(PBUTIL::LeadingNumber(gala.EventNo[e]),
-                                                         gala.TeamHeat[k], gala.TeamLane[k]);
+                const QStringList times = splits->ofSwim(gala, e, k);
                 for (qsizetype n = 0; n < times.size(); ++n) {
                     printer.setCurrentX(layout.reasonX + SplitStep * double(n));
                     printer.print(times[n]);

@@ -1,3 +1,4 @@
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
@@ -9,10 +10,8 @@
 
 namespace {
 
-struct Row
+struct Row : GalaRules::Placing
 {
-    int position = 0;
-    bool disqualified = false;
     QString swimmer, team, time, reason;
     float total = 0;
 };
@@ -32,8 +31,8 @@ void PrintThisResult(const SharedState &shared, const GalaState &gala, const She
     const int e = sheet.currentEvent();
     if (e < 0 || e > gala.NoOfEvents + 1)
         return;
-    const QString heading =
-        QStringLiteral("Event ") + sheet.evNo() + QStringLiteral(" : ") + EventDetailsText(gala, e);
+    const QString heading = QStringLiteral("Event ") + sheet.evNo() + QStringLiteral(" : ") +
+                            GalaRules::EventTitle(gala, e);
 
     printer.setOrientation(PrinterSurface::Portrait);
     printer.setScaleModeInches();
@@ -56,7 +55,7 @@ void PrintThisResult(const SharedState &shared, const GalaState &gala, const She
         row.total = gala.TeamTotal[k];
         row.swimmer = sheet.text(SheetModel::SwimmerName, r);
         const QString time = sheet.text(SheetModel::Time, r);
-        if (!time.startsWith(QLatin1Char('D'))) {
+        if (!GalaRules::IsDisqualification(time)) {
             row.time = time;
             row.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
         } else {
@@ -64,14 +63,8 @@ void PrintThisResult(const SharedState &shared, const GalaState &gala, const She
             row.reason = sheet.text(SheetModel::Notes, r);
         }
     }
-    // The desk's exchange sort: disqualified rows sink, equal places stay.
-    for (int i = 1; i < n; ++i) {
-        for (int j = i + 1; j <= n; ++j) {
-            if (rows[i].disqualified ||
-                (!rows[j].disqualified && rows[i].position > rows[j].position))
-                std::swap(rows[i], rows[j]);
-        }
-    }
+    // Guests are placed among the others here: disqualified rows sink.
+    GalaRules::SortByPlace(rows, n);
 
     for (int i = 1; i <= n; ++i) {
         const Row &row = rows[i];

@@ -1,5 +1,6 @@
 #include "core/sheet/SaveResults.h"
 
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
@@ -20,15 +21,6 @@ QueryDef galaRecords(Database &db, const QString &code, const QString &galaDate)
 }
 
 } // namespace
-
-QDate BirthDate(const GalaState &gala, int e, int t, const QDate &galaDay)
-{
-    const QString &dob = gala.LaneDoB(e, t);
-    const QDate stored = gala.LaneDoBStored(e, t);
-    if (stored.isValid() && PBUTIL::DateText(stored) == dob)
-        return stored;
-    return dob.isEmpty() ? QDate() : PBUTIL::ReadBirthDate(dob, galaDay);
-}
 
 void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
                  const GalaState &gala)
@@ -78,7 +70,7 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
             // An empty date of birth keeps the table's default; a text that is
             // no date (the sheet refuses those) is left out rather than losing
             // the whole save.
-            const QDate born = BirthDate(gala, e, t, day);
+            const QDate born = GalaRules::BirthDate(gala, e, t, day);
             if (born.isValid())
                 table.setValue(LaneDoB, born);
             table.update();

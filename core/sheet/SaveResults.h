@@ -16,9 +16,4 @@ namespace ResultStore {
 void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
                  const GalaState &gala);
 
-// The full date of birth of event e, team t: the stored one while the sheet
-// still shows it, else the shown dd/mm/yy text read as a birth not after
-// `galaDay`; null when there is none. Exports that need the century use it.
-QDate BirthDate(const GalaState &gala, int e, int t, const QDate &galaDay);
-
 } // namespace ResultStore

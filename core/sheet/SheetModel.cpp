@@ -1,5 +1,6 @@
 #include "core/sheet/SheetModel.h"
 
+#include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
 #include "core/sheet/SaveResults.h"
 #include "core/values/Dialogs.h"
@@ -140,7 +141,7 @@ void SheetModel::setUpRows()
 float SheetModel::RankingTime(const QString &timeText)
 {
     // "D 1:05.00" is a disqualification, not a swim of five seconds.
-    if (timeText.startsWith(QLatin1Char('D')))
+    if (GalaRules::IsDisqualification(timeText))
         return 0.0f;
     const float time = PBUTIL::TimeFromText(timeText);
     return time > 0.0f ? time : 0.0f;
@@ -171,7 +172,7 @@ void SheetModel::RankByTimes()
         team[t] = t;
     }
     // In a time graded gala a swim faster than the grade time gets no place.
-    if (m_shared.Graded == QLatin1String("Y")) {
+    if (m_shared.graded()) {
         const float limit = PBUTIL::TimeFromText(m_gala.EventTime[e]);
         for (int t = 1; t <= n; ++t) {
             if (time[t] < limit)

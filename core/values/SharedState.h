@@ -24,6 +24,7 @@ struct SharedState : Settings
     QString GalaDate; // dd/mm/yy
     QString Promoter;
     QString Graded = QStringLiteral("N"); // "Y" for a time graded gala
+    bool graded() const { return Graded == QLatin1String("Y"); }
 
     // The announcer database opens on the first post.
     std::unique_ptr<Database> AnnouncerDb;

@@ -329,15 +329,18 @@ private slots:
     void announcerSharedWithTheBoard()
     {
         Desk s({1});
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 1\r\nline"), 2);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 1\r\nline"),
+                         AnnouncerPriority::Results);
         Database reader(s.files.announcer);
         reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
         s.dialogs.expectMessage(
             "The announcement was not posted: database is locked (Announcement)");
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), 2);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), AnnouncerPriority::Results);
         reader.execute(QStringLiteral("ROLLBACK"));
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"), 3);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 2"), 2);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"),
+                         AnnouncerPriority::HeatsLists);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 2"),
+                         AnnouncerPriority::Results);
 
         AnnouncementBoardModel board(s.files.announcer);
         QString error;
@@ -352,7 +355,8 @@ private slots:
         reader.execute(QStringLiteral("ROLLBACK"));
 
         AnnounceBoardWindow window(s.files.announcer);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("Event 1 : Official time"), 2);
+        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("Event 1 : Official time"),
+                         AnnouncerPriority::Results);
         QTRY_VERIFY(
             window.findChild<QLabel *>("BoardStatus")->text().startsWith("Messages posted: 4 "));
         QVERIFY(window.findChild<QTextBrowser *>("Priority_2")->toPlainText().contains("Official"));
@@ -376,18 +380,18 @@ private slots:
         const QString path = dir.filePath("announcer.mdb");
         s.shared.AnnouncerDbPath = path;
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
-        PostAnnouncement(s.shared, s.dialogs, "anything", 2);
+        PostAnnouncement(s.shared, s.dialogs, "anything", AnnouncerPriority::Results);
         QVERIFY(!s.shared.AnnouncerDb);
 
         s.shared.AnnouncerOn = true;
         s.dialogs.expectMessage("Can't locate the announcer database");
-        PostAnnouncement(s.shared, s.dialogs, "lost", 2);
+        PostAnnouncement(s.shared, s.dialogs, "lost", AnnouncerPriority::Results);
         QVERIFY(!s.shared.AnnouncerDbOpen);
         ReadyMade::createAnnouncerDatabase(path);
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
         const Database *opened = s.shared.AnnouncerDb.get();
         QVERIFY(opened && s.shared.AnnouncerDbOpen);
-        PostAnnouncement(s.shared, s.dialogs, "heats", 3);
+        PostAnnouncement(s.shared, s.dialogs, "heats", AnnouncerPriority::HeatsLists);
         QCOMPARE(s.shared.AnnouncerDb.get(), opened);
         QCOMPARE(posted(path),
                  QStringList({"2:Event 1 : G10 50m Freestyle\r\n"

@@ -1,0 +1,137 @@
+#include "core/gala/GalaRules.h"
+#include "core/gala/GalaState.h"
+#include "tests/support/DataRow.h"
+
+#include <QtTest>
+
+using namespace GalaRules;
+
+namespace {
+
+// One event (G10 50 FS) and one team entry holding the lane given.
+GalaState oneLane(const QString &time, int position, bool scoring)
+{
+    GalaState g;
+    g.NoOfEvents = 1;
+    g.resizeEvents(1);
+    g.EventSexAge[1] = QStringLiteral("G10");
+    g.EventDistance[1] = QStringLiteral("50");
+    g.EventStroke[1] = QStringLiteral("FS");
+    g.NoOfTeams = 1;
+    g.resizeTeams(1);
+    g.TeamScoring[1] = scoring;
+    g.LaneTime(1, 1) = time;
+    g.LanePos(1, 1) = position;
+    return g;
+}
+
+} // namespace
+
+class TstGalaRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tooFast_data()
+    {
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<bool>("scoring");
+        QTest::addColumn<bool>("graded");
+        QTest::addColumn<bool>("disqualified");
+        QTest::addColumn<bool>("tooFast");
+        DataRow("faster than the grade: no place", "37.00", 0, true, true, false, true);
+        DataRow("placed", "39.00", 2, true, true, false, false);
+        DataRow("not a graded gala", "37.00", 0, true, false, false, false);
+        DataRow("a guest gets no place anyway", "37.00", 0, false, true, false, false);
+        DataRow("no time typed", "", 0, true, true, false, false);
+        DataRow("D alone", "D", 0, true, true, true, false);
+        DataRow("D with a time after it", "DQ 1:05.23", 0, true, true, true, false);
+        DataRow("a lower-case d is no disqualification", "d", 0, true, true, false, true);
+    }
+    void tooFast()
+    {
+        QFETCH(QString, time);
+        QFETCH(int, position);
+        QFETCH(bool, scoring);
+        QFETCH(bool, graded);
+        QFETCH(bool, disqualified);
+        QFETCH(bool, tooFast);
+        QCOMPARE(IsDisqualification(time), disqualified);
+        QCOMPARE(TooFast(oneLane(time, position, scoring), graded, 1, 1), tooFast);
+    }
+
+    void eventTitleAndPoints()
+    {
+        GalaState g = oneLane("40.00", 1, true);
+        QCOMPARE(EventTitle(g, 1), QStringLiteral("G10 50m Freestyle"));
+        g.LanePoints(1, 1) = 2.5f;
+        QCOMPARE(CumulativePoints(g, 1, 0), 0.0f);
+        QCOMPARE(CumulativePoints(g, 1, 1), 2.5f);
+    }
+
+    void eventSex_data()
+    {
+        QTest::addColumn<QString>("sexAge");
+        QTest::addColumn<int>("sex");
+        for (const char *female : {"G10", "F Open", "Ladies"})
+            DataRow(female, QString::fromLatin1(female), int(Sex::Female));
+        for (const char *male : {"B12", "Men", "M Open"})
+            DataRow(male, QString::fromLatin1(male), int(Sex::Male));
+        for (const char *neither : {"Open", "g10", ""})
+            DataRow(neither, QString::fromLatin1(neither), int(Sex::Neither));
+    }
+    void eventSex()
+    {
+        QFETCH(QString, sexAge);
+        QFETCH(int, sex);
+        QCOMPARE(int(EventSex(sexAge)), sex);
+    }
+
+    // The stored full date stands while the box still shows it; an edited
+    // box is read as a birth before the gala day.
+    void birthDate()
+    {
+        GalaState g = oneLane("40.00", 1, true);
+        const QDate day(2026, 10, 12);
+        QCOMPARE(BirthDate(g, 1, 1, day), QDate());
+        g.LaneDoBStored(1, 1) = QDate(1926, 3, 5);
+        g.LaneDoB(1, 1) = QStringLiteral("05/03/26");
+        QCOMPARE(BirthDate(g, 1, 1, day), QDate(1926, 3, 5));
+        g.LaneDoB(1, 1) = QStringLiteral("06/03/16");
+        QCOMPARE(BirthDate(g, 1, 1, day), QDate(2016, 3, 6));
+        g.LaneDoB(1, 1) = QStringLiteral("13/10/26");
+        QCOMPARE(BirthDate(g, 1, 1, day), QDate(1926, 10, 13));
+    }
+
+    // Placed swims by place, disqualifications after them, guests last.
+    void placingOrder()
+    {
+        struct Row : Placing
+        {
+            char name = ' ';
+        };
+        const auto row = [](char name, int position, bool dq = false, bool guest = false) {
+            Row r;
+            r.name = name;
+            r.position = position;
+            r.disqualified = dq;
+            r.guest = guest;
+            return r;
+        };
+        Slots<Row> rows(6);
+        rows[1] = row('g', 1, false, true);
+        rows[2] = row('d', 0, true);
+        rows[3] = row('c', 3);
+        rows[4] = row('a', 1);
+        rows[5] = row('b', 2);
+        SortByPlace(rows, 5);
+        QString order;
+        for (int i = 1; i <= 5; ++i)
+            order += rows[i].name;
+        QCOMPARE(order, QStringLiteral("abcdg"));
+    }
+};
+
+QTEST_MAIN(TstGalaRules)
+#include "tst_galarules.moc"
