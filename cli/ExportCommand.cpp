@@ -30,9 +30,8 @@ QString tr(const char *text)
     return QCoreApplication::translate("ExportCommand", text);
 }
 
-// The desk's questions answered without a window. Stored results are kept:
-// the files are of what was recorded. Anything else asked is noted and
-// refused, so nothing is ever decided behind the user's back.
+// The desk's questions answered without a window: anything asked is noted
+// and refused, so nothing is ever decided behind the user's back.
 class BatchDialogs : public Dialogs
 {
 public:
@@ -46,9 +45,6 @@ public:
     }
     bool yesNo(const QString &question) override
     {
-        if (question ==
-            QLatin1String("There are already results for this gala, do you want to add to them?"))
-            return true;
         notes << tr("answered No to \"%1\"").arg(question);
         return false;
     }
@@ -334,18 +330,14 @@ private:
     s.shared.GalaDbOpen = true;
 
     GalaChoice choice(s.shared);
-    if (!choice.meetCodes().contains(line.code()))
+    switch (choice.choose(line.code(), wanted)) {
+    case GalaChoice::Found::UnknownCode:
         return refuse(tr("Unknown gala code %1 in %2").arg(line.code(), line.db()));
-    choice.meetDetails(line.code());
-    const QStringList dates = choice.dates();
-    int dateIndex = 0;
-    for (int i = 0; i < dates.size() && dateIndex == 0; ++i) {
-        if (PBUTIL::ReadDate(dates[i]) == wanted)
-            dateIndex = i + 1;
-    }
-    if (dateIndex == 0)
+    case GalaChoice::Found::UnknownDate:
         return refuse(tr("Gala %1 has no date %2").arg(line.code(), line.date()));
-    choice.eventDetails(dateIndex);
+    case GalaChoice::Found::Chosen:
+        break;
+    }
 
     if (!line.online().isEmpty()) {
         s.shared.OnlineOn = true;
@@ -356,7 +348,8 @@ private:
     if (!choice.readyToRecord(&refusal))
         return refuse(refusal);
 
-    s.opened = OpenGala(s.shared, s.gala, s.dialogs);
+    // The files are of what was recorded: stored results are kept.
+    s.opened = OpenGala(s.shared, s.gala, s.dialogs, StoredResults::Keep);
     if (!s.opened.opened() || (!line.online().isEmpty() && !s.opened.OnlineOn)) {
         const QString reasons = s.dialogs.notes.join(QLatin1String("; "));
         return refuse(reasons.isEmpty() ? tr("The gala could not be opened") : reasons);

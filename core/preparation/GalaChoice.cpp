@@ -101,6 +101,21 @@ QString GalaChoice::eventDetails(int dateIndex)
     return details;
 }
 
+GalaChoice::Found GalaChoice::choose(const QString &code, const QDate &day)
+{
+    if (!meetCodes().contains(code))
+        return Found::UnknownCode;
+    meetDetails(code);
+    const QStringList lines = dates();
+    for (int i = 0; i < lines.size(); ++i) {
+        if (PBUTIL::ReadDate(lines[i]) == day) {
+            eventDetails(i + 1);
+            return Found::Chosen;
+        }
+    }
+    return Found::UnknownDate;
+}
+
 bool GalaChoice::readyToRecord(QString *refusal)
 {
     if (m_shared.AnnouncerOn && !PBUTIL::FileExists(m_shared.AnnouncerDbPath)) {

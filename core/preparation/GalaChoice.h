@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,16 @@ public:
     // Graded and LastGalaDate. Before any code was shown there is no gala
     // to describe: it gives "" and changes nothing.
     QString eventDetails(int dateIndex);
+
+    // Chooses the gala of `code` held on `day` in one call, as clicking the
+    // code and then the date would (the first line of that date).
+    enum class Found
+    {
+        Chosen,
+        UnknownCode,
+        UnknownDate,
+    };
+    Found choose(const QString &code, const QDate &day);
 
     // Counts from the last details shown.
     int eventCount() const { return m_eventCount; }

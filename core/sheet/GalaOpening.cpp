@@ -97,7 +97,7 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
     }
 }
 
-OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
+OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs, StoredResults stored)
 {
     OpenedGala opened;
     Database &db = *shared.GalaDb;
@@ -163,8 +163,10 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
 
     Recordset records = openQuery(db, QStringLiteral("Gala_Record_Query"), code, &date);
     if (records.recordCount() > 0) {
-        bool load = dialogs.yesNo(QCoreApplication::translate(
-            "GalaOpening", "There are already results for this gala, do you want to add to them?"));
+        bool load = stored == StoredResults::Keep ||
+                    dialogs.yesNo(QCoreApplication::translate(
+                        "GalaOpening",
+                        "There are already results for this gala, do you want to add to them?"));
         // Starting afresh leaves the stored results in the database until the
         // next save makes them the backup generation.
         if (!load)
@@ -203,7 +205,7 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
 
 } // namespace
 
-OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
+OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs, StoredResults stored)
 {
     if (!shared.GalaDb) {
         dialogs.message(
@@ -211,7 +213,7 @@ OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs)
         return {};
     }
     try {
-        return openGala(shared, gala, dialogs);
+        return openGala(shared, gala, dialogs, stored);
     } catch (const EngineError &error) {
         dialogs.message(error.message());
         return {};

@@ -27,6 +27,13 @@ enum class OpenOutcome
     Failed,       // the database refused a read; its message was shown
 };
 
+// What becomes of results already stored for the gala being opened.
+enum class StoredResults
+{
+    Ask,  // the official decides: add to them, or (after a second question) start afresh
+    Keep, // they are loaded, asking nothing (a program writing what was recorded)
+};
+
 struct OpenedGala
 {
     OpenOutcome outcome = OpenOutcome::Failed;
@@ -40,8 +47,9 @@ struct OpenedGala
 
 // Loads the gala shared.ProgCode / shared.GalaDate from shared.GalaDb into
 // `gala`: programme, gala name, team entries, pool name, stored results (after
-// asking whether to keep them), and opens the online-times database when
+// asking whether to keep them when `stored` is Ask), and opens the online-times database when
 // online timing is on (turning it off when the file is missing). The gala
 // state is replaced only when the gala opens; the gala database always stays
 // open. On success the sheet sets up its rows and shows event 1.
-OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs);
+OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs,
+                    StoredResults stored = StoredResults::Ask);

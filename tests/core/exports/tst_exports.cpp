@@ -1,3 +1,4 @@
+#include "cli/ExportCommand.h"
 #include "core/exports/ExportMenu.h"
 #include "core/exports/LenexResults.h"
 #include "core/exports/ProgramData.h"
@@ -259,6 +260,16 @@ Run runExport(const QStringList &arguments)
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+// The command's Run() called in this process, as main() calls it.
+Run runInProcess(const QStringList &arguments)
+{
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int exitCode = ExportCommand::Run(
+        QStringList{QStringLiteral("aqgalarec-export")} + arguments, outStream, errStream);
+    return {exitCode, out, err};
 }
 
 } // namespace
@@ -689,7 +700,7 @@ private slots:
         };
         const QByteArray databaseBefore = readFile(demo.path);
 
-        const Run run = runExport(fill(arguments).split(' ', Qt::SkipEmptyParts));
+        const Run run = runInProcess(fill(arguments).split(' ', Qt::SkipEmptyParts));
         QCOMPARE(run.exitCode, exitCode);
         const QString said = exitCode == 0 ? run.out : run.err;
         QVERIFY2(said.contains(fill(message)), qPrintable(run.out + run.err));
