@@ -8,7 +8,7 @@
 #include "core/gala/GalaState.h"
 #include "core/links/SplitTimes.h"
 #include "core/preparation/GalaChoice.h"
-#include "core/reports/Reports.h"
+#include "core/reports/ReportCatalogue.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
@@ -146,37 +146,24 @@ bool writeLenex(Session &s, const QString &target, QStringList *written, QString
     return true;
 }
 
-// The Print menu's reports that ask nothing, under the menu's names. "This
-// Result" and the speeding tickets print the event shown on the sheet, and
-// "Chief TK Sheets" asks the lanes' teams, so none of these is printed here.
+// The reports that need nothing but the gala: "This Result" and the
+// speeding tickets print the event shown on the sheet, and "Chief TK Sheets"
+// asks the lanes' teams, so these are not printed here.
 bool writeReports(Session &s, const QString &target, QStringList *written, QString *error)
 {
-    const auto menu = [](const char *name) {
-        return QCoreApplication::translate("GalaRecSheet", name);
-    };
     SplitTimes splits = s.splits();
-    const QList<std::pair<QString, ReportLayout>> reports = {
-        {menu("Results Sheets"),
-         [&s](PrinterSurface &p) { PrintResultsSheets(s.shared, s.gala, p); }},
-        {menu("Team Results"),
-         [&s, &splits](PrinterSurface &p) { PrintTeamResults(s.shared, s.gala, &splits, p); }},
-        {menu("List of Swimmers for Announcer"),
-         [&s](PrinterSurface &p) { PrintAnnouncerList(s.gala, p); }},
-        {menu("Analysis of Positions"),
-         [&s](PrinterSurface &p) { PrintPositionAnalysis(s.gala, p); }},
-    };
+    const ReportCatalogue::Inputs inputs{s.shared, s.gala, splits, nullptr, {}};
     PrinterChoice choice;
     choice.usePdfPages();
-    for (const auto &[name, layout] : reports) {
-        const qsizetype told = s.dialogs.notes.size();
-        QStringList files;
-        const bool printed = PrintReport(choice, target, name, layout, s.dialogs, &files);
-        *written << files;
-        // The printer's words for the official become the command's own.
-        const QString said = s.dialogs.notes.value(told);
-        s.dialogs.notes.resize(told);
-        if (!printed) {
-            *error = QString(said).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    for (const ReportCatalogue::Report &report : ReportCatalogue::All()) {
+        if (report.needs != ReportCatalogue::Needs::Nothing)
+            continue;
+        const QString name = ReportCatalogue::Name(report);
+        const ReportOutcome outcome =
+            RunReport(choice, target, name, [&](PrinterSurface &p) { report.draw(inputs, p); });
+        *written << outcome.written;
+        if (outcome.failed()) {
+            *error = outcome.told(name).replace(QLatin1Char('\n'), QLatin1Char(' '));
             return false;
         }
     }

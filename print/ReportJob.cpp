@@ -43,8 +43,8 @@ void PrinterChoice::setUpAccepted()
         chosenFolder = QFileInfo(printer.outputFileName()).absolutePath();
 }
 
-bool PrintReport(PrinterChoice &choice, const QString &pdfFolder, const QString &reportName,
-                 const ReportLayout &layout, Dialogs &dialogs, QStringList *written)
+ReportOutcome RunReport(PrinterChoice &choice, const QString &pdfFolder, const QString &reportName,
+                        const ReportLayout &layout)
 {
     QString error;
     QStringList files;
@@ -65,18 +65,28 @@ bool PrintReport(PrinterChoice &choice, const QString &pdfFolder, const QString 
             error = surface.error();
         files = surface.files();
     }
-    if (written)
-        *written = files;
-    if (!error.isEmpty()) {
-        dialogs.message(PrinterChoice::tr("%1 could not be printed.\n%2").arg(reportName, error));
-        return false;
-    }
-    if (!files.isEmpty()) {
-        QStringList shown;
-        for (const QString &f : std::as_const(files))
-            shown << QDir::toNativeSeparators(f);
-        dialogs.message(PrinterChoice::tr("%1 was written to\n%2")
-                            .arg(reportName, shown.join(QLatin1Char('\n'))));
-    }
-    return true;
+    return {files, error};
+}
+
+QString ReportOutcome::told(const QString &reportName) const
+{
+    if (failed())
+        return PrinterChoice::tr("%1 could not be printed.\n%2").arg(reportName, failure);
+    if (written.isEmpty())
+        return QString();
+    QStringList shown;
+    for (const QString &f : written)
+        shown << QDir::toNativeSeparators(f);
+    return PrinterChoice::tr("%1 was written to\n%2")
+        .arg(reportName, shown.join(QLatin1Char('\n')));
+}
+
+bool PrintReport(PrinterChoice &choice, const QString &pdfFolder, const QString &reportName,
+                 const ReportLayout &layout, Dialogs &dialogs)
+{
+    const ReportOutcome outcome = RunReport(choice, pdfFolder, reportName, layout);
+    const QString told = outcome.told(reportName);
+    if (!told.isEmpty())
+        dialogs.message(told);
+    return !outcome.failed();
 }

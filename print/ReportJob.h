@@ -41,10 +41,26 @@ public:
     void usePdfPages();
 };
 
-// Prints one report on the chosen printer: as PDF files in `pdfFolder` when it is not empty, else
-// on the printer. Tells the official where the files went or, naming the report, why it could not
-// be printed; a file of a failed job is removed. Gives false on failure. The layout's engine
-// failures are reported the same way. `written`, when given, receives the PDF files written.
+// What one report job did: the PDF files it wrote and, when it failed, why
+// (a printer's or the database's words).
+struct ReportOutcome
+{
+    QStringList written;
+    QString failure;
+
+    bool failed() const { return !failure.isEmpty(); }
+    // What the official is told, naming the report: where the files went or
+    // why it could not be printed; "" for a job sent to the printer.
+    QString told(const QString &reportName) const;
+};
+
+// Runs one report on the chosen printer: as PDF files in `pdfFolder` when it
+// is not empty, else on the printer. A file of a failed job is removed; the
+// layout's engine failures fail the job the same way.
+ReportOutcome RunReport(PrinterChoice &choice, const QString &pdfFolder, const QString &reportName,
+                        const ReportLayout &layout);
+
+// RunReport, then tells the official the outcome. Gives false on failure.
 [[nodiscard]] bool PrintReport(PrinterChoice &choice, const QString &pdfFolder,
                                const QString &reportName, const ReportLayout &layout,
-                               Dialogs &dialogs, QStringList *written = nullptr);
+                               Dialogs &dialogs);

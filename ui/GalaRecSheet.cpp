@@ -11,6 +11,7 @@
 #include "core/links/OfficialTime.h"
 #include "core/links/SplitTimes.h"
 #include "core/reports/PrinterSurface.h"
+#include "core/reports/ReportCatalogue.h"
 #include "core/reports/Reports.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/values/Dialogs.h"
@@ -133,14 +134,16 @@ void GalaRecSheet::buildMenus(QVBoxLayout *outer)
             a->setEnabled(false);
         }
     };
-    addMenu("Print_Menu", "Print",
-            {{"Printsetup", "Printer Set-up"},
-             {"Print_Results", "Results Sheets"},
-             {"Print_This_Result", "This Result"},
-             {"Print_Team_Results", "Team Results"},
-             {"Print_TK_Sheets", "Chief TK Sheets"},
-             {"Announcer_List", "List of Swimmers for Announcer"},
-             {"Position_Analysis", "Analysis of Positions"}});
+    addMenu("Print_Menu", "Print", {{"Printsetup", "Printer Set-up"}});
+    auto *print = bar->findChild<QMenu *>(QStringLiteral("Print_Menu"));
+    for (const ReportCatalogue::Report &report : ReportCatalogue::All()) {
+        // The speeding tickets have the sheet's button instead.
+        if (QLatin1String(report.objectName) == QLatin1String("Speeding"))
+            continue;
+        QAction *a = print->addAction(ReportCatalogue::Name(report));
+        a->setObjectName(QLatin1String(report.objectName));
+        a->setEnabled(false);
+    }
     addMenu("WEB_Menu", "WEB",
             {{"WEB_Results_Sheet", "Results Sheet"}, {"WEB_Team_Results", "Team Results"}});
     addMenu("Export_menu", "Export",
@@ -446,38 +449,25 @@ void GalaRecSheet::bindPrinting()
 {
     auto *menu = findChild<QMenu *>(QStringLiteral("Print_Menu"));
     const auto bind = [this](const char *name, auto action) { bindEntry(name, action); };
-    auto report = [this](const QString &name, const ReportLayout &layout) {
-        PrintMenu(m_shared, m_dialogs, this).run(name, layout);
+    // One report of the catalogue, drawn from the sheet as it stands.
+    auto report = [this](const ReportCatalogue::Report &r) {
+        Slots<QString> teams;
+        if (r.needs == ReportCatalogue::Needs::LaneTeams)
+            teams = AskTimekeeperLanes(m_dialogs);
+        PrintMenu(m_shared, m_dialogs, this)
+            .run(ReportCatalogue::Name(r), [this, &r, &teams](PrinterSurface &p) {
+                SplitTimes splits = splitTimes();
+                r.draw({m_shared, m_gala, splits, &m_model, teams}, p);
+            });
     };
     bind("Printsetup", [this] { PrintMenu(m_shared, m_dialogs, this).printerSetUp(); });
-    bind("Print_Results", [this, report] {
-        report(tr("Results Sheets"),
-               [this](PrinterSurface &p) { PrintResultsSheets(m_shared, m_gala, p); });
-    });
-    bind("Print_This_Result", [this, report] {
-        report(tr("This Result"),
-               [this](PrinterSurface &p) { PrintThisResult(m_shared, m_gala, m_model, p); });
-    });
-    bind("Print_Team_Results", [this, report] {
-        report(tr("Team Results"), [this](PrinterSurface &p) {
-            SplitTimes splits = splitTimes();
-            PrintTeamResults(m_shared, m_gala, &splits, p);
-        });
-    });
-    bind("Print_TK_Sheets", [this, report] {
-        const Slots<QString> teams = AskTimekeeperLanes(m_dialogs);
-        report(tr("Chief TK Sheets"), [this, teams](PrinterSurface &p) {
-            PrintTimekeeperSheets(m_shared, m_gala, teams, p);
-        });
-    });
-    bind("Announcer_List", [this, report] {
-        report(tr("List of Swimmers for Announcer"),
-               [this](PrinterSurface &p) { PrintAnnouncerList(m_gala, p); });
-    });
-    bind("Position_Analysis", [this, report] {
-        report(tr("Analysis of Positions"),
-               [this](PrinterSurface &p) { PrintPositionAnalysis(m_gala, p); });
-    });
+    const ReportCatalogue::Report *speedingTickets = nullptr;
+    for (const ReportCatalogue::Report &r : ReportCatalogue::All()) {
+        if (QLatin1String(r.objectName) == QLatin1String("Speeding"))
+            speedingTickets = &r;
+        else
+            bind(r.objectName, [report, &r] { report(r); });
+    }
 
     QAction *preview = menu->addAction(tr("Preview Before Printing"));
     preview->setObjectName(QStringLiteral("Print_Preview"));
@@ -488,11 +478,8 @@ void GalaRecSheet::bindPrinting()
 
     auto *speeding = findChild<QPushButton *>(QStringLiteral("Speeding"));
     speeding->setEnabled(true);
-    connect(speeding, &QPushButton::clicked, this, guarded([this, report] {
-                report(tr("Speeding Tkts"), [this](PrinterSurface &p) {
-                    (void)PrintSpeedingTickets(m_gala, m_model, p);
-                });
-            }));
+    connect(speeding, &QPushButton::clicked, this,
+            guarded([report, speedingTickets] { report(*speedingTickets); }));
 }
 
 void GalaRecSheet::bindExports()
