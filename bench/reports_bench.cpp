@@ -5,6 +5,7 @@
 // `reports_bench FOLDER` also leaves one set of the PDFs in FOLDER.
 
 #include "core/gala/GalaState.h"
+#include "core/links/SplitTimes.h"
 #include "core/reports/Reports.h"
 #include "core/sheet/SheetModel.h"
 #include "core/values/Dialogs.h"
@@ -179,7 +180,10 @@ int main(int argc, char **argv)
         {QStringLiteral("This Result"),
          [&](PrinterSurface &p) { PrintThisResult(shared, gala, sheet, p); }},
         {QStringLiteral("Team Results"),
-         [&](PrinterSurface &p) { PrintTeamResults(shared, gala, nullptr, p); }},
+         [&](PrinterSurface &p) {
+             SplitTimes none(nullptr, {});
+             PrintTeamResults(shared, gala, none, p);
+         }},
         {QStringLiteral("Chief TK Sheets"),
          [&](PrinterSurface &p) { PrintTimekeeperSheets(shared, gala, lanes, p); }},
         {QStringLiteral("Analysis of Positions"),

@@ -106,7 +106,7 @@ bool writeTeamPages(Session &s, const QString &target, QStringList *written, QSt
 {
     SplitTimes splits = s.splits();
     if (!makeFolder(target, error) || !WebTeamResults::Write(target, s.gala, s.shared.GalaDate,
-                                                             s.shared.graded(), &splits, *error))
+                                                             s.shared.graded(), splits, *error))
         return false;
     const QDir dir(target);
     for (const QString &name : WebTeamResults::PageNames(s.gala))

@@ -3,7 +3,6 @@
 #include "ui/ScreenParts.h"
 
 #include "core/exports/ExportMenu.h"
-#include "core/exports/LenexFile.h"
 #include "core/gala/GalaState.h"
 #include "core/links/Announcer.h"
 #include "core/links/AresOnlineTimes.h"
@@ -488,13 +487,13 @@ void GalaRecSheet::bindExports()
     bind("WEB_Results_Sheet", [this] { ExportMenu::WebResultsSheet(m_shared, m_gala, m_dialogs); });
     bind("WEB_Team_Results", [this] {
         SplitTimes splits = splitTimes();
-        ExportMenu::WebTeamResults(m_shared, m_gala, m_dialogs, &splits);
+        ExportMenu::WebTeamResults(m_shared, m_gala, m_dialogs, splits);
     });
     bind("Export_ASA_Rankings",
          [this] { ExportMenu::AsaRankingFiles(m_shared, m_gala, m_dialogs); });
     bind("Data_for_Program", [this] { ExportMenu::DataForProgram(m_shared, m_gala, m_dialogs); });
     bind("Export_Lenex",
-         [this] { LenexFile::ExportFromMenu(m_shared, m_gala, m_aresTimes, m_dialogs); });
+         [this] { ExportMenu::LenexResultsFile(m_shared, m_gala, m_aresTimes, m_dialogs); });
 }
 
 void GalaRecSheet::bindTimingLinks()

@@ -1,6 +1,7 @@
 #include "core/exports/ExportMenu.h"
 
 #include "core/exports/ExportFile.h"
+#include "core/exports/LenexFile.h"
 #include "core/exports/ProgramData.h"
 #include "core/exports/RankingFiles.h"
 #include "core/exports/WebResults.h"
@@ -14,25 +15,11 @@ namespace {
 
 using Exports::Texts;
 
-enum class Target
-{
-    File,
-    Folder
-};
+using Target = OutputTarget;
 
-// Shows the chooser for new names; false (after saying so) when it was
-// cancelled, or when a file was wanted and none was named.
 bool chooseTarget(SharedState &shared, Dialogs &dialogs, const QString &caption, Target target)
 {
-    FileChoice &choice = shared.Choice;
-    choice.FileMustExist = false;
-    choice.FilePrompt = caption;
-    dialogs.chooseFile(choice);
-    if (choice.SelectedDir.isEmpty() || (target == Target::File && choice.SelectedFile.isEmpty())) {
-        dialogs.message(Texts::tr("No Output File Specified"));
-        return false;
-    }
-    return true;
+    return ChooseOutput(dialogs, shared.Choice, caption, target);
 }
 
 void report(Dialogs &dialogs, bool written, const QString &error)
@@ -53,7 +40,7 @@ void WebResultsSheet(SharedState &shared, const GalaState &gala, Dialogs &dialog
 }
 
 void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
-                    SplitTimes *splits)
+                    SplitTimes &splits)
 {
     if (!chooseTarget(shared, dialogs, Texts::tr("Select Directory for WEB team results pages"),
                       Target::Folder))
@@ -81,6 +68,21 @@ void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialog
     const bool written = RankingFiles::Write(shared.Choice.SelectedDir, meetCode, longCourse, gala,
                                              shared.GalaDate, error);
     report(dialogs, written, error);
+}
+
+void LenexResultsFile(SharedState &shared, const GalaState &gala, OnlineTimes *online,
+                      Dialogs &dialogs)
+{
+    shared.Choice.SelectedFile.clear();
+    if (!chooseTarget(shared, dialogs,
+                      QCoreApplication::translate("LenexFile", "Select File for Lenex Results"),
+                      Target::File))
+        return;
+    QString written, error;
+    if (!LenexFile::Export(shared, gala, online, shared.Choice.path(), &written, &error))
+        dialogs.message(
+            QCoreApplication::translate("LenexFile", "Lenex results not written to %1: %2")
+                .arg(written, error));
 }
 
 void DataForProgram(SharedState &shared, const GalaState &gala, Dialogs &dialogs)

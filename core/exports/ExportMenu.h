@@ -1,6 +1,7 @@
 #pragma once
 
 struct GalaState;
+struct OnlineTimes;
 struct SharedState;
 class Dialogs;
 class SplitTimes;
@@ -8,7 +9,7 @@ class SplitTimes;
 // The recording sheet's WEB and Export menu entries: each chooses its target
 // through the file chooser, asks what the export needs, and shows any
 // failure. The lines are built and written by WebResults, WebTeamResults,
-// RankingFiles and ProgramData, which a program without windows calls with
+// RankingFiles, ProgramData and LenexFile, which a program without windows calls with
 // explicit paths. A cancelled chooser writes nothing and says "No Output
 // File Specified". Nothing is shown on success.
 namespace ExportMenu {
@@ -17,13 +18,19 @@ namespace ExportMenu {
 void WebResultsSheet(SharedState &shared, const GalaState &gala, Dialogs &dialogs);
 
 // WEB > "Team Results": one page per team entry into the chosen folder.
-// `splits` is null when online timing is not in use.
+// `splits` has none when online timing is not in use.
 void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
-                    SplitTimes *splits);
+                    SplitTimes &splits);
 
 // Export > "ASA Ranking Files": asks the meet code and the course, writes
 // the .HDR and .MRF files into the chosen folder.
 void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs);
+
+// Export > "Lenex Results File": the gala as a Lenex results file at the
+// chosen name (see LenexFile::Export), split times from `online` (null
+// without online timing).
+void LenexResultsFile(SharedState &shared, const GalaState &gala, OnlineTimes *online,
+                      Dialogs &dialogs);
 
 // Export > "Data for Competition Program": the data file to the chosen file.
 void DataForProgram(SharedState &shared, const GalaState &gala, Dialogs &dialogs);

@@ -114,21 +114,4 @@ bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, con
     return Write(*written, xml, PBUTIL::ReadDate(shared.GalaDate), error);
 }
 
-void ExportFromMenu(SharedState &shared, const GalaState &gala, OnlineTimes *online,
-                    Dialogs &dialogs)
-{
-    FileChoice &choice = shared.Choice;
-    choice.FilePrompt = tr("Select File for Lenex Results");
-    choice.FileMustExist = false;
-    choice.SelectedFile.clear();
-    dialogs.chooseFile(choice);
-    if (choice.SelectedDir.isEmpty() || choice.SelectedFile.isEmpty()) {
-        dialogs.message(tr("No Output File Specified"));
-        return;
-    }
-    QString written, error;
-    if (!Export(shared, gala, online, choice.path(), &written, &error))
-        dialogs.message(tr("Lenex results not written to %1: %2").arg(written, error));
-}
-
 } // namespace LenexFile

@@ -4,7 +4,6 @@
 #include <QDate>
 #include <QString>
 
-class Dialogs;
 struct GalaState;
 struct OnlineTimes;
 struct SharedState;
@@ -32,9 +31,5 @@ bool IsPlain(const QString &path);
 // refuses.
 [[nodiscard]] bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online,
                           const QString &typed, QString *written, QString *error);
-
-// "Lenex Results File" on the sheet: asks for the file and exports.
-void ExportFromMenu(SharedState &shared, const GalaState &gala, OnlineTimes *online,
-                    Dialogs &dialogs);
 
 } // namespace LenexFile

@@ -502,18 +502,3 @@ QByteArray LenexResultsXml(const GalaState &gala, const LenexMeet &meet, SplitTi
     Writer(gala, meet, splits, &out).write();
     return out;
 }
-
-double PoolLengthOf(Database &galaDb, const QString &code, const QString &galaDate)
-{
-    QueryDef q = galaDb.queryDef(QStringLiteral("Gala_Date_Query"));
-    q.setParameter(QStringLiteral("Enter program code"), code);
-    q.setParameter(QStringLiteral("Enter gala date"), galaDate);
-    Recordset dates = q.openRecordset();
-    double length = 0;
-    if (dates.recordCount() > 0) {
-        dates.moveFirst();
-        length = dates.value(QStringLiteral("Pool Length")).toDouble();
-    }
-    dates.close();
-    return length;
-}

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-class Database;
 class SplitTimes;
 struct GalaState;
 
@@ -21,9 +20,6 @@ struct LenexMeet
 // Split times come from `splits` (which has none without online timing).
 // Reads only; throws EngineError when the online-times database refuses.
 QByteArray LenexResultsXml(const GalaState &gala, const LenexMeet &meet, SplitTimes &splits);
-
-// The pool length of a dated gala, 0 when it has none.
-double PoolLengthOf(Database &galaDb, const QString &code, const QString &galaDate);
 
 namespace Lenex {
 

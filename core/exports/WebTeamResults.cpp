@@ -36,21 +36,19 @@ QString positionText(const GalaState &gala, bool graded, int e, int t)
 
 // The last column: a disqualification's reason, or the splits each followed
 // by a blank.
-QString splitsOrReason(const GalaState &gala, SplitTimes *splits, int e, int t)
+QString splitsOrReason(const GalaState &gala, SplitTimes &splits, int e, int t)
 {
     if (GalaRules::IsDisqualification(gala.LaneTime(e, t)))
         return gala.LaneNotes(e, t);
-    if (!splits)
-        return QString();
     QString text;
-    const QStringList times = splits->ofSwim(gala, e, t);
+    const QStringList times = splits.ofSwim(gala, e, t);
     for (const QString &time : times)
         text += time + QLatin1Char(' ');
     return text;
 }
 
 QStringList pageLines(const GalaState &gala, const QString &galaDate, bool graded,
-                      SplitTimes *splits, bool severalHeats, int t)
+                      SplitTimes &splits, bool severalHeats, int t)
 {
     const QString title = html(galaDate + QStringLiteral(" - ") + gala.GalaName);
     QString teamHeading = Texts::tr("Results sheet for ") + gala.TeamName[t] + Texts::tr(" Lane ") +
@@ -110,7 +108,7 @@ QStringList PageNames(const GalaState &gala)
     return names;
 }
 
-QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, SplitTimes *splits)
+QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, SplitTimes &splits)
 {
     const bool severalHeats = gala.HeatCount() > 1;
     const QStringList names = PageNames(gala);
@@ -121,7 +119,7 @@ QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, S
 }
 
 bool Write(const QString &folder, const GalaState &gala, const QString &galaDate, bool graded,
-           SplitTimes *splits, QString &error)
+           SplitTimes &splits, QString &error)
 {
     const QDir dir(folder);
     for (const Page &page : Pages(gala, galaDate, graded, splits)) {

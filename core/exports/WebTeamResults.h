@@ -27,7 +27,7 @@ struct Page
 // Every team entry's page, in team order. `splits` reads the online-times
 // database; null when online timing is not in use (no splits then). Throws
 // EngineError when that database refuses its query.
-QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, SplitTimes *splits);
+QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, SplitTimes &splits);
 
 // Builds every page first, then writes them into `folder` (which must exist;
 // a trailing "/" or none). Callable without any window. Stops at the first
@@ -35,6 +35,6 @@ QList<Page> Pages(const GalaState &gala, const QString &galaDate, bool graded, S
 // earlier file of that name kept. Throws EngineError as Pages does, before
 // writing anything.
 [[nodiscard]] bool Write(const QString &folder, const GalaState &gala, const QString &galaDate,
-                         bool graded, SplitTimes *splits, QString &error);
+                         bool graded, SplitTimes &splits, QString &error);
 
 } // namespace WebTeamResults

@@ -84,14 +84,10 @@ void ProgrammeEditor::loadFromFile()
 void ProgrammeEditor::saveToFile()
 {
     FileChoice &choice = m_shared.Choice;
-    choice.FilePrompt = QCoreApplication::translate("ProgrammeEditor", "Open output file");
-    choice.FileMustExist = false;
-    m_dialogs.chooseFile(choice);
-    if (choice.SelectedDir.isEmpty() || choice.SelectedFile.isEmpty()) {
-        m_dialogs.message(
-            QCoreApplication::translate("ProgrammeEditor", "No Output File Specified"));
+    if (!ChooseOutput(m_dialogs, choice,
+                      QCoreApplication::translate("ProgrammeEditor", "Open output file"),
+                      OutputTarget::File))
         return;
-    }
     ProgFileName = choice.path();
     QString error;
     if (!PBUTIL::WriteTextFile(ProgFileName, ProgrammeFile::lines(m_programme), &error)) {

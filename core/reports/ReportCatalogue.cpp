@@ -18,7 +18,7 @@ const QList<Report> &All()
          }},
         {"Print_Team_Results", QT_TRANSLATE_NOOP("ReportCatalogue", "Team Results"), Needs::Nothing,
          [](const Inputs &in, PrinterSurface &p) {
-             PrintTeamResults(in.shared, in.gala, &in.splits, p);
+             PrintTeamResults(in.shared, in.gala, in.splits, p);
          }},
         {"Print_TK_Sheets", QT_TRANSLATE_NOOP("ReportCatalogue", "Chief TK Sheets"),
          Needs::LaneTeams,

@@ -33,9 +33,9 @@ void PrintCumulativeLines(const GalaState &gala, PrinterSurface &printer, int fi
                           int e);
 
 // "Team Results": a portrait page per team entry with every event, and the
-// split times of each swim when `splits` is given (online timing in use).
+// split times of each swim `splits` has (none without online timing).
 // Throws EngineError when the online-times database refuses a query.
-void PrintTeamResults(const SharedState &shared, const GalaState &gala, SplitTimes *splits,
+void PrintTeamResults(const SharedState &shared, const GalaState &gala, SplitTimes &splits,
                       PrinterSurface &printer);
 
 // "Chief TK Sheets" asks the number of lanes and each lane's team first;

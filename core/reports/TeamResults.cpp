@@ -30,7 +30,7 @@ bool namesShown(const GalaState &gala, int k)
     return false;
 }
 
-void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes *splits,
+void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes &splits,
                    PrinterSurface &printer, int k, int heats)
 {
     const Layout &layout = namesShown(gala, k) ? Wide : Narrow;
@@ -94,12 +94,10 @@ void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes 
         else
             printer.printNumber(gala.LanePos(e, k));
         if (!GalaRules::IsDisqualification(time)) {
-            if (splits) {
-                const QStringList times = splits->ofSwim(gala, e, k);
-                for (qsizetype n = 0; n < times.size(); ++n) {
-                    printer.setCurrentX(layout.reasonX + SplitStep * double(n));
-                    printer.print(times[n]);
-                }
+            const QStringList times = splits.ofSwim(gala, e, k);
+            for (qsizetype n = 0; n < times.size(); ++n) {
+                printer.setCurrentX(layout.reasonX + SplitStep * double(n));
+                printer.print(times[n]);
             }
             printer.printLine();
         } else {
@@ -112,7 +110,7 @@ void printTeamPage(const SharedState &shared, const GalaState &gala, SplitTimes 
 
 } // namespace
 
-void PrintTeamResults(const SharedState &shared, const GalaState &gala, SplitTimes *splits,
+void PrintTeamResults(const SharedState &shared, const GalaState &gala, SplitTimes &splits,
                       PrinterSurface &printer)
 {
     const int heats = gala.HeatCount();

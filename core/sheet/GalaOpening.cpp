@@ -219,3 +219,18 @@ OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs, Stor
         return {};
     }
 }
+
+double PoolLengthOf(Database &galaDb, const QString &code, const QString &galaDate)
+{
+    QueryDef q = galaDb.queryDef(QStringLiteral("Gala_Date_Query"));
+    q.setParameter(QStringLiteral("Enter program code"), code);
+    q.setParameter(QStringLiteral("Enter gala date"), galaDate);
+    Recordset dates = q.openRecordset();
+    double length = 0;
+    if (dates.recordCount() > 0) {
+        dates.moveFirst();
+        length = dates.value(QStringLiteral("Pool Length")).toDouble();
+    }
+    dates.close();
+    return length;
+}

@@ -45,10 +45,15 @@ struct OpenedGala
     QString caption() const { return QStringLiteral("Gala Recording : ") + GalaName; }
 };
 
+// The pool length of a dated gala in metres, 0 when it has none. Throws
+// EngineError when the database refuses.
+double PoolLengthOf(Database &galaDb, const QString &code, const QString &galaDate);
+
 // Loads the gala shared.ProgCode / shared.GalaDate from shared.GalaDb into
 // `gala`: programme, gala name, team entries, pool name, stored results (after
-// asking whether to keep them when `stored` is Ask), and opens the online-times database when
-// online timing is on (turning it off when the file is missing). The gala
+// asking whether to keep them when `stored` is Ask), and opens the
+// online-times database when online timing is on (turning it off when the
+// file is missing). The gala
 // state is replaced only when the gala opens; the gala database always stays
 // open. On success the sheet sets up its rows and shows event 1.
 OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs,

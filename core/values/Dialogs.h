@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // What the file chooser is given and hands back. After OK the chosen path is
@@ -32,3 +33,27 @@ public:
     // The "File Select" chooser, modal, with choice.FilePrompt as its title.
     virtual void chooseFile(FileChoice &choice) = 0;
 };
+
+// What to name in the chooser for a file to be written.
+enum class OutputTarget
+{
+    File,   // a file name is needed
+    Folder, // the folder is enough; any name typed is not used
+};
+
+// Shows the chooser for a file (or folder) to write, titled `prompt`. True
+// when one was named; otherwise says "No Output File Specified" and gives
+// false.
+inline bool ChooseOutput(Dialogs &dialogs, FileChoice &choice, const QString &prompt,
+                         OutputTarget target)
+{
+    choice.FilePrompt = prompt;
+    choice.FileMustExist = false;
+    dialogs.chooseFile(choice);
+    if (choice.SelectedDir.isEmpty() ||
+        (target == OutputTarget::File && choice.SelectedFile.isEmpty())) {
+        dialogs.message(QCoreApplication::translate("Dialogs", "No Output File Specified"));
+        return false;
+    }
+    return true;
+}

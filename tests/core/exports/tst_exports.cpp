@@ -315,12 +315,11 @@ private slots:
                         "('M1',1,1,3,'I','15.00'), ('M1',2,1,1,'I','45.1'), "
                         "('M2',3,1,1,'I','1:00.00')");
         Database ares(dir.filePath("ares.mdb"));
-        SplitTimes splits(&ares, QStringLiteral("M1"));
+        SplitTimes online(&ares, QStringLiteral("M1")), none(nullptr, {});
         QString error;
         QVERIFY(WebResults::Write(dir.filePath("results.htm"), small, Day, error));
         QVERIFY(WebTeamResults::Write(dir.path(), small, Day, variant != QLatin1String("ungraded"),
-                                      variant == QLatin1String("online") ? &splits : nullptr,
-                                      error));
+                                      variant == QLatin1String("online") ? online : none, error));
         QVERIFY(RankingFiles::Write(dir.path(), QStringLiteral("HSC/26"), variant != "short", small,
                                     Day, error));
         QVERIFY(ProgramData::Write(dir.filePath("program.txt"), small, error));
@@ -353,7 +352,8 @@ private slots:
         const QString folder = dir.filePath(QStringLiteral("web/pages"));
         QDir().mkpath(folder);
         QString error;
-        QVERIFY2(WebTeamResults::Write(folder, gala(names), Day, false, nullptr, error),
+        SplitTimes none(nullptr, {});
+        QVERIFY2(WebTeamResults::Write(folder, gala(names), Day, false, none, error),
                  qPrintable(error));
         files.sort();
         QCOMPARE(filesIn(folder), files); // every page in the folder, none replaced
@@ -402,7 +402,8 @@ private slots:
                       full = "The file {path} could not be written: ";
         const MenuEntry web = &ExportMenu::WebResultsSheet, rankings = &ExportMenu::AsaRankingFiles,
                         teams = [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
-                            ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
+                            SplitTimes none(nullptr, {});
+                            ExportMenu::WebTeamResults(shared, gala, dialogs, none);
                         };
         DataRow("WEB Results Sheet", web, Day, "", cancelled);
         DataRow("WEB Team Results", teams, Day, "", cancelled);

@@ -202,7 +202,7 @@ private slots:
         g.gala.LaneTime(2, 1) = "D";
         g.gala.LaneNotes(2, 1) = "False start";
         g.gala.LaneName(3, 1) = named.isEmpty() ? "" : "Jane";
-        PrintTeamResults(g.shared, g.gala, &splits, g.printer);
+        PrintTeamResults(g.shared, g.gala, splits, g.printer);
         QCOMPARE(g.printer.pages.size(), 2); // a portrait page a team
         QCOMPARE(g.printer.pages[0].orientation, PrinterSurface::Portrait);
         const QList<Text> page = g.printer.on(1, 1);
