@@ -1,12 +1,16 @@
 #include "announce/AnnounceBoard.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayoutItem>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,6 +25,52 @@ QFont boardFont(int points)
 }
 
 constexpr int PollMs = 500;
+
+// The type of the board: as large as this, never smaller than that.
+constexpr double LargestPoints = 20;
+constexpr double SmallestPoints = 14;
+
+// One priority's messages. The desk lays its lines out in fixed-width
+// columns, so the type shrinks until the widest line fits the column's
+// width and every mark (" (N/S)" above all) stays in sight; below the
+// smallest type that reads from a few metres away, lines wrap instead.
+class BoardColumn : public QTextBrowser
+{
+public:
+    BoardColumn(const QStringList &lines, QWidget *parent) : QTextBrowser(parent), m_lines(lines)
+    {
+        setLineWrapMode(QTextEdit::WidgetWidth);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QTextBrowser::resizeEvent(event);
+        fitType();
+    }
+
+private:
+    void fitType()
+    {
+        // Room for a line: the viewport less the page's and a block's margins.
+        const double room = viewport()->width() - 2 * document()->documentMargin() - 8;
+        const QFontMetricsF largest(boardFont(int(LargestPoints)));
+        double widest = 0;
+        for (const QString &line : m_lines)
+            widest = std::max(widest, largest.horizontalAdvance(line));
+        double points = LargestPoints;
+        if (widest > room && room > 0)
+            points = std::max(SmallestPoints, std::floor(LargestPoints * room / widest * 4) / 4);
+        if (font().pointSizeF() == points)
+            return;
+        QFont type = boardFont(int(LargestPoints));
+        type.setPointSizeF(points);
+        setFont(type);
+        document()->setDefaultFont(type);
+    }
+
+    QStringList m_lines; // every line of every message shown
+};
 
 } // namespace
 
@@ -64,16 +114,18 @@ void AnnounceBoard::showGroups()
         delete item;
     }
     for (const AnnouncementBoard::Group &group : m_board.groups()) {
-        auto *column = new QTextBrowser(this);
+        QStringList lines;
+        for (const AnnouncementBoard::Message &m : group.messages)
+            lines << m.text.split(QLatin1Char('\n'));
+        auto *column = new BoardColumn(lines, this);
         column->setObjectName(QStringLiteral("Priority_%1").arg(group.priority));
         const QString heading = AnnouncementBoard::priorityName(group.priority);
         column->setAccessibleName(heading);
-        column->setFont(boardFont(20));
-        column->setLineWrapMode(QTextEdit::NoWrap);
+        column->setFont(boardFont(int(LargestPoints)));
         QString html = QStringLiteral("<h2>%1</h2>").arg(heading.toHtmlEscaped());
         for (const AnnouncementBoard::Message &m : group.messages) {
             const bool newest = m.number == m_board.newest();
-            html += QStringLiteral("<pre style=\"%1\">%2</pre><hr/>")
+            html += QStringLiteral("<pre style=\"white-space:pre-wrap;%1\">%2</pre><hr/>")
                         .arg(newest ? QStringLiteral("background-color:#fff3a0;font-weight:bold")
                                     : QString(),
                              m.text.toHtmlEscaped());

@@ -10,6 +10,9 @@ QStringList opening(const QString &title)
     return {QStringLiteral("<!DOCTYPE HTML SYSTEM html.dtd>"),
             QStringLiteral("<html>"),
             QStringLiteral("<head>"),
+            // The pages are UTF-8; a browser or server that assumed another
+            // encoding would garble every accented name.
+            QStringLiteral("<meta charset=\"utf-8\">"),
             QStringLiteral("<title>") + title + QStringLiteral("</title>"),
             QStringLiteral("</head>"),
             QStringLiteral("<body>")};
