@@ -26,14 +26,16 @@ QFont boardFont(int points)
 
 constexpr int PollMs = 500;
 
-// The type of the board: as large as this, never smaller than that.
+// The type of the board, and the smallest it shrinks to.
 constexpr double LargestPoints = 20;
-constexpr double SmallestPoints = 14;
+constexpr double SmallestPoints = 16;
 
 // One priority's messages. The desk lays its lines out in fixed-width
-// columns, so the type shrinks until the widest line fits the column's
-// width and every mark (" (N/S)" above all) stays in sight; below the
-// smallest type that reads from a few metres away, lines wrap instead.
+// columns, so the type shrinks a little until the widest line fits the
+// column's width, keeping the columns lined up; where it would have to
+// shrink below what reads from a few metres away, the type stays large and
+// the lines wrap instead. Either way every mark (" (N/S)" above all) stays
+// in sight without scrolling sideways.
 class BoardColumn : public QTextBrowser
 {
 public:
@@ -59,8 +61,9 @@ private:
         for (const QString &line : m_lines)
             widest = std::max(widest, largest.horizontalAdvance(line));
         double points = LargestPoints;
-        if (widest > room && room > 0)
-            points = std::max(SmallestPoints, std::floor(LargestPoints * room / widest * 4) / 4);
+        const double fitting = std::floor(LargestPoints * room / widest * 4) / 4;
+        if (widest > room && fitting >= SmallestPoints)
+            points = fitting;
         if (font().pointSizeF() == points)
             return;
         QFont type = boardFont(int(LargestPoints));

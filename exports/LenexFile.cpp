@@ -132,8 +132,7 @@ bool IsEmailAddress(const QString &text)
 
 bool AskContact(SharedState &shared, Dialogs &dialogs)
 {
-    if (!shared.ContactEmail.trimmed().isEmpty() &&
-        !shared.ContactOrganisation.trimmed().isEmpty())
+    if (!shared.ContactEmail.trimmed().isEmpty() && !shared.ContactOrganisation.trimmed().isEmpty())
         return true;
     const QString email = dialogs.input(tr("Enter the contact e-mail for Lenex files")).trimmed();
     if (email.isEmpty()) {

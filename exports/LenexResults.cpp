@@ -107,9 +107,9 @@ struct Athlete
 {
     int id = 0;
     QString first, last;
-    QString whole; // the name's words joined by one blank; "" for a team's stand-in
-    QDate born;    // invalid when the gala does not know it
-    QString gender;                   // F or M; "" while only mixed events named it
+    QString whole;  // the name's words joined by one blank; "" for a team's stand-in
+    QDate born;     // invalid when the gala does not know it
+    QString gender; // F or M; "" while only mixed events named it
     QList<std::pair<int, int>> swims; // (event, team) in programme order
 };
 
@@ -444,9 +444,9 @@ private:
         // only is written as F, a birth the gala does not know as 1 January 1900.
         m_xml.writeAttribute(QStringLiteral("gender"),
                              a.gender.isEmpty() ? Lenex::UnknownGender : a.gender);
-        m_xml.writeAttribute(QStringLiteral("birthdate"),
-                             (a.born.isValid() ? a.born : Lenex::UnknownBirthDate)
-                                 .toString(Qt::ISODate));
+        m_xml.writeAttribute(
+            QStringLiteral("birthdate"),
+            (a.born.isValid() ? a.born : Lenex::UnknownBirthDate).toString(Qt::ISODate));
         writeResults(a.swims);
         m_xml.writeEndElement(); // ATHLETE
     }

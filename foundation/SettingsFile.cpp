@@ -115,7 +115,9 @@ Settings parse(const QByteArray &content)
 
 QStringList lines(const Settings &s)
 {
-    return {quoted(s.GalaDbPath), quoted(s.ProgCode), quoted(s.LastGalaDate),
+    return {quoted(s.GalaDbPath),
+            quoted(s.ProgCode),
+            quoted(s.LastGalaDate),
             flag(s.AnnouncerOn) + QLatin1Char(',') + quoted(s.AnnouncerDbPath),
             flag(s.OnlineOn) + QLatin1Char(',') + quoted(s.AresDbPath) + QLatin1Char(',') +
                 quoted(s.OnlineMeetCode),

@@ -706,8 +706,8 @@ private slots:
         Database online(demo.file.dir.filePath("online.mdb"));
         SplitTimes times(&online, "M1");
         const QByteArray xml = LenexResultsXml(
-            demo.gala, {"12/10/26", poolLength, "0.1", "desk@example.org", "Harbourside SC", "DEMO"},
-            times);
+            demo.gala,
+            {"12/10/26", poolLength, "0.1", "desk@example.org", "Harbourside SC", "DEMO"}, times);
         QCOMPARE(LenexFaults(xml), QStringList());
         const LenexReadBack back(xml);
         QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
@@ -753,24 +753,25 @@ private slots:
     void awkwardTexts()
     {
         // A birth stored in full keeps its century.
-        const GalaState g = gala({"Ash & Co <B>"},
-                                 {"50|FS|Ladies|30.00|Siân  O'Brien-Łukasz||31/02/12",
-                                  "50|FS|Men|31.00|Old Timer||05/06/25|1925-06-05", "50|FS|Open||||",
-                                  "50|FS|Mixed|32.00|Eve||2015",
-                                  "50|FS|Boys|33.00|Siân O'Brien-Łukasz||31/02/12"});
+        const GalaState g =
+            gala({"Ash & Co <B>"},
+                 {"50|FS|Ladies|30.00|Siân  O'Brien-Łukasz||31/02/12",
+                  "50|FS|Men|31.00|Old Timer||05/06/25|1925-06-05", "50|FS|Open||||",
+                  "50|FS|Mixed|32.00|Eve||2015", "50|FS|Boys|33.00|Siân O'Brien-Łukasz||31/02/12"});
         SplitTimes none(nullptr, {});
         // Badly escaped, the reader would stop there and miss what follows.
         const QByteArray xml =
             LenexResultsXml(g, {"12/10/26", 0, "0.1", "a@b.example", "Ash", "ASH"}, none);
         const LenexReadBack back(xml);
-        QCOMPARE(back.events, QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE",
-                                           "3 X TIM 50 1 FREE", "4 X TIM 50 1 FREE",
-                                           "5 M TIM 50 1 FREE"}));
-        QCOMPARE(back.swims,
-                 QStringList({"1|1|1|Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|00:00:30.00||||",
-                              "2|1|1|Ash & Co <B>|Old Timer/1925-06-05|00:00:31.00||||",
-                              "4|1|1|Ash & Co <B>|- Eve/2015-01-01|00:00:32.00||||",
-                              "5|1|1|Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|00:00:33.00||||"}));
+        QCOMPARE(back.events,
+                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE",
+                              "4 X TIM 50 1 FREE", "5 M TIM 50 1 FREE"}));
+        QCOMPARE(
+            back.swims,
+            QStringList({"1|1|1|Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|00:00:30.00||||",
+                         "2|1|1|Ash & Co <B>|Old Timer/1925-06-05|00:00:31.00||||",
+                         "4|1|1|Ash & Co <B>|- Eve/2015-01-01|00:00:32.00||||",
+                         "5|1|1|Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|00:00:33.00||||"}));
         QCOMPARE(back.athletes, QStringList({"Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|F",
                                              "Ash & Co <B>|Old Timer/1925-06-05|M",
                                              "Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|M",
@@ -789,9 +790,9 @@ private slots:
         const QString base = QString("--db %1 --code DEMO --date 12/10/26 --lenex %2/gala.lxf "
                                      "--lenex %2/gala.lef --online %2/online.mdb --meet-code M1 ")
                                  .arg(demo.file.path, dir.path());
-        const Run run = runExport(
-            (base + "--contact-email desk@harbourside.example --organisation Harbourside")
-                .split(' '));
+        const Run run =
+            runExport((base + "--contact-email desk@harbourside.example --organisation Harbourside")
+                          .split(' '));
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         const QByteArray plain = readFile(dir.filePath("gala.lef"));
@@ -802,19 +803,19 @@ private slots:
         // No contact in the settings file given: no Lenex file, the web page still.
         QVERIFY(PBUTIL::WriteTextFile(dir.filePath("aqrecord.ini"), {"\"x.mdb\""}));
         QVERIFY(QFile::remove(dir.filePath("gala.lef")) && QFile::remove(dir.filePath("gala.lxf")));
-        const Run refused = runExport(
-            (base + "--settings " + dir.filePath("aqrecord.ini") + " --web " +
-             dir.filePath("results.htm"))
-                .split(' '));
+        const Run refused = runExport((base + "--settings " + dir.filePath("aqrecord.ini") +
+                                       " --web " + dir.filePath("results.htm"))
+                                          .split(' '));
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.startsWith("aqgalarec-export: No Lenex file written: "),
                  qPrintable(refused.err));
-        QVERIFY(!QFile::exists(dir.filePath("gala.lef")) && !QFile::exists(dir.filePath("gala.lxf")));
+        QVERIFY(!QFile::exists(dir.filePath("gala.lef")) &&
+                !QFile::exists(dir.filePath("gala.lxf")));
         QVERIFY(QFile::exists(dir.filePath("results.htm")));
         // The contact kept on line 6 of the settings file is enough.
-        QVERIFY(PBUTIL::WriteTextFile(dir.filePath("aqrecord.ini"),
-                                      {"\"x.mdb\"", "", "", "", "",
-                                       "\"desk@harbourside.example\",\"Harbourside\""}));
+        QVERIFY(PBUTIL::WriteTextFile(
+            dir.filePath("aqrecord.ini"),
+            {"\"x.mdb\"", "", "", "", "", "\"desk@harbourside.example\",\"Harbourside\""}));
         const Run kept =
             runExport((base + "--settings " + dir.filePath("aqrecord.ini")).split(' '));
         QCOMPARE(kept.exitCode, 0);

@@ -46,10 +46,16 @@ private slots:
                  "\"" + db.toUtf8() +
                      "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"\",\"\"\r\n");
 
-        static_cast<Settings &>(shared) = {
-            "/data/galas, \"club\".mdb", "DEMO", "12/10/26",       true,
-            "/data/announcer.mdb",       false,  "/data/ares.mdb", "M1",
-            "desk@bramley.example",      "Bramley \"Dolphins\", SC"};
+        static_cast<Settings &>(shared) = {"/data/galas, \"club\".mdb",
+                                           "DEMO",
+                                           "12/10/26",
+                                           true,
+                                           "/data/announcer.mdb",
+                                           false,
+                                           "/data/ares.mdb",
+                                           "M1",
+                                           "desk@bramley.example",
+                                           "Bramley \"Dolphins\", SC"};
         QVERIFY(desk.startUp.exit());
         QVERIFY(desk.settings().endsWith(
             "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
