@@ -132,22 +132,27 @@ bool IsEmailAddress(const QString &text)
 
 bool AskContact(SharedState &shared, Dialogs &dialogs)
 {
-    if (!shared.ContactEmail.trimmed().isEmpty() && !shared.ContactOrganisation.trimmed().isEmpty())
-        return true;
-    const QString email = dialogs.input(tr("Enter the contact e-mail for Lenex files")).trimmed();
+    QString email = shared.ContactEmail.trimmed();
     if (email.isEmpty()) {
-        dialogs.message(tr("No contact e-mail given: no Lenex file written"));
-        return false;
+        email = dialogs.input(tr("Enter the contact e-mail for Lenex files")).trimmed();
+        if (email.isEmpty()) {
+            dialogs.message(tr("No contact e-mail given: no Lenex file written"));
+            return false;
+        }
+        if (!IsEmailAddress(email)) {
+            dialogs.message(
+                tr("\"%1\" is not an e-mail address: no Lenex file written").arg(email));
+            return false;
+        }
     }
-    if (!IsEmailAddress(email)) {
-        dialogs.message(tr("\"%1\" is not an e-mail address: no Lenex file written").arg(email));
-        return false;
-    }
-    const QString organisation =
-        dialogs.input(tr("Enter the organisation that runs the recording desk")).trimmed();
+    QString organisation = shared.ContactOrganisation.trimmed();
     if (organisation.isEmpty()) {
-        dialogs.message(tr("No organisation given: no Lenex file written"));
-        return false;
+        organisation =
+            dialogs.input(tr("Enter the organisation that runs the recording desk")).trimmed();
+        if (organisation.isEmpty()) {
+            dialogs.message(tr("No organisation given: no Lenex file written"));
+            return false;
+        }
     }
     shared.ContactEmail = email;
     shared.ContactOrganisation = organisation;

@@ -1,4 +1,5 @@
 #include "exports/ExportMenu.h"
+#include "exports/LenexFile.h"
 #include "exports/LenexResults.h"
 #include "exports/ProgramData.h"
 #include "exports/RankingFiles.h"
@@ -528,6 +529,12 @@ private slots:
                 cancelled);
         DataRow("gala date: no such day", rankings, "31/02/26", "", badDate);
         DataRow("gala date: empty", rankings, "", "", badDate);
+        // Lenex needs the desk's contact: a cancelled question asks no file.
+        DataRow("Lenex Results File, no contact e-mail",
+                MenuEntry([](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
+                    LenexFile::ExportFromMenu(shared, gala, nullptr, dialogs);
+                }),
+                Day, "", "No contact e-mail given: no Lenex file written");
         DataRow("full disk: results page", web, Day, "results.htm", full);
         DataRow("full disk: first team page", teams, Day, "Smith & Jones.htm", full);
     }
