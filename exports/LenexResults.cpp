@@ -193,8 +193,10 @@ private:
     Athlete &athlete(Club &c, const QStringList &words, int e, int t, const QString &gender)
     {
         // The full stored date keeps its century; a date of birth that does
-        // not read as a date is not guessed.
-        const QDate born = ResultStore::BirthDate(m_gala, e, t, m_galaDay);
+        // not read as a date is not guessed beyond the year it may hold.
+        QDate born = ResultStore::BirthDate(m_gala, e, t, m_galaDay);
+        if (!born.isValid())
+            born = yearOnly(m_gala.LaneDoB(e, t));
         const QString whole = words.join(QLatin1Char(' '));
         for (Athlete &a : c.athletes) {
             if (a.whole == whole && a.born == born && (gender.isEmpty() || a.gender == gender))
@@ -207,7 +209,7 @@ private:
                                    : Lenex::UnknownName;
         a.last = words.last();
         a.whole = whole;
-        a.born = born.isValid() ? born : yearOnly(m_gala.LaneDoB(e, t));
+        a.born = born;
         a.gender = gender;
         c.athletes.append(a);
         return c.athletes.last();
