@@ -84,10 +84,16 @@ void PrintThisResult(const SharedState &shared, const GalaState &gala, const She
         printer.printFitted(row.team, TimeX - TeamX - ColumnGap);
         printer.setCurrentX(TimeX);
         printer.printFitted(row.time, ReasonX - TimeX - ColumnGap);
+        // The referee's reason is never cut: it wraps under its column.
+        const QStringList reason = printer.wrapped(row.reason, TotalX - ReasonX - ColumnGap);
         printer.setCurrentX(ReasonX);
-        printer.printFitted(row.reason, TotalX - ReasonX - ColumnGap);
+        printer.print(reason.value(0));
         printer.setCurrentX(TotalX);
         printer.printLine(PBUTIL::NumberText(row.total));
+        for (qsizetype l = 1; l < reason.size(); ++l) {
+            printer.setCurrentX(ReasonX);
+            printer.printLine(reason[l]);
+        }
     }
     printer.printLine();
     printer.endDoc();

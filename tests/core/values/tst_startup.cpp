@@ -44,14 +44,22 @@ private slots:
         QVERIFY(desk.startUp.exit());
         QCOMPARE(desk.settings(),
                  "\"" + db.toUtf8() +
-                     "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n");
+                     "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"\",\"\"\r\n");
 
-        static_cast<Settings &>(shared) = {
-            "/data/galas, \"club\".mdb", "DEMO", "12/10/26",       true,
-            "/data/announcer.mdb",       false,  "/data/ares.mdb", "M1"};
+        static_cast<Settings &>(shared) = {"/data/galas, \"club\".mdb",
+                                           "DEMO",
+                                           "12/10/26",
+                                           true,
+                                           "/data/announcer.mdb",
+                                           false,
+                                           "/data/ares.mdb",
+                                           "M1",
+                                           "desk@bramley.example",
+                                           "Bramley \"Dolphins\", SC"};
         QVERIFY(desk.startUp.exit());
-        QVERIFY(desk.settings().contains(
-            "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"));
+        QVERIFY(desk.settings().endsWith(
+            "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
+            "\"desk@bramley.example\",\"Bramley \"\"Dolphins\"\", SC\"\r\n"));
         SharedState again;
         StartUp second(again, desk.dialogs, desk.dir.path());
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
