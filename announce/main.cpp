@@ -3,6 +3,7 @@
 // it asks for the file.
 #include "announce/AnnounceBoard.h"
 #include "foundation/Dialogs.h"
+#include "foundation/UserFolders.h"
 #include "foundation/WidgetDialogs.h"
 #include "reports/FontSubstitutes.h"
 
@@ -22,7 +23,10 @@ int main(int argc, char **argv)
         WidgetDialogs dialogs;
         FileChoice choice;
         choice.FilePrompt = QApplication::translate("AQAnnounce", "Select the Announcer Database");
-        choice.SelectedDir = QApplication::applicationDirPath() + QLatin1Char('/');
+        const UserFolders folders(QApplication::applicationDirPath());
+        if (const QString problem = folders.provide(); !problem.isEmpty())
+            dialogs.message(problem);
+        choice.SelectedDir = folders.dataFolder() + QLatin1Char('/');
         choice.SelectedFile = QStringLiteral("announcer.mdb");
         choice.FileMustExist = true;
         dialogs.chooseFile(choice);

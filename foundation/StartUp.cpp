@@ -3,13 +3,14 @@
 #include "foundation/PbUtil.h"
 #include "foundation/SettingsFile.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
-StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
-    : m_shared(shared), m_dialogs(dialogs), m_programFolder(programFolder),
-      m_settingsPath(SettingsFile::location(programFolder))
+StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const UserFolders &folders)
+    : m_shared(shared), m_dialogs(dialogs), m_dataFolder(folders.dataFolder()),
+      m_settingsPath(folders.settingsPath())
 {
 }
 
@@ -18,7 +19,7 @@ QString StartUp::load()
     m_shared.GalaDbOpen = false;
     static_cast<Settings &>(m_shared) = SettingsFile::read(m_settingsPath);
     if (m_shared.GalaDbPath.isEmpty())
-        m_shared.GalaDbPath = QDir(m_programFolder).filePath(QStringLiteral("gala_record.mdb"));
+        m_shared.GalaDbPath = QDir(m_dataFolder).filePath(QStringLiteral("gala_record.mdb"));
     return m_shared.GalaDbPath;
 }
 
