@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const UserFolders &folders)
     : m_shared(shared), m_dialogs(dialogs), m_dataFolder(folders.dataFolder()),
@@ -70,6 +71,8 @@ bool StartUp::exit()
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
     QString error;
+    // An installed desk's configuration folder may not exist yet.
+    QDir().mkpath(QFileInfo(m_settingsPath).absolutePath());
     if (!SettingsFile::write(m_settingsPath, m_shared, &error)) {
         m_dialogs.message(
             QCoreApplication::translate("StartUp", "The settings could not be saved to %1: %2")

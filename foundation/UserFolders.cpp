@@ -40,7 +40,6 @@ QString UserFolders::provide() const
     if (!data.mkpath(QStringLiteral(".")))
         return QCoreApplication::translate("UserFolders", "Cannot create the folder %1")
             .arg(m_dataFolder);
-    QDir().mkpath(QFileInfo(m_settingsPath).absolutePath());
     const QDir readyMade(m_readyMadeFolder);
     for (const QString &name : readyMadeNames()) {
         const QString target = data.filePath(name);

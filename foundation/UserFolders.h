@@ -30,6 +30,7 @@ public:
     // An installed program copies each ready-made database the user's data
     // folder lacks; a database already there (a recorded gala) is never
     // replaced. Gives an error text, or "" when every file is in place.
+    // Run from the build it does nothing.
     QString provide() const;
 
 private:
