@@ -3,13 +3,15 @@
 #include "core/values/PbUtil.h"
 #include "core/values/SettingsFile.h"
 #include "core/values/SharedState.h"
+#include "core/values/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
-StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
-    : m_shared(shared), m_dialogs(dialogs), m_programFolder(programFolder),
-      m_settingsPath(SettingsFile::location(programFolder))
+StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const UserFolders &folders)
+    : m_shared(shared), m_dialogs(dialogs), m_dataFolder(folders.dataFolder()),
+      m_settingsPath(folders.settingsPath())
 {
 }
 
@@ -18,7 +20,7 @@ QString StartUp::load()
     m_shared.GalaDbOpen = false;
     static_cast<Settings &>(m_shared) = SettingsFile::read(m_settingsPath);
     if (m_shared.GalaDbPath.isEmpty())
-        m_shared.GalaDbPath = QDir(m_programFolder).filePath(QStringLiteral("gala_record.mdb"));
+        m_shared.GalaDbPath = QDir(m_dataFolder).filePath(QStringLiteral("gala_record.mdb"));
     return m_shared.GalaDbPath;
 }
 
@@ -69,6 +71,8 @@ bool StartUp::exit()
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
     QString error;
+    // An installed desk's configuration folder may not exist yet.
+    QDir().mkpath(QFileInfo(m_settingsPath).absolutePath());
     if (!SettingsFile::write(m_settingsPath, m_shared, &error)) {
         m_dialogs.message(
             QCoreApplication::translate("StartUp", "The settings could not be saved to %1: %2")

@@ -4,6 +4,7 @@
 
 struct SharedState;
 class Dialogs;
+class UserFolders;
 
 // What the start screen does, without its widgets: the remembered settings,
 // the choice of the gala database, opening it, and the settings written on
@@ -11,10 +12,10 @@ class Dialogs;
 class StartUp
 {
 public:
-    StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder);
+    StartUp(SharedState &shared, Dialogs &dialogs, const UserFolders &folders);
 
     // Reads the settings into the shared state; gives the database path to
-    // show (the remembered one, else gala_record.mdb in the program folder).
+    // show (the remembered one, else gala_record.mdb in the data folder).
     QString load();
 
     QString settingsPath() const { return m_settingsPath; }
@@ -34,6 +35,6 @@ public:
 private:
     SharedState &m_shared;
     Dialogs &m_dialogs;
-    QString m_programFolder;
+    QString m_dataFolder;
     QString m_settingsPath;
 };

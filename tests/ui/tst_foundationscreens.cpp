@@ -23,7 +23,7 @@ private slots:
         QTemporaryDir dir;
         SharedState shared;
         ScriptedDialogs dialogs;
-        GalaRecIntro intro(shared, dialogs, dir.path());
+        GalaRecIntro intro(shared, dialogs, UserFolders(dir.path()));
         intro.show();
         auto *dbName = intro.findChild<QLineEdit *>("DbName");
         QCOMPARE(dbName->accessibleName(), QString("Gala Recording Database Filename"));

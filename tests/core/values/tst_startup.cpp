@@ -2,10 +2,12 @@
 #include "core/values/SettingsFile.h"
 #include "core/values/SharedState.h"
 #include "core/values/StartUp.h"
+#include "core/values/UserFolders.h"
 #include "tests/support/DataRow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -17,12 +19,41 @@ struct Desk
     QTemporaryDir dir;
     SharedState shared;
     ScriptedDialogs dialogs;
-    StartUp startUp{shared, dialogs, dir.path()};
+    StartUp startUp{shared, dialogs, UserFolders(dir.path())};
     QString ini() const { return dir.filePath("aqrecord.ini"); }
     QByteArray settings() const
     {
         QFile f(ini());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// An installed program under <root>/usr, with the user's home folders in
+// <root>/home as XDG_DATA_HOME and XDG_CONFIG_HOME name them.
+struct Installed
+{
+    QTemporaryDir root;
+    QString bin = root.filePath("usr/bin");
+    QString share = root.filePath("usr/share/aqgalarec");
+    QString data = root.filePath("home/data/aqgalarec");
+    QString config = root.filePath("home/config/Aquaplan/AQGalaRec");
+    Installed()
+    {
+        QDir().mkpath(bin);
+        QVERIFY(ReadyMade::writeAll(share).isEmpty());
+        qputenv("XDG_DATA_HOME", root.filePath("home/data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", root.filePath("home/config").toUtf8());
+        QCoreApplication::setOrganizationName("Aquaplan");
+        QCoreApplication::setApplicationName("AQGalaRec");
+    }
+    ~Installed()
+    {
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QStringList installedFiles() const
+    {
+        return QDir(share).entryList(QDir::Files) + QDir(bin).entryList(QDir::Files);
     }
 };
 
@@ -61,7 +92,7 @@ private slots:
             "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
             "\"desk@bramley.example\",\"Bramley \"\"Dolphins\"\", SC\"\r\n"));
         SharedState again;
-        StartUp second(again, desk.dialogs, desk.dir.path());
+        StartUp second(again, desk.dialogs, UserFolders(desk.dir.path()));
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
         QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
@@ -136,6 +167,57 @@ private slots:
         QCOMPARE(desk.shared.GalaDb->path(), gala.path);
         QCOMPARE(desk.shared.GalaDb->openRecordset("Gala_Name").recordCount(), 0);
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+    }
+
+    void installedDeskWorksOnTheUsersCopies()
+    {
+        Installed inst;
+        const QStringList before = inst.installedFiles();
+        const UserFolders folders(inst.bin);
+        QVERIFY(folders.installed());
+        QCOMPARE(folders.dataFolder(), inst.data);
+        QCOMPARE(folders.settingsPath(), inst.config + "/aqrecord.ini");
+        // A gala the user recorded before survives every start.
+        QDir().mkpath(inst.data);
+        QVERIFY(PBUTIL::WriteTextFile(inst.data + "/demo_gala.mdb", {"recorded"}));
+        QCOMPARE(folders.provide(), QString());
+        QCOMPARE(QDir(inst.data).entryList(QDir::Files),
+                 QStringList({"announcer.mdb", "demo_gala.mdb", "demo_online.mdb",
+                              "gala_record.mdb", "online_times.mdb"}));
+        QFile kept(inst.data + "/demo_gala.mdb");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), "recorded\r\n");
+
+        SharedState shared;
+        ScriptedDialogs dialogs;
+        StartUp startUp(shared, dialogs, folders);
+        QCOMPARE(startUp.load(), inst.data + "/gala_record.mdb");
+        QVERIFY(startUp.enter(shared.GalaDbPath));
+        QVERIFY(startUp.exit());
+        QVERIFY(QFile::exists(inst.config + "/aqrecord.ini"));
+        QCOMPARE(inst.installedFiles(), before);
+        QVERIFY2(dialogs.finished(), dialogs.faults());
+    }
+
+    void userFolderProblemsAreTold()
+    {
+        Installed inst;
+        // A ready-made database lost from the installation: the rest are
+        // copied, and no half-copied file is left behind.
+        QVERIFY(QFile::remove(inst.share + "/announcer.mdb"));
+        QCOMPARE(UserFolders(inst.bin).provide(),
+                 "Cannot copy the database " + inst.data + "/announcer.mdb");
+        QCOMPARE(QDir(inst.data).entryList(QDir::Files),
+                 QStringList({"demo_gala.mdb", "gala_record.mdb"}));
+        QVERIFY(QDir(inst.root.filePath("home/data")).removeRecursively());
+        // A file where the data folder should be: nothing can be made there.
+        QVERIFY(PBUTIL::WriteTextFile(inst.root.filePath("home/data"), {"x"}));
+        QCOMPARE(UserFolders(inst.bin).provide(), "Cannot create the folder " + inst.data);
+        // From the build folder nothing is copied: the databases are beside the program.
+        const UserFolders build(inst.root.filePath("home"));
+        QVERIFY(!build.installed());
+        QCOMPARE(build.dataFolder(), inst.root.filePath("home"));
+        QCOMPARE(build.provide(), QString());
     }
 };
 
