@@ -78,6 +78,16 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
     }
 }
 
+bool AnnouncerInUse(const SharedState &shared, Dialogs &dialogs)
+{
+    if (shared.AnnouncerOn)
+        return true;
+    dialogs.message(QCoreApplication::translate(
+        "Announcer", "The announcer screen is off: nothing was sent. Tick \"Announcer Screen\" "
+                     "on the Gala Recording Set-Up screen to switch it on."));
+    return false;
+}
+
 QString EventResultText(const GalaState &gala, const SheetModel &sheet)
 {
     const int e = sheet.currentEvent();
@@ -126,7 +136,7 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
                        Dialogs &dialogs)
 {
     // Nothing to compose for when nobody listens.
-    if (!shared.AnnouncerOn)
+    if (!AnnouncerInUse(shared, dialogs))
         return;
     const QString text = EventResultText(gala, sheet);
     if (text.isEmpty()) {

@@ -92,7 +92,8 @@ CompetitionTexts CompetitionScores(const GalaState &gala, const QString &upTo)
 void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                             Dialogs &dialogs)
 {
-    PostAnnouncement(shared, dialogs, PointScoresText(gala, sheet), 2);
+    if (AnnouncerInUse(shared, dialogs))
+        PostAnnouncement(shared, dialogs, PointScoresText(gala, sheet), 2);
 }
 
 QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
@@ -100,9 +101,12 @@ QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dial
     const QString upTo =
         dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
     const CompetitionTexts texts = CompetitionScores(gala, upTo);
-    PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
-    PostAnnouncement(shared, dialogs, texts.open, 2);
-    PostAnnouncement(shared, dialogs, texts.overall, 2);
+    // The sheet shows the scores even when the announcer screen is off.
+    if (AnnouncerInUse(shared, dialogs)) {
+        PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
+        PostAnnouncement(shared, dialogs, texts.open, 2);
+        PostAnnouncement(shared, dialogs, texts.overall, 2);
+    }
     return texts.shown();
 }
 
