@@ -53,7 +53,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}));
         FileInfo screen;
-        FileChoice choice{"Open output file", dir.path() + "/", "", false};
+        FileChoice choice{"Open output file", dir.path() + "/", "", false, {}};
         QTimer::singleShot(0, &screen, [&] {
             QCOMPARE(screen.windowTitle(), QString("Open output file"));
             QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 1);
