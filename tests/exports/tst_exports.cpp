@@ -390,6 +390,38 @@ private slots:
 
     // A cancelled chooser, a gala date that is no date (asking nothing), or a
     // disk that fills up: nothing written, a chosen file's old bytes kept.
+    // Enter at the course question answers the course of the gala's pool.
+    void rankingCourseFollowsThePool_data()
+    {
+        QTest::addColumn<double>("pool");
+        QTest::addColumn<bool>("enterMeansLong");
+        DataRow("25 m: short course", 25.0, false);
+        DataRow("50 m: long course", 50.0, true);
+        DataRow("33 1/3 m: short course", 100.0 / 3, false);
+    }
+    void rankingCourseFollowsThePool()
+    {
+        QFETCH(double, pool);
+        QFETCH(bool, enterMeansLong);
+        const QTemporaryDir dir;
+        const QString folder = dir.path() + QLatin1Char('/');
+        SharedState shared;
+        shared.GalaDate = Day;
+        ScriptedDialogs dialogs;
+        const QString course = "Long course (YES) or Short course (NO)";
+        dialogs.expectChooser("Select Directory for Ranking Files", folder, "")
+            .expectInput("Enter meet code for ASA", "M1");
+        if (enterMeansLong)
+            dialogs.expectYesNo(course, true);
+        else
+            dialogs.expectYesNoDefaultNo(course, false);
+        dialogs.expectMessage("Ranking files written: " + folder + "M1.HDR and " + folder +
+                              "M1.MRF");
+        ExportMenu::AsaRankingFiles(shared, smallGala(), dialogs, pool);
+        QVERIFY2(dialogs.finished(), dialogs.faults());
+        QCOMPARE(filesIn(dir.path()), (QStringList{"M1.HDR", "M1.MRF"}));
+    }
+
     void menuWritesNothing_data()
     {
         QTest::addColumn<MenuEntry>("entry");
