@@ -59,11 +59,18 @@ private slots:
             QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 1);
             auto *box = screen.findChild<QLineEdit *>("TextBox");
             QCOMPARE(box->selectedText(), QString("*.*"));
+            // A folder for the new files, made and opened from the chooser.
+            QTest::keyClicks(box, "web pages");
+            auto *newFolder = screen.findChild<QPushButton *>("NewFolder");
+            QVERIFY(newFolder->isVisible());
+            QCOMPARE(newFolder->accessibleName(), QString("New Folder"));
+            QTest::mouseClick(newFolder, Qt::LeftButton);
+            QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 0);
             QTest::keyClicks(box, "results.htm"); // replaces the selected pattern
             QTest::keyClick(box, Qt::Key_Return); // OK is the default button
         });
         screen.choose(choice);
-        QCOMPARE(choice.path(), dir.filePath("results.htm"));
+        QCOMPARE(choice.path(), dir.filePath("web pages/results.htm"));
     }
 
     void yesNoAnswers_data()
