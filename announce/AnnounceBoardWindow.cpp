@@ -83,6 +83,13 @@ AnnounceBoardWindow::AnnounceBoardWindow(const QString &path, QWidget *parent)
     setObjectName(QStringLiteral("AnnounceBoardWindow"));
     setWindowTitle(tr("Announcer : %1").arg(path));
     auto *outer = new QVBoxLayout(this);
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("BoardNotice"));
+    m_notice->setFont(boardFont(28));
+    m_notice->setWordWrap(true);
+    m_notice->setAlignment(Qt::AlignCenter);
+    m_notice->hide();
+    outer->addWidget(m_notice);
     m_columns = new QHBoxLayout;
     outer->addLayout(m_columns, 1);
     m_status = new QLabel(this);
@@ -102,10 +109,14 @@ void AnnounceBoardWindow::refresh()
     QString error;
     bool changed = false;
     if (!m_board.refresh(error, changed)) {
-        // The messages read before stay up while the file is busy or away.
+        // The messages read before stay up while the file is busy or away;
+        // the wrong file is said across the board, where the announcer looks.
         m_status->setText(tr("Cannot read %1: %2").arg(m_board.path(), error));
+        m_notice->setText(m_board.wrongFile() ? error : QString());
+        m_notice->setVisible(m_board.wrongFile());
         return;
     }
+    m_notice->hide();
     m_status->setText(tr("Messages posted: %1    (%2)").arg(m_board.newest()).arg(m_board.path()));
     if (changed)
         showGroups();

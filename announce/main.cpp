@@ -30,6 +30,7 @@ int main(int argc, char **argv)
         choice.SelectedDir = folders.dataFolder() + QLatin1Char('/');
         choice.SelectedFile = QStringLiteral("announcer.mdb");
         choice.FileMustExist = true;
+        choice.Pattern = QStringLiteral("*.mdb");
         dialogs.chooseFile(choice);
         if (choice.SelectedFile.isEmpty())
             return 0;

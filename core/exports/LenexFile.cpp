@@ -176,6 +176,8 @@ void ExportFromMenu(SharedState &shared, const GalaState &gala, OnlineTimes *onl
     QString written, error;
     if (!Export(shared, gala, online, choice.path(), &written, &error))
         dialogs.message(tr("Lenex results not written to %1: %2").arg(written, error));
+    else
+        dialogs.message(tr("Lenex results written to %1").arg(written));
 }
 
 } // namespace LenexFile

@@ -28,9 +28,8 @@ QString heatAndLane(const GalaState &gala, int t)
 // place. Any other place is the number with its sign blank (" 3", " 0").
 QString positionText(const GalaState &gala, bool graded, int e, int t)
 {
-    const QString &time = gala.LaneTime(e, t);
-    if (gala.LanePos(e, t) == 0 && graded && !time.isEmpty() &&
-        !time.startsWith(QLatin1Char('D')) && gala.TeamScoring[t])
+    if (gala.LanePos(e, t) == 0 && graded && PBUTIL::SwimTime(gala.LaneTime(e, t)) > 0.0f &&
+        gala.TeamScoring[t])
         return QStringLiteral("TF");
     return PBUTIL::NumberText(float(gala.LanePos(e, t)));
 }

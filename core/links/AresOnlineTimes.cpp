@@ -117,7 +117,7 @@ bool AresOnlineTimes::fetchHeat(int e, int h)
                 continue;
             }
             if (row.time.invalid && !invalidShown) {
-                m_dialogs.message(tr("Invalid Time"));
+                m_dialogs.message(tr("Invalid Time in heat %1, lane %2").arg(h).arg(row.lane));
                 invalidShown = true;
             }
             m_sheet.setText(SheetModel::Time, u - 1, row.time.text);

@@ -24,15 +24,19 @@ public:
     // selected") when the chooser was cancelled.
     QString browse();
 
-    // "Enter": opens the named database (closing one opened before); false,
-    // after telling the user why, when it cannot be opened.
-    bool enter(const QString &dbPath);
+    // "Enter": opens the named database (closing one opened before) and
+    // remembers its path; false, after telling the user why, when it cannot
+    // be opened (the path remembered before stays). A relative name not
+    // found in the current folder is looked for in the databases' folder.
+    bool enter(const QString &typed);
 
     // "Exit": closes the database and writes the settings file; false, after
     // telling the user, when the file could not be written.
     bool exit();
 
 private:
+    QString resolve(const QString &typed) const;
+
     SharedState &m_shared;
     Dialogs &m_dialogs;
     QString m_dataFolder;

@@ -503,12 +503,54 @@ private slots:
     {
         QFETCH(QString, swim);
         QFETCH(QString, line);
-        QCOMPARE(RankingFiles::ResultLines(gala({"Otters, Kent"}, {swim}), QDate(2026, 10, 12)),
+        const GalaState one = gala({"Otters, Kent"}, {swim});
+        QCOMPARE(RankingFiles::ResultLines(one, QDate(2026, 10, 12)),
                  line.isEmpty() ? QStringList() : QStringList{line});
+        // Files that would hold no swim are not written, and the official is told why.
+        const QTemporaryDir dir;
+        QString error;
+        QCOMPARE(RankingFiles::Write(dir.path(), "M1", false, one, Day, error), !line.isEmpty());
+        QCOMPARE(filesIn(dir.path()).size(), line.isEmpty() ? 0 : 2);
+        if (line.isEmpty())
+            QCOMPARE(error, QStringLiteral("No ranking files written: the rankings take only swims "
+                                           "with a time and a swimmer's name, and no swimmer was "
+                                           "named in any swim of a ranked event"));
     }
 
     // A cancelled chooser, a gala date that is no date (asking nothing), or a
     // disk that fills up: nothing written, a chosen file's old bytes kept.
+    // Enter at the course question answers the course of the gala's pool.
+    void rankingCourseFollowsThePool_data()
+    {
+        QTest::addColumn<double>("pool");
+        QTest::addColumn<bool>("enterMeansLong");
+        DataRow("25 m: short course", 25.0, false);
+        DataRow("50 m: long course", 50.0, true);
+        DataRow("33 1/3 m: short course", 100.0 / 3, false);
+    }
+    void rankingCourseFollowsThePool()
+    {
+        QFETCH(double, pool);
+        QFETCH(bool, enterMeansLong);
+        const QTemporaryDir dir;
+        const QString folder = dir.path() + QLatin1Char('/');
+        SharedState shared;
+        shared.GalaDate = Day;
+        ScriptedDialogs dialogs;
+        const QString course = "Long course (YES) or Short course (NO)";
+        dialogs.expectChooser("Select Directory for Ranking Files", folder, "")
+            .expectInput("Enter meet code for ASA", "M1");
+        if (enterMeansLong)
+            dialogs.expectYesNo(course, true);
+        else
+            dialogs.expectYesNoDefaultNo(course, false);
+        dialogs.expectMessage("Ranking files written: " + folder + "M1.HDR and " + folder +
+                              "M1.MRF");
+        ExportMenu::AsaRankingFiles(shared, smallGala(), dialogs, pool);
+        QVERIFY2(dialogs.finished(), dialogs.faults());
+        QCOMPARE(filesIn(dir.path()), (QStringList{"M1.HDR", "M1.MRF"}));
+    }
+
     void menuWritesNothing_data()
     {
         QTest::addColumn<MenuEntry>("entry");
@@ -518,7 +560,11 @@ private slots:
         const QString cancelled = "No Output File Specified",
                       badDate = "The gala date \"{date}\" is not a date: no ranking files written",
                       full = "The file {path} could not be written: ";
-        const MenuEntry web = &ExportMenu::WebResultsSheet, rankings = &ExportMenu::AsaRankingFiles,
+        const MenuEntry web = &ExportMenu::WebResultsSheet,
+                        rankings =
+                            [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
+                                ExportMenu::AsaRankingFiles(shared, gala, dialogs, 25);
+                            },
                         teams = [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
                             ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
                         };
@@ -535,6 +581,9 @@ private slots:
                     LenexFile::ExportFromMenu(shared, gala, nullptr, dialogs);
                 }),
                 Day, "", "No contact e-mail given: no Lenex file written");
+        // Enter at the question would name the files ".HDR" and ".MRF".
+        DataRow("no meet code", rankings, Day, "DEMO.HDR",
+                "No meet code entered: no ranking files written");
         DataRow("full disk: results page", web, Day, "results.htm", full);
         DataRow("full disk: first team page", teams, Day, "Smith & Jones.htm", full);
     }
@@ -618,15 +667,23 @@ private slots:
         QDir().mkpath(folder);
         // Every entry of the WEB and Export menus. The gala code as the meet
         // code; a Lenex name without extension: zipped as .lxf.
+        // Each entry says what it wrote and where.
         desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+            .expectMessage("Results page written to " + folder + "results.htm")
             .expectChooser("Select Directory for WEB team results pages", folder, "")
+            .expectMessage("8 team results pages written in " + folder)
             .expectChooser("Select Directory for Ranking Files", folder, "")
             .expectInput("Enter meet code for ASA", "DEMO")
-            .expectYesNo("Long course (YES) or Short course (NO)", true)
+            // The demonstration pool is 25 m: Enter would answer short course.
+            .expectYesNoDefaultNo("Long course (YES) or Short course (NO)", true)
+            .expectMessage("Ranking files written: " + folder + "DEMO.HDR and " + folder +
+                           "DEMO.MRF")
             .expectChooser("Select File for Program Data", folder, "program.txt")
+            .expectMessage("Data for the competition program written to " + folder + "program.txt")
             .expectInput("Enter the contact e-mail for Lenex files", "desk@harbourside.example")
             .expectInput("Enter the organisation that runs the recording desk", "Harbourside")
-            .expectChooser("Select File for Lenex Results", folder, "gala");
+            .expectChooser("Select File for Lenex Results", folder, "gala")
+            .expectMessage("Lenex results written to " + folder + "gala.lxf");
         for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
                                   "Data_for_Program", "Export_Lenex"}) {
             QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));

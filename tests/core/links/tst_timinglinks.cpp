@@ -103,8 +103,9 @@ private slots:
         DataRow("places 0, 9 and -1 say nothing",
                 Lanes{{1, "30.00", 0}, {2, "61:40.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}}, no,
                 no, "t1|t2|t3|30.00", on);
-        DataRow("time above an hour", Lanes{{1, "61:40.00", 1}, {2, "35.2", 2}}, no, "Invalid Time",
-                "|35.20|t3|t4", on);
+        DataRow("time above an hour names its heat and lane",
+                Lanes{{1, "35.2", 2}, {2, "61:40.00", 1}}, no, "Invalid Time in heat 1, lane 2",
+                "35.20||t3|t4", on);
         DataRow("unreadable times count as no row", Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}},
                 no, no, "t1|t2|30.00|t4", on);
         DataRow("lane without entry; the later row of a lane wins",
@@ -390,6 +391,17 @@ private slots:
         QTRY_VERIFY(
             window.findChild<QLabel *>("BoardStatus")->text().startsWith("Messages posted: 4 "));
         QVERIFY(window.findChild<QTextBrowser *>("Priority_2")->toPlainText().contains("Official"));
+        QVERIFY(window.findChild<QLabel *>("BoardNotice")->isHidden());
+
+        // The board started on another kind of file says so across the board.
+        const QString text = s.files.online + ".txt";
+        QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
+        for (const QString &wrong : {s.files.online, text}) {
+            AnnounceBoardWindow board(wrong);
+            const QLabel *notice = board.findChild<QLabel *>("BoardNotice");
+            QCOMPARE(notice->text(), wrong + " is not an announcer database");
+            QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
+        }
     }
 
     // Every line of the board fits its column at 1024 pixels wide and more:
@@ -453,6 +465,8 @@ private slots:
         s.model.setText(SheetModel::Notes, 1, "False start");
         const QString path = dir.filePath("announcer.mdb");
         s.shared.AnnouncerDbPath = path;
+        s.dialogs.expectMessage("The announcer screen is off: nothing was sent. Tick \"Announcer "
+                                "Screen\" on the Gala Recording Set-Up screen to switch it on.");
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
         PostAnnouncement(s.shared, s.dialogs, "anything", 2);
         QVERIFY(!s.shared.AnnouncerDb);
@@ -484,7 +498,7 @@ private slots:
         DataRow("two DQ change places", Sorting{"YYY", "D,D,30", "", "T3 T2 T1"});
         DataRow("guests keep their exchanges", Sorting{"NNY", ",,30", "", "T3 T2 T1"});
         DataRow("tie typed by hand", Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"});
-        DataRow("position read to nearest whole", Sorting{"YY", ",", "2.6,2.4", "T2 T1"});
+        DataRow("position read to nearest whole", Sorting{"YYY", ",,", "2.6,2.4,1", "T3 T2 T1"});
     }
     void resultSort()
     {

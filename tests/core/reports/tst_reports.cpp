@@ -93,8 +93,11 @@ private slots:
         QTest::addColumn<QString>("teams");
         QTest::addColumn<QString>("positions");
         QTest::addColumn<QString>("reasons");
-        DataRow("no time first, DQ last", "32.00,D,31.00,", "T4,T3,T1,T2", " 0, 1, 2,DQ",
+        // A row without a place never comes before the winner.
+        DataRow("placed first, no time next, DQ last", "32.00,D,31.00,", "T3,T1,T4,T2", " 1, 2,DQ",
                 "Reason 2");
+        DataRow("words in a time box are no swim", "abc,29.00,30.00,D", "T2,T3,T1,T4", " 1, 2,DQ",
+                "Reason 4");
         // The two disqualified rows change places with each other on the way.
         DataRow("two DQ", "D,D,30.00,31.00", "T3,T4,T2,T1", " 1, 2,DQ,DQ", "Reason 2,Reason 1");
     }
@@ -176,8 +179,9 @@ private slots:
             for (int k = 1; k <= teams; ++k)
                 g.gala.LanePoints(e, k) = 1.0f;
         // Too fast, non-scoring and as fast, disqualified or not swum, placed.
-        const QStringList times{"29.50", "29.50", dq.section('@', 0, 0), "31.00"};
-        for (int k = 1; k <= 4; ++k)
+        // T5's words are no swim: never TF.
+        const QStringList times{"29.50", "29.50", dq.section('@', 0, 0), "31.00", "abc"};
+        for (int k = 1; k <= 5; ++k)
             g.gala.LaneTime(1, k) = times[k - 1];
         g.gala.TeamScoring[2] = false;
         g.gala.LanePos(1, 4) = 2;
@@ -206,7 +210,7 @@ private slots:
         QCOMPARE(g.line(g.all("G10 50m Freestyle").value(0)),
                  "1@0 | G10 50m Freestyle@0.3 | 29.50@2.5 | " + tooFast +
                      "0@3.35 | 29.50@3.9 | 0@4.75 | " + dq +
-                     "0@6.15 | 31.00@6.7 | 2@7.3 | 0@7.55 | 0@8.95 | 0@10.35");
+                     "0@6.15 | 31.00@6.7 | 2@7.3 | 0@7.55 | abc@8.1 | 0@8.95 | 0@10.35");
         // The disqualifications page follows, portrait, even with none.
         QCOMPARE(g.printer.pages.last().orientation, PrinterSurface::Portrait);
         const QList<Text> last = g.printer.on(1, landscape + 1);

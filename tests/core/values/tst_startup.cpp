@@ -142,23 +142,26 @@ private slots:
         QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
         const QString announcer = desk.dir.filePath("announcer.mdb");
         ReadyMade::createAnnouncerDatabase(announcer);
+        const QString notGala = "%1 is not a gala database. Choose the gala recording database, "
+                                "such as gala_record.mdb.";
         desk.dialogs.expectChooser("Select Database for Gala Recording", "/data/", "club.mdb")
             .expectChooser("Select Database for Gala Recording", "", "")
             .expectMessage("No Database selected")
             .expectMessage("Cannot locate database for gala recording")
-            .expectMessage("file is not a database: " + text)
-            .expectMessage("Could not find table 'Gala_Name'.");
-        desk.startUp.load();
+            .expectMessage(notGala.arg(text))
+            .expectMessage(notGala.arg(announcer))
+            .expectMessage("Cannot locate database for gala recording");
+        const QString first = desk.startUp.load();
         QCOMPARE(desk.startUp.browse(), QString("/data/club.mdb"));
         QVERIFY(desk.shared.Choice.FileMustExist);
-        QCOMPARE(desk.shared.GalaDbPath, QString("/data/club.mdb"));
+        QCOMPARE(desk.shared.GalaDbPath, first);    // chosen, not yet opened
         QCOMPARE(desk.startUp.browse(), QString()); // cancelled: the path stays
-        QCOMPARE(desk.shared.GalaDbPath, QString("/data/club.mdb"));
         QVERIFY(!desk.startUp.enter(desk.dir.filePath("missing.mdb")));
         QVERIFY(!desk.startUp.enter(text));
         QVERIFY(!desk.startUp.enter(announcer));
         QVERIFY(!desk.shared.GalaDb);
         QVERIFY(!desk.shared.GalaDbOpen);
+        QCOMPARE(desk.shared.GalaDbPath, first);
         // The official picks the right file and carries on; a second enter reopens.
         TestGala demo(true);
         QVERIFY(desk.startUp.enter(demo.path));
@@ -166,6 +169,28 @@ private slots:
         QVERIFY(desk.shared.GalaDbOpen);
         QCOMPARE(desk.shared.GalaDb->path(), gala.path);
         QCOMPARE(desk.shared.GalaDb->openRecordset("Gala_Name").recordCount(), 0);
+        // A path that failed is never remembered: Exit keeps the last one that opened.
+        QVERIFY(!desk.startUp.enter(desk.dir.filePath("typo.mdb")));
+        QVERIFY(desk.startUp.exit());
+        QVERIFY(desk.settings().startsWith('"' + gala.path.toUtf8() + "\"\r\n"));
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+    }
+
+    // A bare name as the README prints it opens the file beside the program,
+    // wherever the program was started.
+    void bareNameFoundBesideTheProgram()
+    {
+        Desk desk;
+        const QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        TestGala demo(true);
+        const QString beside = desk.dir.filePath("demo_gala.mdb");
+        QVERIFY(QFile::copy(demo.path, beside));
+        const bool opened = desk.startUp.enter("demo_gala.mdb");
+        QDir::setCurrent(before);
+        QVERIFY(opened);
+        QCOMPARE(desk.shared.GalaDbPath, beside);
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
