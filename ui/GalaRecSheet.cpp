@@ -188,8 +188,8 @@ void GalaRecSheet::buildRows(QGridLayout *grid)
                 if (!m_mirroring)
                     Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
             });
-            if (column == SheetModel::Time || column == SheetModel::DoB ||
-                column == SheetModel::SwimmerName)
+            if (column == SheetModel::Time || column == SheetModel::Position ||
+                column == SheetModel::DoB || column == SheetModel::SwimmerName)
                 box->installEventFilter(this);
             m_box[c][r] = box;
             grid->addWidget(box, gridRow, gridColumn(c));
@@ -443,6 +443,10 @@ bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
     for (int r = 0; r < SheetModel::Rows; ++r) {
         if (watched == m_box[SheetModel::Time][r]) {
             guarded([this, r] { m_model.TimeLostFocus(r); })();
+            break;
+        }
+        if (watched == m_box[SheetModel::Position][r]) {
+            m_model.PositionLostFocus(r);
             break;
         }
         if (watched == m_box[SheetModel::DoB][r]) {

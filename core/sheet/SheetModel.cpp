@@ -45,7 +45,7 @@ void SheetModel::setText(Column column, int row, const QString &text)
         TimeChanged(row);
         break;
     case Position:
-        PositionChanged(row, previous);
+        PositionChanged(row);
         break;
     case Points:
         PointsChanged(row, previous);
@@ -192,7 +192,14 @@ void SheetModel::RankByTimes()
         else if (scoring(t) && PBUTIL::SwimTime(text(Time, t - 1)) > 0.0f)
             position = QStringLiteral("TF");
         setText(Position, t - 1, position);
+        m_positionHeld[t - 1] = position;
     }
+}
+
+void SheetModel::PositionLostFocus(int row)
+{
+    if (validRow(row))
+        m_positionHeld[row] = text(Position, row);
 }
 
 QString SheetModel::positionRefusal(int t, const QString &positionText) const
@@ -206,8 +213,11 @@ QString SheetModel::positionRefusal(int t, const QString &positionText) const
                   "for the scoring teams only.")
             .arg(m_gala.TeamName[t])
             .arg(n);
-    const int whole = PBUTIL::LeadingWhole(positionText);
-    if (whole >= 1 && whole <= n)
+    // The whole text must read as the number: "1:05.23", a time typed one box
+    // too far, is no place 1.
+    bool isNumber = false;
+    const double place = positionText.trimmed().toDouble(&isNumber);
+    if (isNumber && place >= 1.0 && place <= n)
         return QString();
     return tr("Position %1 is out of range: positions run from 1 to %2, the number of scoring "
               "teams.")
@@ -215,19 +225,23 @@ QString SheetModel::positionRefusal(int t, const QString &positionText) const
         .arg(n);
 }
 
-void SheetModel::PositionChanged(int row, const QString &previous)
+void SheetModel::PositionChanged(int row)
 {
     int e, t;
     if (!laneOf(row, e, t))
         return;
     const QString positionText = text(Position, row);
     // A slip (the next lane's time typed one box too far) must not score:
-    // the box goes back to what it held. Stored results are shown as stored.
+    // the box goes back to what it held before the typing began, so the
+    // keystrokes on the way ("4" of "45.20") score nothing either. Stored
+    // results are shown as stored.
     if (!m_showingEvent) {
         const QString refusal = positionRefusal(t, positionText);
         if (!refusal.isEmpty()) {
             m_dialogs.message(refusal);
-            setText(Position, row, previous);
+            m_showingEvent = true; // what the box held is taken as it stands
+            setText(Position, row, m_positionHeld[row]);
+            m_showingEvent = false;
             return;
         }
     }
@@ -363,6 +377,7 @@ void SheetModel::ShowEvent(int e)
         const int r = t - 1;
         setText(Time, r, m_gala.LaneTime(e, t));
         setText(Position, r, PBUTIL::FormatHash(m_gala.LanePos(e, t)));
+        m_positionHeld[r] = text(Position, r);
         setText(Points, r, PBUTIL::TrimmedNumberText(m_gala.LanePoints(e, t)));
         setText(Total, r, PBUTIL::TrimmedNumberText(m_gala.TeamTotal[t]));
         setText(Notes, r, m_gala.LaneNotes(e, t));

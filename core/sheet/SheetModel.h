@@ -81,6 +81,9 @@ public:
     void ShowEvent(int e);
     // Leaving a time box: normalise, ask the disqualification reason, rank.
     void TimeLostFocus(int row);
+    // Leaving a position box: what it holds is the position a refused slip
+    // goes back to.
+    void PositionLostFocus(int row);
     // Leaving a date-of-birth box: store it when not empty.
     void DobLostFocus(int row);
     // Leaving the event number box: save, then show the typed event.
@@ -112,11 +115,11 @@ signals:
 private:
     // Change handling of one box, run by setText when its text changes.
     void TimeChanged(int row);
-    // `previous` is the box's text before the change: a refused text goes back to it.
-    void PositionChanged(int row, const QString &previous);
+    void PositionChanged(int row);
     void PointsChanged(int row, const QString &previous);
     // Why a typed position cannot be taken for team index t, "" when it can:
-    // places run 1 to NoOfScoringTeams, and only for scoring teams.
+    // a place is a number from 1 to NoOfScoringTeams, and only for scoring
+    // teams.
     QString positionRefusal(int t, const QString &positionText) const;
     void setHint(const QString &hint);
     void StoreText(Column column, int row);
@@ -137,6 +140,9 @@ private:
     bool m_eventShown = false;
     bool m_showingEvent = false; // ShowEvent is writing stored results into the boxes
     QString m_hint;
+    // The position each box held before the official began typing in it: what
+    // the program wrote there, or what was typed when the box was last left.
+    Slots<QString> m_positionHeld{Rows};
     Slots<QString> m_laneCaption{Rows};
     Slots<QString> m_teamNameCaption{Rows};
     Slots<bool> m_visible{Rows};

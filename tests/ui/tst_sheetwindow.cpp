@@ -149,6 +149,15 @@ private slots:
         }
         QCOMPARE(visited, (QStringList{"TeamTime_2", "TeamTime_1", "TeamTime_0", "TeamTime_0"}));
         QCOMPARE(desk.child<QLabel>("Hint")->text(), QString()); // a time left this time
+        // The next lane's time typed one box too far, key by key: the "4" on the way
+        // scores nothing, and the box goes back to the place it held.
+        QLineEdit *position = desk.box("TeamPosition", 0);
+        position->setFocus(Qt::TabFocusReason);
+        position->selectAll();
+        desk.dialogs.expectMessage(QStringLiteral("Position 45 is out of range: positions run "
+                                                  "from 1 to 7, the number of scoring teams."));
+        QTest::keyClicks(position, QStringLiteral("45"));
+        QCOMPARE(position->text() + '|' + desk.box("TeamPts", 0)->text(), QStringLiteral("2| 6"));
         // The swimmer names the same way, to the last lane shown and no further; Tab
         // still runs along the lane.
         desk.box("Swimmer_Name", 6)->setFocus(Qt::MouseFocusReason);

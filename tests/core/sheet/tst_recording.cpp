@@ -86,6 +86,7 @@ private slots:
         DataRow("the next lane's time", 0, "45.20", range.arg("45.20"), "3| 5| 5");
         DataRow("one past the last place", 0, "8", range.arg("8"), "3| 5| 5");
         DataRow("nought point four", 0, "0.4", range.arg("0.4"), "3| 5| 5");
+        DataRow("a time in minutes", 0, "1:05.23", range.arg("1:05.23"), "3| 5| 5");
         DataRow("below nothing", 0, "-2", range.arg("-2"), "3| 5| 5");
         DataRow("the last place", 0, "7", "", "7| 1| 1");
         DataRow("a tie typed by hand", 0, "1", "", "1| 7| 7");
@@ -103,6 +104,7 @@ private slots:
         QFETCH(QString, message);
         MemorySheet s(QStringLiteral("YYYYYYYN"));
         s.model.setText(SheetModel::Position, 0, QStringLiteral("3"));
+        s.model.PositionLostFocus(0);
         s.model.setText(SheetModel::Position, 1, QStringLiteral("1"));
         if (!message.isEmpty())
             s.dialogs.expectMessage(message);
