@@ -11,7 +11,7 @@ class SplitTimes;
 // failure. The lines are built and written by WebResults, WebTeamResults,
 // RankingFiles, ProgramData and LenexFile, which a program without windows calls with
 // explicit paths. A cancelled chooser writes nothing and says "No Output
-// File Specified". Nothing is shown on success.
+// File Specified". Each entry says what it wrote and where.
 namespace ExportMenu {
 
 // WEB > "Results Sheet": one page to the chosen file.
@@ -23,8 +23,11 @@ void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs
                     SplitTimes &splits);
 
 // Export > "ASA Ranking Files": asks the meet code and the course, writes
-// the .HDR and .MRF files into the chosen folder.
-void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs);
+// the .HDR and .MRF files into the chosen folder. An empty meet code writes
+// nothing. The course question's default follows the pool: long course for
+// a `poolLength` of 50 m, short course otherwise.
+void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
+                     double poolLength);
 
 // Export > "Lenex Results File": the gala as a Lenex results file at the
 // chosen name (see LenexFile::Export), split times from `online` (null

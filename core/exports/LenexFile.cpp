@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <zip.h>
 
@@ -98,20 +99,64 @@ bool Write(const QString &path, const QByteArray &xml, const QDate &stamp, QStri
 bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, const QString &typed,
             QString *written, QString *error)
 {
+    *written = typed;
+    // Readers need to know whom to ask about the file; the contact is
+    // never invented.
+    if (shared.ContactEmail.trimmed().isEmpty()) {
+        *error = tr("no contact e-mail is set for Lenex files");
+        return false;
+    }
     LenexMeet meet;
     meet.GalaDate = shared.GalaDate;
+    meet.ContactEmail = shared.ContactEmail.trimmed();
+    meet.Organisation = shared.ContactOrganisation.trimmed();
+    meet.GalaCode = shared.ProgCode;
     meet.PoolLength = PoolLengthOf(GalaDatabase(shared), shared.ProgCode, shared.GalaDate);
     meet.ProgramVersion = QStringLiteral(AQGALAREC_VERSION);
     SplitTimes splits(online ? online->AresDb.get() : nullptr,
                       online ? online->MeetCode : QString());
     const QByteArray xml = LenexResultsXml(gala, meet, splits);
-    *written = typed;
     if (typed.endsWith(QLatin1Char('/')) || QFileInfo(typed).isDir()) {
         *error = tr("a folder, not a file name");
         return false;
     }
     *written = FileName(typed);
     return Write(*written, xml, PBUTIL::ReadDate(shared.GalaDate), error);
+}
+
+bool IsEmailAddress(const QString &text)
+{
+    static const QRegularExpression address(QStringLiteral("^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"));
+    return address.match(text).hasMatch();
+}
+
+bool AskContact(SharedState &shared, Dialogs &dialogs)
+{
+    QString email = shared.ContactEmail.trimmed();
+    if (email.isEmpty()) {
+        email = dialogs.input(tr("Enter the contact e-mail for Lenex files")).trimmed();
+        if (email.isEmpty()) {
+            dialogs.message(tr("No contact e-mail given: no Lenex file written"));
+            return false;
+        }
+        if (!IsEmailAddress(email)) {
+            dialogs.message(
+                tr("\"%1\" is not an e-mail address: no Lenex file written").arg(email));
+            return false;
+        }
+    }
+    QString organisation = shared.ContactOrganisation.trimmed();
+    if (organisation.isEmpty()) {
+        organisation =
+            dialogs.input(tr("Enter the organisation that runs the recording desk")).trimmed();
+        if (organisation.isEmpty()) {
+            dialogs.message(tr("No organisation given: no Lenex file written"));
+            return false;
+        }
+    }
+    shared.ContactEmail = email;
+    shared.ContactOrganisation = organisation;
+    return true;
 }
 
 } // namespace LenexFile

@@ -3,6 +3,8 @@
 #include "core/gala/GalaState.h"
 #include "core/values/PbUtil.h"
 
+#include <limits>
+
 namespace GalaRules {
 
 bool IsDisqualification(const QString &laneTime)
@@ -10,11 +12,18 @@ bool IsDisqualification(const QString &laneTime)
     return laneTime.startsWith(QLatin1Char('D'));
 }
 
+float SwimTime(const QString &laneTime)
+{
+    if (IsDisqualification(laneTime))
+        return 0.0f;
+    const float time = PBUTIL::TimeFromText(laneTime);
+    return time > 0.0f ? time : 0.0f;
+}
+
 bool TooFast(const GalaState &gala, bool graded, int e, int t)
 {
-    const QString &time = gala.LaneTime(e, t);
-    return gala.LanePos(e, t) == 0 && gala.TeamScoring[t] && graded && !time.isEmpty() &&
-           !IsDisqualification(time);
+    return gala.LanePos(e, t) == 0 && gala.TeamScoring[t] && graded &&
+           SwimTime(gala.LaneTime(e, t)) > 0.0f;
 }
 
 QString EventTitle(const GalaState &gala, int e)
@@ -50,7 +59,7 @@ Sex EventSex(const QString &sexAge)
     return Sex::Neither;
 }
 
-bool PlacedBefore(const Placing &a, const Placing &b)
+bool PlacedBefore(const Placing &a, const Placing &b, Unplaced unplaced)
 {
     // Of two guests or two disqualifications the exchange sort moves the later up.
     if (b.guest)
@@ -61,7 +70,11 @@ bool PlacedBefore(const Placing &a, const Placing &b)
         return true;
     if (a.disqualified)
         return false;
-    return b.position > a.position;
+    const auto rank = [unplaced](const Placing &p) {
+        return p.position == 0 && unplaced == Unplaced::Last ? std::numeric_limits<int>::max()
+                                                             : p.position;
+    };
+    return rank(b) > rank(a);
 }
 
 } // namespace GalaRules

@@ -17,9 +17,14 @@ namespace GalaRules {
 // ("D", "DQ", "D 1:05.00"): never a swim time, a place or points.
 bool IsDisqualification(const QString &laneTime);
 
-// "TF": a scoring entry's swim in a graded gala that has a time, is no
-// disqualification and got no place, because it was faster than the grade
-// time.
+// The time a lane's time text counts with; 0 for no swim: an empty box, a
+// disqualification ("D", "DQ 1:05.23") or words typed instead of a time
+// ("DNS", "abc"). The text itself stays as typed; only a swim above 0 is
+// ever placed, marked "TF" or given points.
+float SwimTime(const QString &laneTime);
+
+// "TF": a scoring entry's swim in a graded gala that is a swim (SwimTime
+// above 0) and got no place, because it was faster than the grade time.
 bool TooFast(const GalaState &gala, bool graded, int e, int t);
 
 // An event's title: sex/age, distance and stroke name ("G10 50m Freestyle").
@@ -52,17 +57,24 @@ struct Placing
     int position = 0;
 };
 
+// Where swims without a place (no swim, "TF") stand among the placed ones.
+enum class Unplaced
+{
+    First, // as place 0: the announcer's list
+    Last,  // after every place: the printed result
+};
+
 // True when `a` must be listed before `b`: guests last, then
 // disqualifications, the others by place.
-bool PlacedBefore(const Placing &a, const Placing &b);
+bool PlacedBefore(const Placing &a, const Placing &b, Unplaced unplaced);
 
 // The desk's exchange sort of rows 1 .. n by PlacedBefore: rows of equal
 // rank keep the order the exchanges leave them in.
-template <typename Row> void SortByPlace(Slots<Row> &rows, int n)
+template <typename Row> void SortByPlace(Slots<Row> &rows, int n, Unplaced unplaced)
 {
     for (int i = 1; i < n; ++i)
         for (int j = i + 1; j <= n; ++j)
-            if (PlacedBefore(rows[j], rows[i]))
+            if (PlacedBefore(rows[j], rows[i], unplaced))
                 std::swap(rows[i], rows[j]);
 }
 

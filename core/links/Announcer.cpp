@@ -64,6 +64,16 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
     }
 }
 
+bool AnnouncerInUse(const SharedState &shared, Dialogs &dialogs)
+{
+    if (shared.AnnouncerOn)
+        return true;
+    dialogs.message(QCoreApplication::translate(
+        "Announcer", "The announcer screen is off: nothing was sent. Tick \"Announcer Screen\" "
+                     "on the Gala Recording Set-Up screen to switch it on."));
+    return false;
+}
+
 QString EventResultText(const GalaState &gala, const SheetModel &sheet)
 {
     const int e = sheet.currentEvent();
@@ -91,7 +101,7 @@ QString EventResultText(const GalaState &gala, const SheetModel &sheet)
             p.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
         }
     }
-    GalaRules::SortByPlace(list, n);
+    GalaRules::SortByPlace(list, n, GalaRules::Unplaced::First);
 
     for (int k = 1; k <= n; ++k) {
         const Placing &p = list[k];
@@ -107,7 +117,7 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
                        Dialogs &dialogs)
 {
     // Nothing to compose for when nobody listens.
-    if (!shared.AnnouncerOn)
+    if (!AnnouncerInUse(shared, dialogs))
         return;
     const QString text = EventResultText(gala, sheet);
     if (text.isEmpty()) {
@@ -120,8 +130,9 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
 void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                             Dialogs &dialogs)
 {
-    PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet),
-                     AnnouncerPriority::Results);
+    if (AnnouncerInUse(shared, dialogs))
+        PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet),
+                         AnnouncerPriority::Results);
 }
 
 QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
@@ -129,8 +140,11 @@ QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dial
     const QString upTo =
         dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
     const TeamScores::CompetitionTexts texts = TeamScores::CompetitionScores(gala, upTo);
-    PostAnnouncement(shared, dialogs, texts.ageGroup, AnnouncerPriority::Results);
-    PostAnnouncement(shared, dialogs, texts.open, AnnouncerPriority::Results);
-    PostAnnouncement(shared, dialogs, texts.overall, AnnouncerPriority::Results);
+    // The sheet shows the scores even when the announcer screen is off.
+    if (AnnouncerInUse(shared, dialogs)) {
+        PostAnnouncement(shared, dialogs, texts.ageGroup, AnnouncerPriority::Results);
+        PostAnnouncement(shared, dialogs, texts.open, AnnouncerPriority::Results);
+        PostAnnouncement(shared, dialogs, texts.overall, AnnouncerPriority::Results);
+    }
     return texts.shown();
 }

@@ -12,7 +12,7 @@ namespace {
 
 struct Row : GalaRules::Placing
 {
-    QString swimmer, team, time, reason;
+    QString positionText, swimmer, team, time, reason;
     float total = 0;
 };
 
@@ -57,30 +57,41 @@ void PrintThisResult(const SharedState &shared, const GalaState &gala, const She
         const QString time = sheet.text(SheetModel::Time, r);
         if (!GalaRules::IsDisqualification(time)) {
             row.time = time;
-            row.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
+            row.positionText = sheet.text(SheetModel::Position, r);
+            row.position = PBUTIL::LeadingWhole(row.positionText);
         } else {
             row.disqualified = true;
             row.reason = sheet.text(SheetModel::Notes, r);
         }
     }
-    // Guests are placed among the others here: disqualified rows sink.
-    GalaRules::SortByPlace(rows, n);
+    // Placed rows by place, then the rows without a place (no swim, "TF"),
+    // disqualified rows last; guests are placed among the others here.
+    GalaRules::SortByPlace(rows, n, GalaRules::Unplaced::Last);
 
     for (int i = 1; i <= n; ++i) {
         const Row &row = rows[i];
-        printer.printFitted(row.disqualified ? QStringLiteral("DQ")
-                                             : PBUTIL::NumberText(float(row.position)),
-                            SwimmerX - ColumnGap);
+        // A row without a place shows its position box as it stands ("TF" or
+        // nothing), never a place 0.
+        const QString place = row.disqualified   ? QStringLiteral("DQ")
+                              : row.position > 0 ? PBUTIL::NumberText(float(row.position))
+                                                 : row.positionText.trimmed();
+        printer.printFitted(place, SwimmerX - ColumnGap);
         printer.setCurrentX(SwimmerX);
         printer.printFitted(row.swimmer, TeamX - SwimmerX - ColumnGap);
         printer.setCurrentX(TeamX);
         printer.printFitted(row.team, TimeX - TeamX - ColumnGap);
         printer.setCurrentX(TimeX);
         printer.printFitted(row.time, ReasonX - TimeX - ColumnGap);
+        // The referee's reason is never cut: it wraps under its column.
+        const QStringList reason = printer.wrapped(row.reason, TotalX - ReasonX - ColumnGap);
         printer.setCurrentX(ReasonX);
-        printer.printFitted(row.reason, TotalX - ReasonX - ColumnGap);
+        printer.print(reason.value(0));
         printer.setCurrentX(TotalX);
         printer.printLine(PBUTIL::NumberText(row.total));
+        for (qsizetype l = 1; l < reason.size(); ++l) {
+            printer.setCurrentX(ReasonX);
+            printer.printLine(reason[l]);
+        }
     }
     printer.printLine();
     printer.endDoc();

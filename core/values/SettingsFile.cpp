@@ -108,15 +108,20 @@ Settings parse(const QByteArray &content)
     s.OnlineOn = flagOf(field(4, 0));
     s.AresDbPath = field(4, 1);
     s.OnlineMeetCode = field(4, 2);
+    s.ContactEmail = field(5, 0);
+    s.ContactOrganisation = field(5, 1);
     return s;
 }
 
 QStringList lines(const Settings &s)
 {
-    return {quoted(s.GalaDbPath), quoted(s.ProgCode), quoted(s.LastGalaDate),
+    return {quoted(s.GalaDbPath),
+            quoted(s.ProgCode),
+            quoted(s.LastGalaDate),
             flag(s.AnnouncerOn) + QLatin1Char(',') + quoted(s.AnnouncerDbPath),
             flag(s.OnlineOn) + QLatin1Char(',') + quoted(s.AresDbPath) + QLatin1Char(',') +
-                quoted(s.OnlineMeetCode)};
+                quoted(s.OnlineMeetCode),
+            quoted(s.ContactEmail) + QLatin1Char(',') + quoted(s.ContactOrganisation)};
 }
 
 bool write(const QString &path, const Settings &settings, QString *error)

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The five remembered values of aqrecord.ini.
+// The remembered values of aqrecord.ini.
 struct Settings
 {
     QString GalaDbPath;
@@ -14,10 +14,14 @@ struct Settings
     bool OnlineOn = false;
     QString AresDbPath;
     QString OnlineMeetCode;
+    // The desk's contact in Lenex files (line 6).
+    QString ContactEmail;
+    QString ContactOrganisation;
 };
 
-// aqrecord.ini: five lines of quoted texts and #TRUE#/#FALSE# flags,
-// separated by commas, CR LF line ends.
+// aqrecord.ini: lines of quoted texts and #TRUE#/#FALSE# flags, separated
+// by commas, CR LF line ends. Line 6 holds the Lenex contact ("e-mail",
+// "organisation"); files written before it read as having none.
 namespace SettingsFile {
 
 // Where the settings file lives: the program's folder, or the user's
@@ -30,7 +34,7 @@ Settings read(const QString &path);
 // The same for the file's bytes.
 Settings parse(const QByteArray &content);
 
-// The five lines as they are written.
+// The lines as they are written.
 QStringList lines(const Settings &settings);
 
 // Writes the file afresh; false with the reason in `error` when it failed.

@@ -47,7 +47,9 @@ private slots:
         DataRow("no time typed", "", 0, true, true, false, false);
         DataRow("D alone", "D", 0, true, true, true, false);
         DataRow("D with a time after it", "DQ 1:05.23", 0, true, true, true, false);
-        DataRow("a lower-case d is no disqualification", "d", 0, true, true, false, true);
+        DataRow("words typed instead of a time are no swim", "DNS", 0, true, true, true, false);
+        DataRow("words that are no disqualification either", "abc", 0, true, true, false, false);
+        DataRow("nought is no swim", "0.00", 0, true, true, false, false);
     }
     void tooFast()
     {
@@ -59,6 +61,14 @@ private slots:
         QFETCH(bool, tooFast);
         QCOMPARE(IsDisqualification(time), disqualified);
         QCOMPARE(TooFast(oneLane(time, position, scoring), graded, 1, 1), tooFast);
+    }
+
+    // The time a lane counts with: only a real swim is above 0.
+    void swimTime()
+    {
+        QCOMPARE(SwimTime("1:05.23"), 65.23f);
+        for (const char *none : {"abc", "0.00", "D", "D 1:05.00", ""})
+            QCOMPARE(SwimTime(none), 0.0f);
     }
 
     void eventTitleAndPoints()
@@ -125,7 +135,7 @@ private slots:
         rows[3] = row('c', 3);
         rows[4] = row('a', 1);
         rows[5] = row('b', 2);
-        SortByPlace(rows, 5);
+        SortByPlace(rows, 5, Unplaced::First);
         QString order;
         for (int i = 1; i <= 5; ++i)
             order += rows[i].name;
