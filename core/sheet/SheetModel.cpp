@@ -271,11 +271,7 @@ void SheetModel::PointsChanged(int row, const QString &previous)
         return;
     }
     m_gala.LanePoints(e, t) = float(PBUTIL::LeadingNumber(text(Points, row)));
-    // Summed in single precision in programme order: the printed totals
-    // depend on it.
-    float total = 0.0f;
-    for (int x = 1; x <= m_gala.NoOfEvents; ++x)
-        total += m_gala.LanePoints(x, t);
+    const float total = GalaRules::CumulativePoints(m_gala, t, m_gala.NoOfEvents);
     m_gala.TeamTotal[t] = total;
     setText(Total, row, PBUTIL::NumberText(total));
 }
