@@ -71,15 +71,6 @@ private slots:
             QCOMPARE(SwimTime(none), 0.0f);
     }
 
-    void eventTitleAndPoints()
-    {
-        GalaState g = oneLane("40.00", 1, true);
-        QCOMPARE(EventTitle(g, 1), QStringLiteral("G10 50m Freestyle"));
-        g.LanePoints(1, 1) = 2.5f;
-        QCOMPARE(CumulativePoints(g, 1, 0), 0.0f);
-        QCOMPARE(CumulativePoints(g, 1, 1), 2.5f);
-    }
-
     void eventSex_data()
     {
         QTest::addColumn<QString>("sexAge");
@@ -98,48 +89,30 @@ private slots:
         QCOMPARE(int(EventSex(sexAge)), sex);
     }
 
-    // The stored full date stands while the box still shows it; an edited
-    // box is read as a birth before the gala day.
-    void birthDate()
-    {
-        GalaState g = oneLane("40.00", 1, true);
-        const QDate day(2026, 10, 12);
-        QCOMPARE(BirthDate(g, 1, 1, day), QDate());
-        g.LaneDoBStored(1, 1) = QDate(1926, 3, 5);
-        g.LaneDoB(1, 1) = QStringLiteral("05/03/26");
-        QCOMPARE(BirthDate(g, 1, 1, day), QDate(1926, 3, 5));
-        g.LaneDoB(1, 1) = QStringLiteral("06/03/16");
-        QCOMPARE(BirthDate(g, 1, 1, day), QDate(2016, 3, 6));
-        g.LaneDoB(1, 1) = QStringLiteral("13/10/26");
-        QCOMPARE(BirthDate(g, 1, 1, day), QDate(1926, 10, 13));
-    }
-
-    // Placed swims by place, disqualifications after them, guests last.
+    // Placed swims by place, disqualifications after them, guests last; a
+    // swim without a place ("TF") stands first or last among the placed.
     void placingOrder()
     {
         struct Row : Placing
         {
             char name = ' ';
         };
-        const auto row = [](char name, int position, bool dq = false, bool guest = false) {
-            Row r;
-            r.name = name;
-            r.position = position;
-            r.disqualified = dq;
-            r.guest = guest;
-            return r;
-        };
-        Slots<Row> rows(6);
-        rows[1] = row('g', 1, false, true);
-        rows[2] = row('d', 0, true);
-        rows[3] = row('c', 3);
-        rows[4] = row('a', 1);
-        rows[5] = row('b', 2);
-        SortByPlace(rows, 5, Unplaced::First);
-        QString order;
-        for (int i = 1; i <= 5; ++i)
-            order += rows[i].name;
-        QCOMPARE(order, QStringLiteral("abcdg"));
+        for (const Unplaced unplaced : {Unplaced::First, Unplaced::Last}) {
+            Slots<Row> rows(7);
+            const char names[] = "gdcabu";
+            const int positions[] = {1, 0, 3, 1, 2, 0};
+            for (int i = 1; i <= 6; ++i) {
+                rows[i].name = names[i - 1];
+                rows[i].position = positions[i - 1];
+            }
+            rows[1].guest = true;
+            rows[2].disqualified = true;
+            SortByPlace(rows, 6, unplaced);
+            QString order;
+            for (int i = 1; i <= 6; ++i)
+                order += rows[i].name;
+            QCOMPARE(order, unplaced == Unplaced::First ? "uabcdg" : "abcudg");
+        }
     }
 };
 
