@@ -138,7 +138,7 @@ bool writeProgramData(Session &s, const QString &target, QStringList *written, Q
 bool writeLenex(Session &s, const QString &target, QStringList *written, QString *error)
 {
     QString path;
-    if (!LenexFile::Export(s.shared, s.gala, s.online(), target, &path, error)) {
+    if (!LenexFile::Export(s.shared, s.gala, s.online(), target, &path, *error)) {
         *error = tr("%1: %2").arg(path, *error);
         return false;
     }

@@ -106,7 +106,7 @@ void LenexResultsFile(SharedState &shared, const GalaState &gala, OnlineTimes *o
                       Target::File))
         return;
     QString written, error;
-    if (!LenexFile::Export(shared, gala, online, shared.Choice.path(), &written, &error))
+    if (!LenexFile::Export(shared, gala, online, shared.Choice.path(), &written, error))
         dialogs.message(
             QCoreApplication::translate("LenexFile", "Lenex results not written to %1: %2")
                 .arg(written, error));

@@ -83,27 +83,27 @@ bool IsPlain(const QString &path)
     return path.endsWith(PlainEnding, Qt::CaseInsensitive);
 }
 
-bool Write(const QString &path, const QByteArray &xml, const QDate &stamp, QString *error)
+bool Write(const QString &path, const QByteArray &xml, const QDate &stamp, QString &error)
 {
     // Lines end in CR LF like every text file of the program, zipped or not.
     QStringList lines = QString::fromUtf8(xml).split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (IsPlain(path)) {
-        return PBUTIL::WriteTextFile(path, lines, error);
+        return PBUTIL::WriteTextFile(path, lines, &error);
     }
     const QByteArray data = (lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n")).toUtf8();
-    return writeZip(path, data, stamp, error);
+    return writeZip(path, data, stamp, &error);
 }
 
 bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, const QString &typed,
-            QString *written, QString *error)
+            QString *written, QString &error)
 {
     *written = typed;
     // Readers need to know whom to ask about the file; the contact is
     // never invented.
     if (shared.ContactEmail.trimmed().isEmpty()) {
-        *error = tr("no contact e-mail is set for Lenex files");
+        error = tr("no contact e-mail is set for Lenex files");
         return false;
     }
     LenexMeet meet;
@@ -117,7 +117,7 @@ bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, con
                       online ? online->MeetCode : QString());
     const QByteArray xml = LenexResultsXml(gala, meet, splits);
     if (typed.endsWith(QLatin1Char('/')) || QFileInfo(typed).isDir()) {
-        *error = tr("a folder, not a file name");
+        error = tr("a folder, not a file name");
         return false;
     }
     *written = FileName(typed);

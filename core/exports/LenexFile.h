@@ -23,7 +23,7 @@ bool IsPlain(const QString &path);
 // `stamp` as its date so that one gala always gives the same bytes. The file
 // is replaced as a whole: a failed write leaves any old file untouched.
 [[nodiscard]] bool Write(const QString &path, const QByteArray &xml, const QDate &stamp,
-                         QString *error);
+                         QString &error);
 
 // Exports the gala in memory as a Lenex results file at the file name of
 // `typed`; the same step for the sheet's menu and the command line. Without
@@ -32,7 +32,7 @@ bool IsPlain(const QString &path);
 // written, or false with the reason; throws EngineError when a database
 // refuses.
 [[nodiscard]] bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online,
-                          const QString &typed, QString *written, QString *error);
+                          const QString &typed, QString *written, QString &error);
 
 // True for a text that reads as one e-mail address ("desk@club.org.uk").
 bool IsEmailAddress(const QString &text);
