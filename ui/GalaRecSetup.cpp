@@ -34,15 +34,16 @@ const QFont &smallButtonFont()
     return font;
 }
 
+// The helpers below take captions in English, marked for lupdate with
+// QT_TRANSLATE_NOOP("GalaRecSetup", ...), and show them translated.
 QGroupBox *frame(QWidget *parent, const char *name, const char *caption)
 {
-    auto *box = new QGroupBox(QString::fromLatin1(caption), parent);
+    auto *box = new QGroupBox(GalaRecSetup::tr(caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setFont(frameFont());
     return box;
 }
 
-// Captions are given in English and shown translated.
 QLabel *label(QWidget *parent, const char *name, const char *caption)
 {
     auto *l = new QLabel(GalaRecSetup::tr(caption), parent);
@@ -61,7 +62,7 @@ QPlainTextEdit *detailsBox(QWidget *parent, const char *name, const char *access
 {
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setAccessibleName(QString::fromLatin1(accessible));
+    box->setAccessibleName(GalaRecSetup::tr(accessible));
     box->setReadOnly(true);
     box->setMaximumHeight(80);
     return box;
@@ -71,7 +72,7 @@ QLineEdit *pathBox(QWidget *parent, const char *name, const char *accessible)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setAccessibleName(QString::fromLatin1(accessible));
+    box->setAccessibleName(GalaRecSetup::tr(accessible));
     // Paths come from "Browse" only, so the box always shows the path in use.
     box->setReadOnly(true);
     return box;
@@ -104,17 +105,19 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
 
 void GalaRecSetup::buildMeetFrame(QGridLayout *grid)
 {
-    QGroupBox *f = frame(this, "MeetFrame", "Meet Details");
+    QGroupBox *f = frame(this, "MeetFrame", QT_TRANSLATE_NOOP("GalaRecSetup", "Meet Details"));
     auto *g = new QGridLayout(f);
-    QLabel *caption = label(f, "MeetCodeLabel", "Meet Code");
+    QLabel *caption = label(f, "MeetCodeLabel", QT_TRANSLATE_NOOP("GalaRecSetup", "Meet Code"));
     m_meetCodeList = new QComboBox(f);
     m_meetCodeList->setObjectName(QStringLiteral("MeetCodeList"));
     m_meetCodeList->setAccessibleName(tr("Meet Code"));
     caption->setBuddy(m_meetCodeList);
-    m_meetDetails = detailsBox(f, "MeetDetails", "Meet Details");
-    QPushButton *add = button(f, "Command2", "Add New", smallButtonFont());
+    m_meetDetails = detailsBox(f, "MeetDetails", QT_TRANSLATE_NOOP("GalaRecSetup", "Meet Details"));
+    QPushButton *add =
+        button(f, "Command2", QT_TRANSLATE_NOOP("GalaRecSetup", "Add New"), smallButtonFont());
     // "Modify" has no action; it is shown disabled so nobody expects one.
-    QPushButton *modify = button(f, "Command4", "Modify", smallButtonFont());
+    QPushButton *modify =
+        button(f, "Command4", QT_TRANSLATE_NOOP("GalaRecSetup", "Modify"), smallButtonFont());
     modify->setEnabled(false);
     g->addWidget(caption, 0, 0);
     g->addWidget(m_meetCodeList, 0, 1);
@@ -128,16 +131,18 @@ void GalaRecSetup::buildMeetFrame(QGridLayout *grid)
 
 void GalaRecSetup::buildGalaFrame(QGridLayout *grid)
 {
-    QGroupBox *f = frame(this, "GalaFrame", "Gala Details");
+    QGroupBox *f = frame(this, "GalaFrame", QT_TRANSLATE_NOOP("GalaRecSetup", "Gala Details"));
     auto *g = new QGridLayout(f);
-    QLabel *caption = label(f, "Label1", "Gala Date");
+    QLabel *caption = label(f, "Label1", QT_TRANSLATE_NOOP("GalaRecSetup", "Gala Date"));
     m_galaDateBox = new QComboBox(f);
     m_galaDateBox->setObjectName(QStringLiteral("GalaDateBox"));
     m_galaDateBox->setAccessibleName(tr("Gala Date"));
     caption->setBuddy(m_galaDateBox);
-    m_galaDetails = detailsBox(f, "GalaDetails", "Gala Details");
-    QPushButton *add = button(f, "Command3", "Add New", smallButtonFont());
-    QPushButton *modify = button(f, "Command5", "Modify", smallButtonFont());
+    m_galaDetails = detailsBox(f, "GalaDetails", QT_TRANSLATE_NOOP("GalaRecSetup", "Gala Details"));
+    QPushButton *add =
+        button(f, "Command3", QT_TRANSLATE_NOOP("GalaRecSetup", "Add New"), smallButtonFont());
+    QPushButton *modify =
+        button(f, "Command5", QT_TRANSLATE_NOOP("GalaRecSetup", "Modify"), smallButtonFont());
     modify->setEnabled(false);
     g->addWidget(caption, 0, 0);
     g->addWidget(m_galaDateBox, 0, 1);
@@ -151,17 +156,19 @@ void GalaRecSetup::buildGalaFrame(QGridLayout *grid)
 
 void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
 {
-    QGroupBox *f = frame(this, "AnnouncerFrame", "Announcer System");
+    QGroupBox *f =
+        frame(this, "AnnouncerFrame", QT_TRANSLATE_NOOP("GalaRecSetup", "Announcer System"));
     auto *g = new QGridLayout(f);
     m_announcerYes = new QCheckBox(tr("Announcer Screen"), f);
     m_announcerYes->setObjectName(QStringLiteral("AnnouncerYes"));
     m_announcerYes->setAccessibleName(m_announcerYes->text());
-    QLabel *caption = label(f, "Label2", "Announcer Database");
-    m_annDbName = pathBox(f, "AnnDbName", "Announcer Database");
+    QLabel *caption = label(f, "Label2", QT_TRANSLATE_NOOP("GalaRecSetup", "Announcer Database"));
+    m_annDbName = pathBox(f, "AnnDbName", QT_TRANSLATE_NOOP("GalaRecSetup", "Announcer Database"));
     caption->setBuddy(m_annDbName);
-    QPushButton *browse = button(f, "AnouncerDbFind", "Browse", smallButtonFont());
+    QPushButton *browse =
+        button(f, "AnouncerDbFind", QT_TRANSLATE_NOOP("GalaRecSetup", "Browse"), smallButtonFont());
     // A caption of the design with no role of its own.
-    QLabel *spare = label(f, "Label3", "Announcer Database");
+    QLabel *spare = label(f, "Label3", QT_TRANSLATE_NOOP("GalaRecSetup", "Announcer Database"));
     spare->hide();
     g->addWidget(m_announcerYes, 0, 0, 1, 2);
     g->addWidget(caption, 1, 0);
@@ -177,16 +184,20 @@ void GalaRecSetup::buildAnnouncerFrame(QGridLayout *grid)
 
 void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
 {
-    QGroupBox *f = frame(this, "OnlineFrame", "Online Timing");
+    QGroupBox *f = frame(this, "OnlineFrame", QT_TRANSLATE_NOOP("GalaRecSetup", "Online Timing"));
     auto *g = new QGridLayout(f);
     m_aresOnlineTiming = new QCheckBox(tr("Online to ARES"), f);
     m_aresOnlineTiming->setObjectName(QStringLiteral("AresOnlineTiming"));
     m_aresOnlineTiming->setAccessibleName(m_aresOnlineTiming->text());
-    QLabel *dbCaption = label(f, "Label4", "Online Times Database");
-    m_onlineDbName = pathBox(f, "OnlineDbName", "Online Times Database");
+    QLabel *dbCaption =
+        label(f, "Label4", QT_TRANSLATE_NOOP("GalaRecSetup", "Online Times Database"));
+    m_onlineDbName =
+        pathBox(f, "OnlineDbName", QT_TRANSLATE_NOOP("GalaRecSetup", "Online Times Database"));
     dbCaption->setBuddy(m_onlineDbName);
-    QPushButton *browse = button(f, "OnLineDbBrowse", "Browse", smallButtonFont());
-    QLabel *codeCaption = label(f, "Label5", "Online Results Code");
+    QPushButton *browse =
+        button(f, "OnLineDbBrowse", QT_TRANSLATE_NOOP("GalaRecSetup", "Browse"), smallButtonFont());
+    QLabel *codeCaption =
+        label(f, "Label5", QT_TRANSLATE_NOOP("GalaRecSetup", "Online Results Code"));
     m_onlineResultsCode = new QLineEdit(f);
     m_onlineResultsCode->setObjectName(QStringLiteral("OnlineResultsCode"));
     m_onlineResultsCode->setAccessibleName(tr("Online Results Code"));
@@ -206,10 +217,15 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
 
 void GalaRecSetup::buildButtons(QGridLayout *grid)
 {
-    QPushButton *teams = button(this, "Command6", "Enter Teams", frameFont());
-    QPushButton *programme = button(this, "ProgCreate", "Create/Amend Programme", frameFont());
-    QPushButton *record = button(this, "RecordResults", "Record Results", frameFont());
-    QPushButton *exit = button(this, "Command1", "Exit", frameFont());
+    QPushButton *teams =
+        button(this, "Command6", QT_TRANSLATE_NOOP("GalaRecSetup", "Enter Teams"), frameFont());
+    QPushButton *programme =
+        button(this, "ProgCreate", QT_TRANSLATE_NOOP("GalaRecSetup", "Create/Amend Programme"),
+               frameFont());
+    QPushButton *record = button(this, "RecordResults",
+                                 QT_TRANSLATE_NOOP("GalaRecSetup", "Record Results"), frameFont());
+    QPushButton *exit =
+        button(this, "Command1", QT_TRANSLATE_NOOP("GalaRecSetup", "Exit"), frameFont());
     grid->addWidget(teams, 2, 0);
     grid->addWidget(programme, 2, 1);
     grid->addWidget(record, 3, 0);
