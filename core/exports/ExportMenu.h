@@ -9,8 +9,8 @@ class SplitTimes;
 // The recording sheet's WEB and Export menu entries: each chooses its target
 // through the file chooser, asks what the export needs, and shows any
 // failure. The lines are built and written by WebResults, WebTeamResults,
-// RankingFiles, ProgramData and LenexFile, which a program without windows calls with
-// explicit paths. A cancelled chooser writes nothing and says "No Output
+// RankingFiles, ProgramData and LenexFile, which a program without windows
+// calls with explicit paths. A cancelled chooser writes nothing and says "No Output
 // File Specified". Each entry says what it wrote and where.
 namespace ExportMenu {
 
