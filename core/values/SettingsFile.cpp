@@ -108,15 +108,22 @@ Settings parse(const QByteArray &content)
     s.OnlineOn = flagOf(field(4, 0));
     s.AresDbPath = field(4, 1);
     s.OnlineMeetCode = field(4, 2);
+    s.SecondCopyOn = flagOf(field(6, 0));
+    s.SecondCopyFolder = field(6, 1);
     return s;
 }
 
 QStringList lines(const Settings &s)
 {
-    return {quoted(s.GalaDbPath), quoted(s.ProgCode), quoted(s.LastGalaDate),
+    return {quoted(s.GalaDbPath),
+            quoted(s.ProgCode),
+            quoted(s.LastGalaDate),
             flag(s.AnnouncerOn) + QLatin1Char(',') + quoted(s.AnnouncerDbPath),
             flag(s.OnlineOn) + QLatin1Char(',') + quoted(s.AresDbPath) + QLatin1Char(',') +
-                quoted(s.OnlineMeetCode)};
+                quoted(s.OnlineMeetCode),
+            quoted(QString()),
+            flag(s.SecondCopyOn) + QLatin1Char(',') + quoted(s.SecondCopyFolder),
+            quoted(QString())};
 }
 
 bool write(const QString &path, const Settings &settings, QString *error)

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The five remembered values of aqrecord.ini.
+// The remembered values of aqrecord.ini.
 struct Settings
 {
     QString GalaDbPath;
@@ -14,10 +14,15 @@ struct Settings
     bool OnlineOn = false;
     QString AresDbPath;
     QString OnlineMeetCode;
+    // Line 7: a second copy of the gala database after every save.
+    bool SecondCopyOn = false;
+    QString SecondCopyFolder;
 };
 
-// aqrecord.ini: five lines of quoted texts and #TRUE#/#FALSE# flags,
-// separated by commas, CR LF line ends.
+// aqrecord.ini: lines of quoted texts and #TRUE#/#FALSE# flags, separated
+// by commas, CR LF line ends. Lines 1-5 are the database, gala, announcer
+// and online settings, line 7 the second copy; lines 6 and 8 are kept for
+// settings of their own and written empty.
 namespace SettingsFile {
 
 // Where the settings file lives: the program's folder, or the user's
@@ -30,7 +35,7 @@ Settings read(const QString &path);
 // The same for the file's bytes.
 Settings parse(const QByteArray &content);
 
-// The five lines as they are written.
+// The lines as they are written.
 QStringList lines(const Settings &settings);
 
 // Writes the file afresh; false with the reason in `error` when it failed.

@@ -1,11 +1,15 @@
 #include "core/values/StartUp.h"
 
 #include "core/values/PbUtil.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SettingsFile.h"
 #include "core/values/SharedState.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
     : m_shared(shared), m_dialogs(dialogs), m_programFolder(programFolder),
@@ -49,18 +53,73 @@ bool StartUp::enter(const QString &dbPath)
     // A second Enter opens the database afresh; the first handle is closed.
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
+    const QString fault = open(dbPath);
+    if (!fault.isEmpty()) {
+        m_dialogs.message(fault);
+        if (!offerSecondCopy(dbPath) || !open(dbPath).isEmpty())
+            return false;
+    }
+    m_shared.GalaDbOpen = true;
+    return true;
+}
+
+QString StartUp::open(const QString &dbPath)
+{
     try {
         auto db = std::make_unique<Database>(dbPath);
+        // A damaged file is refused before anything is read from or written
+        // to it: recording into it could lose the gala.
+        const QStringList faults = db->check();
+        if (!faults.isEmpty())
+            return QCoreApplication::translate(
+                       "StartUp", "The gala database %1 is damaged and was not opened. The "
+                                  "check found: %2")
+                .arg(QDir::toNativeSeparators(dbPath), faults.mid(0, 5).join(QLatin1String("; ")));
         // Another kind of database (an announcer file, say) is refused here,
         // while the start screen can still offer another file.
         db->openRecordset(QStringLiteral("Gala_Name"));
         db->queryDef(QStringLiteral("Gala_Team_Query"));
         m_shared.GalaDb = std::move(db);
     } catch (const EngineError &e) {
-        m_dialogs.message(e.message());
+        return e.message();
+    }
+    return QString();
+}
+
+bool StartUp::offerSecondCopy(const QString &dbPath)
+{
+    if (m_shared.SecondCopyFolder.isEmpty())
+        return false;
+    const QString copy = SecondCopy::copyPath(dbPath, m_shared.SecondCopyFolder);
+    if (!PBUTIL::FileExists(copy) ||
+        QFileInfo(copy).canonicalFilePath() == QFileInfo(dbPath).canonicalFilePath())
+        return false;
+    try {
+        if (!Database(copy, Database::Access::ReadOnly).check().isEmpty())
+            return false;
+    } catch (const EngineError &) {
         return false;
     }
-    m_shared.GalaDbOpen = true;
+    const QString kept =
+        dbPath + QStringLiteral(".damaged-") +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
+    const QString when = QFileInfo(copy).lastModified().toString(QStringLiteral("dd/MM/yy HH:mm"));
+    if (!m_dialogs.yesNo(QCoreApplication::translate(
+                             "StartUp", "A second copy of the gala database, written %1, is in "
+                                        "%2. Put it in place of the damaged file? The damaged "
+                                        "file is kept as %3.")
+                             .arg(when, QDir::toNativeSeparators(m_shared.SecondCopyFolder),
+                                  QDir::toNativeSeparators(kept))))
+        return false;
+    const QString part = dbPath + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(copy, part) || !QFile::rename(dbPath, kept) || !QFile::rename(part, dbPath)) {
+        QFile::remove(part);
+        m_dialogs.message(QCoreApplication::translate(
+                              "StartUp", "The second copy could not be put in place of %1.")
+                              .arg(QDir::toNativeSeparators(dbPath)));
+        return false;
+    }
     return true;
 }
 

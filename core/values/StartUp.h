@@ -24,7 +24,10 @@ public:
     QString browse();
 
     // "Enter": opens the named database (closing one opened before); false,
-    // after telling the user why, when it cannot be opened.
+    // after telling the user why, when it cannot be opened. A file that
+    // fails the engine's quick check is not opened for recording; when its
+    // second copy exists, the user may put that copy in its place (the
+    // damaged file is kept beside it).
     bool enter(const QString &dbPath);
 
     // "Exit": closes the database and writes the settings file; false, after
@@ -32,6 +35,11 @@ public:
     bool exit();
 
 private:
+    // Opens and checks the file; "" when it is a sound gala database, else
+    // what was found.
+    QString open(const QString &dbPath);
+    bool offerSecondCopy(const QString &dbPath);
+
     SharedState &m_shared;
     Dialogs &m_dialogs;
     QString m_programFolder;
