@@ -100,9 +100,10 @@ bool StartUp::offerSecondCopy(const QString &dbPath)
     } catch (const EngineError &) {
         return false;
     }
-    const QString kept =
-        dbPath + QStringLiteral(".damaged-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd-HH-mm-ss"));
+    // The damaged file is kept under a name no earlier one has.
+    QString kept = dbPath + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(kept); ++n)
+        kept = dbPath + QStringLiteral(".damaged-%1").arg(n);
     const QString when = QFileInfo(copy).lastModified().toString(QStringLiteral("dd/MM/yy HH:mm"));
     if (!m_dialogs.yesNo(QCoreApplication::translate(
                              "StartUp", "A second copy of the gala database, written %1, is in "
