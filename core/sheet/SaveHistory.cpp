@@ -6,9 +6,6 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDataStream>
-#include <QIODevice>
-#include <QSet>
 
 namespace SaveHistory {
 
@@ -65,32 +62,30 @@ QVariant dateKey(const QString &galaDate)
     return d.isValid() ? QVariant(d) : QVariant(galaDate);
 }
 
-Generation rowsOf(Database &db, const QString &code, const QString &galaDate)
+const QString RowsOfGala =
+    QStringLiteral("SELECT ") + Fields +
+    QStringLiteral(R"( FROM Gala_Record WHERE "Program code" = ?1 AND "Gala Date" = ?2 )"
+                   R"(ORDER BY rowid)");
+
+// The gala's rows as stored, packed by the engine: what the history keeps.
+QByteArray packedRows(Database &db, const QString &code, const QString &galaDate)
 {
-    return {db.select(QStringLiteral("SELECT ") + Fields +
-                          QStringLiteral(R"( FROM Gala_Record WHERE "Program code" = ?1 AND )"
-                                         R"("Gala Date" = ?2 ORDER BY rowid)"),
-                      {code, dateKey(galaDate)})};
+    return db.selectPacked(RowsOfGala, {code, dateKey(galaDate)});
 }
 
-QByteArray serialized(const Generation &g)
+// Events of the rows with a time, a place or points in any lane.
+int eventsWithResults(Database &db, const QString &code, const QString &galaDate)
 {
-    QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_0);
-    out << g.rows;
-    return bytes;
-}
-
-Generation deserialized(const QByteArray &content)
-{
-    Generation g;
-    QDataStream in(qUncompress(content));
-    in.setVersion(QDataStream::Qt_6_0);
-    in >> g.rows;
-    if (in.status() != QDataStream::Ok)
-        throw EngineError(tr("A saved generation of the history cannot be read"));
-    return g;
+    return db
+        .select(
+            QStringLiteral(R"(SELECT count(DISTINCT "Event No") FROM Gala_Record WHERE )"
+                           R"("Program code" = ?1 AND "Gala Date" = ?2 AND )"
+                           R"((coalesce("Lane Time", '') <> '' OR coalesce("Lane Pos", 0) <> 0 )"
+                           R"(OR coalesce("Lane Points", 0) <> 0))"),
+            {code, dateKey(galaDate)})
+        .first()
+        .first()
+        .toInt();
 }
 
 QByteArray hashOf(const QByteArray &bytes)
@@ -108,19 +103,20 @@ QByteArray newestHash(Database &db, const QString &code, const QString &galaDate
     return rows.isEmpty() ? QByteArray() : rows.first().value(0).toByteArray();
 }
 
-// Adds a generation unless it is the gala's newest already.
-void add(Database &db, const QString &code, const QString &galaDate, const Generation &g,
+// Adds the rows stored under `rowsCode` as the gala's newest generation,
+// unless they are that already.
+void add(Database &db, const QString &code, const QString &galaDate, const QString &rowsCode,
          const QVariant &savedAt, const QString &action, const QString &eventShown)
 {
-    const QByteArray bytes = serialized(g);
-    const QByteArray hash = hashOf(bytes);
+    const QByteArray packed = packedRows(db, rowsCode, galaDate);
+    const QByteArray hash = hashOf(packed);
     if (hash == newestHash(db, code, galaDate))
         return;
     db.run(QStringLiteral(R"(INSERT INTO Gala_Save_History ("Program code", "Gala Date", )"
                           R"("Saved At", "Action", "Event Shown", "Events With Results", )"
                           R"("Content Hash", "Content") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8))"),
-           {code, dateKey(galaDate), savedAt, action, eventShown, g.eventsWithResults(), hash,
-            qCompress(bytes)});
+           {code, dateKey(galaDate), savedAt, action, eventShown,
+            eventsWithResults(db, rowsCode, galaDate), hash, qCompress(packed, 1)});
 }
 
 // True once any gala of the date was saved with the history: the date's
@@ -136,20 +132,15 @@ bool dateHasHistory(Database &db, const QString &galaDate)
                 .isEmpty();
 }
 
-} // namespace
-
-int Generation::eventsWithResults() const
+bool hasRows(Database &db, const QString &code, const QString &galaDate)
 {
-    // An event has results once any lane has a time, a place or points.
-    QSet<double> events;
-    for (const QVariantList &row : rows) {
-        const bool result = !row.value(3).toString().isEmpty() || row.value(4).toDouble() != 0 ||
-                            row.value(5).toDouble() != 0;
-        if (result)
-            events.insert(row.value(0).toDouble());
-    }
-    return int(events.size());
+    return !db.select(QStringLiteral(R"(SELECT 1 FROM Gala_Record WHERE "Program code" = ?1 )"
+                                     R"(AND "Gala Date" = ?2 LIMIT 1)"),
+                      {code, dateKey(galaDate)})
+                .isEmpty();
 }
+
+} // namespace
 
 void CreateTable(Database &db)
 {
@@ -164,22 +155,19 @@ void CreateTable(Database &db)
 
 void KeepReplaced(Database &db, const QString &progCode, const QString &galaDate)
 {
-    const Generation current = rowsOf(db, progCode, galaDate);
-    if (current.rows.isEmpty())
+    if (!hasRows(db, progCode, galaDate))
         return;
-    if (!dateHasHistory(db, galaDate)) {
-        const Generation backup = rowsOf(db, QStringLiteral("backup"), galaDate);
-        if (!backup.rows.isEmpty())
-            add(db, progCode, galaDate, backup, QVariant(), QLatin1String(BackupRows), QString());
-    }
-    add(db, progCode, galaDate, current, QVariant(), QLatin1String(EarlierSave), QString());
+    if (!dateHasHistory(db, galaDate) && hasRows(db, QStringLiteral("backup"), galaDate))
+        add(db, progCode, galaDate, QStringLiteral("backup"), QVariant(), QLatin1String(BackupRows),
+            QString());
+    add(db, progCode, galaDate, progCode, QVariant(), QLatin1String(EarlierSave), QString());
 }
 
 void Record(Database &db, const QString &progCode, const QString &galaDate, SaveAction action,
             const QString &eventShown)
 {
-    add(db, progCode, galaDate, rowsOf(db, progCode, galaDate),
-        QDateTime::currentDateTime().toString(Qt::ISODate), storedAction(action), eventShown);
+    add(db, progCode, galaDate, progCode, QDateTime::currentDateTime().toString(Qt::ISODate),
+        storedAction(action), eventShown);
     db.run(QStringLiteral(
                R"(DELETE FROM Gala_Save_History WHERE "Program code" = ?1 AND "Gala Date" = ?2 )"
                R"(AND "Save No" NOT IN (SELECT "Save No" FROM Gala_Save_History WHERE )"
@@ -201,11 +189,9 @@ QList<Entry> List(Database &db, const QString &progCode, const QString &galaDate
                              shownAction(r[2].toString()), r[3].toString(), r[4].toInt()};
         }
     }
-    if (!dateHasHistory(db, galaDate)) {
-        const Generation backup = rowsOf(db, QStringLiteral("backup"), galaDate);
-        if (!backup.rows.isEmpty())
-            entries << Entry{0, QDateTime(), shownAction(QLatin1String(BackupRows)), QString(),
-                             backup.eventsWithResults()};
+    if (!dateHasHistory(db, galaDate) && hasRows(db, QStringLiteral("backup"), galaDate)) {
+        entries << Entry{0, QDateTime(), shownAction(QLatin1String(BackupRows)), QString(),
+                         eventsWithResults(db, QStringLiteral("backup"), galaDate)};
     }
     return entries;
 }
@@ -219,16 +205,19 @@ Generation Load(Database &db, const QString &progCode, const QString &galaDate, 
         throw EngineError(
             tr("Gala %1 %2 has no save numbered %3").arg(progCode, galaDate).arg(number));
     if (number == 0)
-        return rowsOf(db, QStringLiteral("backup"), galaDate);
+        return Current(db, QStringLiteral("backup"), galaDate);
     const auto rows =
         db.select(QStringLiteral(R"(SELECT "Content" FROM Gala_Save_History WHERE "Save No" = ?1)"),
                   {number});
-    return deserialized(rows.first().value(0).toByteArray());
+    const QByteArray packed = qUncompress(rows.first().value(0).toByteArray());
+    if (packed.isEmpty())
+        throw EngineError(tr("Save %1 of the history cannot be read").arg(number));
+    return {Database::unpack(packed)};
 }
 
 Generation Current(Database &db, const QString &progCode, const QString &galaDate)
 {
-    return rowsOf(db, progCode, galaDate);
+    return {db.select(RowsOfGala, {progCode, dateKey(galaDate)})};
 }
 
 void WriteRows(Database &db, const QString &progCode, const QString &galaDate,

@@ -34,7 +34,6 @@ struct Entry
 struct Generation
 {
     QList<QVariantList> rows;
-    int eventsWithResults() const;
 };
 
 // Creates the history table when the database has none (a database from

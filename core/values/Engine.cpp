@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -812,6 +813,112 @@ void Database::run(const QString &sql, const QVariantList &params)
     sqlite3_reset(st);
     if (rc != SQLITE_DONE && rc != SQLITE_ROW)
         fail(QString());
+}
+
+// Packed rows: the column count, then every value as a tag (0 null,
+// 1 integer, 2 real, 3 text, 4 blob) and its bytes; numbers in 8 bytes,
+// texts and blobs after their length in 4 (all little-endian).
+QByteArray Database::selectPacked(const QString &sql, const QVariantList &params)
+{
+    sqlite3_stmt *st = bound(sql, params);
+    const int columns = sqlite3_column_count(st);
+    QByteArray out;
+    const auto put = [&out](quint64 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(value >> (8 * i)));
+    };
+    put(quint64(columns), 4);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (int i = 0; i < columns; ++i) {
+            const int type = sqlite3_column_type(st, i);
+            switch (type) {
+            case SQLITE_NULL:
+                out.append(char(0));
+                break;
+            case SQLITE_INTEGER:
+                out.append(char(1));
+                put(quint64(sqlite3_column_int64(st, i)), 8);
+                break;
+            case SQLITE_FLOAT: {
+                const double d = sqlite3_column_double(st, i);
+                quint64 bits;
+                std::memcpy(&bits, &d, sizeof bits);
+                out.append(char(2));
+                put(bits, 8);
+                break;
+            }
+            default: {
+                const char *data = type == SQLITE_BLOB
+                                       ? static_cast<const char *>(sqlite3_column_blob(st, i))
+                                       : reinterpret_cast<const char *>(sqlite3_column_text(st, i));
+                const int size = sqlite3_column_bytes(st, i);
+                out.append(char(type == SQLITE_BLOB ? 4 : 3));
+                put(quint64(size), 4);
+                out.append(data, size);
+            }
+            }
+        }
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE)
+        fail(QString());
+    return out;
+}
+
+QList<QVariantList> Database::unpack(const QByteArray &packed)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(packed.constData());
+    const qsizetype size = packed.size();
+    qsizetype at = 0;
+    const auto take = [&](int bytes) {
+        if (at + bytes > size)
+            throw EngineError(QCoreApplication::translate("Engine", "Damaged packed rows"));
+        quint64 v = 0;
+        for (int i = 0; i < bytes; ++i)
+            v |= quint64(p[at + i]) << (8 * i);
+        at += bytes;
+        return v;
+    };
+    const int columns = int(take(4));
+    QList<QVariantList> rows;
+    while (at < size && columns > 0) {
+        QVariantList row;
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i) {
+            switch (take(1)) {
+            case 0:
+                row << QVariant();
+                break;
+            case 1:
+                row << QVariant(qint64(take(8)));
+                break;
+            case 2: {
+                const quint64 bits = take(8);
+                double d;
+                std::memcpy(&d, &bits, sizeof d);
+                row << QVariant(d);
+                break;
+            }
+            case 3:
+            case 4: {
+                const bool blob = p[at - 1] == 4;
+                const qsizetype length = qsizetype(take(4));
+                if (length > size - at)
+                    throw EngineError(QCoreApplication::translate("Engine", "Damaged packed rows"));
+                const char *data = packed.constData() + at;
+                at += length;
+                row << (blob ? QVariant(QByteArray(data, length))
+                             : QVariant(QString::fromUtf8(data, length) + QLatin1String("")));
+                break;
+            }
+            default:
+                throw EngineError(QCoreApplication::translate("Engine", "Damaged packed rows"));
+            }
+        }
+        rows << row;
+    }
+    return rows;
 }
 
 bool Database::hasTable(const QString &name)

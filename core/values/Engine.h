@@ -181,6 +181,11 @@ public:
     QList<QVariantList> select(const QString &sql, const QVariantList &params = {});
     void run(const QString &sql, const QVariantList &params = {});
     bool hasTable(const QString &name);
+    // The rows of a select packed into bytes as stored, without a QVariant
+    // per value (the save history keeps whole generations this way), and
+    // the rows of such bytes back; unpack throws on bytes it cannot read.
+    QByteArray selectPacked(const QString &sql, const QVariantList &params = {});
+    static QList<QVariantList> unpack(const QByteArray &packed);
 
     // The engine's quick check of the file (integrity_check with `full`):
     // empty when the file is sound, else each fault it found.
