@@ -8,12 +8,14 @@
 #include "core/sheet/SheetModel.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SharedState.h"
 #include "tools/ReadyMadeDatabases.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -303,16 +305,78 @@ int main(int argc, char **argv)
             return 1;
         }
         fillResults(gala);
+        // Every timed save stores other results than the one before (one
+        // lane changes, untimed), as at the desk, so the history keeps each.
+        int changes = 0;
+        const auto change = [&] {
+            ++changes;
+            gala.LaneTime(1 + changes % Events, 1 + changes % Teams) =
+                QStringLiteral("%1.%2")
+                    .arg(40 + changes % 50)
+                    .arg(changes % 100, 2, 10, QLatin1Char('0'));
+        };
+        const ResultStore::SaveNote note{SaveAction::NextEvent, QStringLiteral("1")};
+        const auto programSave = [&] {
+            ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala, note);
+        };
         // Two saves first, so every timed save deletes, renames and inserts 1,700 rows.
-        ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala);
-        ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala);
+        change();
+        programSave();
+        change();
+        programSave();
+        int saves = 2;
 
         BareSave bare(path);
         Timings save, saveFloor, open, openFloor;
         for (int i = 0; i < Runs; ++i) {
-            save.add([&] { ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala); });
+            change();
+            save.add(programSave);
+            change();
             saveFloor.add([&] { bare.save(gala); });
+            ++saves;
         }
+
+        // The history's cost: the same save with and without it, in turns.
+        Timings withHistory, withoutHistory;
+        for (int i = 0; i < Runs; ++i) {
+            change();
+            withHistory.add(programSave);
+            change();
+            withoutHistory.add(
+                [&] { ResultStore::SaveResultsWithoutHistory(*shared.GalaDb, Code, Date, gala); });
+            ++saves;
+        }
+
+        // The second copy: what the desk waits for is the save and the
+        // request; the copy itself runs on its own thread, timed apart.
+        QTemporaryDir copyFolder;
+        shared.GalaDbPath = path;
+        shared.SecondCopyOn = true;
+        shared.SecondCopyFolder = copyFolder.path();
+        Timings withCopy, withoutCopy, copyAlone;
+        for (int i = 0; i < Runs; ++i) {
+            change();
+            withCopy.add([&] {
+                programSave();
+                RequestSecondCopy(shared, dialogs);
+            });
+            shared.Copy.waitForIdle(60000);
+            change();
+            withoutCopy.add(programSave);
+            copyAlone.add([&] { SecondCopy::copyNow(path, copyFolder.path()); });
+            saves += 2;
+        }
+        while (saves < 100) {
+            change();
+            programSave();
+            ++saves;
+        }
+        const qint64 bytes = QFileInfo(path).size();
+        const qint64 kept =
+            shared.GalaDb->select(QStringLiteral("SELECT count(*) FROM Gala_Save_History"))
+                .first()
+                .first()
+                .toLongLong();
         const int rows = storedRows(*shared.GalaDb);
 
         qint64 seen = 0;
@@ -341,6 +405,15 @@ int main(int argc, char **argv)
                     Teams, Events, Teams * Events, Runs);
         std::printf("program against bare SQLite (same work, same file, same run):\n");
         line("save results", save, saveFloor, 1.5);
+        std::printf("save history (the same save with and without it, same run):\n");
+        line("save + history", withHistory, withoutHistory, 1.5);
+        std::printf("second copy (the desk's wait: save and copy request against save alone):\n");
+        line("save + copy", withCopy, withoutCopy, 1.0);
+        std::printf("%-16s wall %8.3f ms on the copy's own thread, never waited for\n",
+                    "copy itself", medianMs(copyAlone.wall));
+        std::printf("database after %d saves of the largest gala: %.2f MB (%lld generations "
+                    "kept; aim: at most 20 MB)\n",
+                    saves, double(bytes) / (1024.0 * 1024.0), kept);
         line("open the gala", open, openFloor, 2.0);
         std::printf("%-16s wall %8.3f ms over %d rows  (aim: under 1 ms)\n", "typed time chain",
                     medianMs(chain), Teams);

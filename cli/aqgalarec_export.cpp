@@ -1,4 +1,5 @@
 #include "cli/ExportCommand.h"
+#include "cli/SaveHistoryCommand.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -17,5 +18,8 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Aquaplan"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return ExportCommand::Run(QCoreApplication::arguments(), out, err);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (SaveHistoryCommand::Wanted(arguments))
+        return SaveHistoryCommand::Run(arguments, out, err);
+    return ExportCommand::Run(arguments, out, err);
 }

@@ -1,6 +1,7 @@
 #include "ui/GalaRecSetup.h"
 
 #include "core/preparation/TeamEntry.h"
+#include "core/sheet/RestoreSave.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Guarded.h"
 #include "core/values/SharedState.h"
@@ -8,11 +9,13 @@
 #include "ui/EventDetails.h"
 #include "ui/GalaProg.h"
 #include "ui/GalaRecSheet.h"
+#include "ui/RestoreSaveScreen.h"
 #include "ui/ScreenParts.h"
 #include "ui/TeamNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -99,6 +102,7 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildAnnouncerFrame(grid);
     buildOnlineFrame(grid);
     buildButtons(grid);
+    buildSafetyFrame(grid);
     formLoad();
 }
 
@@ -218,6 +222,57 @@ void GalaRecSetup::buildButtons(QGridLayout *grid)
     connect(programme, &QPushButton::clicked, this, &GalaRecSetup::createProgramme);
     connect(record, &QPushButton::clicked, this, &GalaRecSetup::recordResults);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void GalaRecSetup::buildSafetyFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "SafetyFrame", "Saves and Second Copy");
+    auto *g = new QGridLayout(f);
+    QPushButton *restore =
+        button(f, "RestorePreviousSave", "Restore Previous Save...", smallButtonFont());
+    m_secondCopyYes = new QCheckBox(tr("Second copy in folder"), f);
+    m_secondCopyYes->setObjectName(QStringLiteral("SecondCopyYes"));
+    m_secondCopyYes->setAccessibleName(m_secondCopyYes->text());
+    m_secondCopyFolder = pathBox(f, "SecondCopyFolder", "Second copy in folder");
+    QPushButton *browse = button(f, "SecondCopyBrowse", "Browse", smallButtonFont());
+    g->addWidget(restore, 0, 0, 1, 2, Qt::AlignLeft);
+    g->addWidget(m_secondCopyYes, 1, 0, 1, 2);
+    g->addWidget(m_secondCopyFolder, 2, 0);
+    g->addWidget(browse, 2, 1);
+    grid->addWidget(f, 4, 0, 1, 2);
+
+    m_secondCopyYes->setChecked(m_shared.SecondCopyOn);
+    m_secondCopyFolder->setVisible(m_shared.SecondCopyOn);
+    m_secondCopyFolder->setText(QDir::toNativeSeparators(m_shared.SecondCopyFolder));
+    connect(m_secondCopyYes, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.SecondCopyOn = on;
+        m_secondCopyFolder->setVisible(on);
+    });
+    connect(restore, &QPushButton::clicked, this, &GalaRecSetup::restorePreviousSave);
+    // The chooser has no folder-only mode: the folder of the file picked or
+    // named is the one used.
+    connect(browse, &QPushButton::clicked, this, [this] {
+        FileChoice &choice = m_shared.Choice;
+        choice.FileMustExist = false;
+        choice.FilePrompt = tr("Select Folder for the Second Copy");
+        m_dialogs.chooseFile(choice);
+        if (choice.SelectedDir.isEmpty()) {
+            m_dialogs.message(tr("No folder selected"));
+            return;
+        }
+        m_shared.SecondCopyFolder = QDir::cleanPath(choice.SelectedDir);
+        m_secondCopyFolder->setText(QDir::toNativeSeparators(m_shared.SecondCopyFolder));
+    });
+}
+
+void GalaRecSetup::restorePreviousSave()
+{
+    QList<SaveHistory::Entry> saves;
+    Guarded(m_dialogs, [&] { saves = RestoreSave::Saves(m_shared, m_dialogs); });
+    if (saves.isEmpty())
+        return;
+    RestoreSaveScreen screen(m_shared, m_dialogs, saves, this);
+    m_runModal(screen);
 }
 
 void GalaRecSetup::formLoad()

@@ -45,6 +45,9 @@ private:
     void buildAnnouncerFrame(QGridLayout *grid);
     void buildOnlineFrame(QGridLayout *grid);
     void buildButtons(QGridLayout *grid);
+    // Restoring a previous save and the second copy of the database.
+    void buildSafetyFrame(QGridLayout *grid);
+    void restorePreviousSave();
     void formLoad();
     void browseDatabase(QLineEdit *box, QString &path, const QString &caption);
     void addCode();
@@ -69,4 +72,6 @@ private:
     QCheckBox *m_aresOnlineTiming = nullptr;
     QLineEdit *m_onlineDbName = nullptr;
     QLineEdit *m_onlineResultsCode = nullptr;
+    QCheckBox *m_secondCopyYes = nullptr;
+    QLineEdit *m_secondCopyFolder = nullptr;
 };

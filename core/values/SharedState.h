@@ -2,6 +2,7 @@
 
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SettingsFile.h"
 
 #include <QString>
@@ -28,6 +29,9 @@ struct SharedState : Settings
     // The announcer database opens on the first post.
     std::unique_ptr<Database> AnnouncerDb;
     bool AnnouncerDbOpen = false;
+
+    // The second copy after every save (SecondCopyOn, SecondCopyFolder).
+    SecondCopy Copy;
 
     // The file chooser's inputs and results, kept between uses.
     FileChoice Choice;
