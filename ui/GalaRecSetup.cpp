@@ -98,6 +98,7 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildGalaFrame(grid);
     buildAnnouncerFrame(grid);
     buildOnlineFrame(grid);
+    buildPublishFrame(grid);
     buildButtons(grid);
     formLoad();
 }
@@ -204,16 +205,55 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     });
 }
 
+void GalaRecSetup::buildPublishFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "PublishFrame", "Live Results");
+    auto *g = new QGridLayout(f);
+    m_publishYes = new QCheckBox(tr("Publish results to folder"), f);
+    m_publishYes->setObjectName(QStringLiteral("PublishYes"));
+    m_publishYes->setAccessibleName(m_publishYes->text());
+    QLabel *caption = label(f, "PublishLabel", "Publish Folder");
+    m_publishFolder = pathBox(f, "PublishFolder", "Publish Folder");
+    caption->setBuddy(m_publishFolder);
+    QPushButton *browse = button(f, "PublishBrowse", "Browse", smallButtonFont());
+    g->addWidget(m_publishYes, 0, 0, 1, 2);
+    g->addWidget(caption, 1, 0);
+    g->addWidget(m_publishFolder, 2, 0);
+    g->addWidget(browse, 2, 1);
+    grid->addWidget(f, 2, 0, 1, 2);
+
+    m_publishYes->setChecked(m_shared.PublishOn);
+    m_publishFolder->setVisible(m_shared.PublishOn);
+    m_publishFolder->setText(m_shared.PublishFolder);
+    connect(m_publishYes, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.PublishOn = on;
+        m_publishFolder->setVisible(on);
+    });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        // The chooser has no folder-only mode: only the folder it ends in counts.
+        FileChoice &choice = m_shared.Choice;
+        choice.FileMustExist = false;
+        choice.FilePrompt = tr("Select Folder to Publish Results");
+        m_dialogs.chooseFile(choice);
+        if (choice.SelectedDir.isEmpty()) {
+            m_dialogs.message(tr("No folder selected"));
+            return;
+        }
+        m_shared.PublishFolder = choice.SelectedDir;
+        m_publishFolder->setText(m_shared.PublishFolder);
+    });
+}
+
 void GalaRecSetup::buildButtons(QGridLayout *grid)
 {
     QPushButton *teams = button(this, "Command6", "Enter Teams", frameFont());
     QPushButton *programme = button(this, "ProgCreate", "Create/Amend Programme", frameFont());
     QPushButton *record = button(this, "RecordResults", "Record Results", frameFont());
     QPushButton *exit = button(this, "Command1", "Exit", frameFont());
-    grid->addWidget(teams, 2, 0);
-    grid->addWidget(programme, 2, 1);
-    grid->addWidget(record, 3, 0);
-    grid->addWidget(exit, 3, 1);
+    grid->addWidget(teams, 3, 0);
+    grid->addWidget(programme, 3, 1);
+    grid->addWidget(record, 4, 0);
+    grid->addWidget(exit, 4, 1);
     connect(teams, &QPushButton::clicked, this, &GalaRecSetup::enterTeams);
     connect(programme, &QPushButton::clicked, this, &GalaRecSetup::createProgramme);
     connect(record, &QPushButton::clicked, this, &GalaRecSetup::recordResults);

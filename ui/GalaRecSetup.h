@@ -44,6 +44,8 @@ private:
     void buildGalaFrame(QGridLayout *grid);
     void buildAnnouncerFrame(QGridLayout *grid);
     void buildOnlineFrame(QGridLayout *grid);
+    // "Publish results to folder": the live results option.
+    void buildPublishFrame(QGridLayout *grid);
     void buildButtons(QGridLayout *grid);
     void formLoad();
     void browseDatabase(QLineEdit *box, QString &path, const QString &caption);
@@ -69,4 +71,6 @@ private:
     QCheckBox *m_aresOnlineTiming = nullptr;
     QLineEdit *m_onlineDbName = nullptr;
     QLineEdit *m_onlineResultsCode = nullptr;
+    QCheckBox *m_publishYes = nullptr;
+    QLineEdit *m_publishFolder = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "ui/GalaRecSheet.h"
 
+#include "core/live/LivePublisher.h"
+
 #include "ui/ScreenParts.h"
 
 #include "core/exports/ExportMenu.h"
@@ -429,8 +431,18 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     if (!Guarded(dialogs, [&] { opened = OpenGala(shared, gala, dialogs); }) || !opened.opened())
         return;
     // `opened` keeps the online-times database open while the sheet is shown.
-    GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
+    OnlineTimes *online = opened.OnlineOn ? &opened.online : nullptr;
+    GalaRecSheet sheet(shared, gala, dialogs, online, parent);
     sheet.setWindowTitle(opened.caption());
+    if (shared.PublishOn) {
+        // One publisher per folder for the whole run: it outlives the sheet
+        // so that the save of "Exit" is published too.
+        if (!shared.Publishing || shared.Publishing->folder() != shared.PublishFolder) {
+            shared.Publishing = std::make_shared<LivePublisher>(shared.PublishFolder);
+            TellDesk(*shared.Publishing, dialogs);
+        }
+        shared.Publishing->follow(sheet.model(), shared, gala, online);
+    }
     sheet.exec();
 }
 

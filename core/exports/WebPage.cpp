@@ -26,4 +26,11 @@ QString eventDetails(const GalaState &gala, int e)
            PBUTIL::StrokeName(gala.EventStroke[e]);
 }
 
+bool fasterThanGrade(const GalaState &gala, bool graded, int e, int t)
+{
+    const QString &time = gala.LaneTime(e, t);
+    return gala.LanePos(e, t) == 0 && graded && !time.isEmpty() && !disqualified(time) &&
+           gala.TeamScoring[t];
+}
+
 } // namespace WebPage

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The five remembered values of aqrecord.ini.
+// The remembered values of aqrecord.ini.
 struct Settings
 {
     QString GalaDbPath;
@@ -14,10 +14,15 @@ struct Settings
     bool OnlineOn = false;
     QString AresDbPath;
     QString OnlineMeetCode;
+    // Line 8: the results published into a folder after every save.
+    bool PublishOn = false;
+    QString PublishFolder;
 };
 
-// aqrecord.ini: five lines of quoted texts and #TRUE#/#FALSE# flags,
-// separated by commas, CR LF line ends.
+// aqrecord.ini: lines of quoted texts and #TRUE#/#FALSE# flags, separated
+// by commas, CR LF line ends: the five of the desk's first version, two kept
+// for other options, and the publish option on line 8. A file of five lines
+// reads with the later options off.
 namespace SettingsFile {
 
 // Where the settings file lives: the program's folder, or the user's
@@ -30,7 +35,7 @@ Settings read(const QString &path);
 // The same for the file's bytes.
 Settings parse(const QByteArray &content);
 
-// The five lines as they are written.
+// The lines as they are written.
 QStringList lines(const Settings &settings);
 
 // Writes the file afresh; false with the reason in `error` when it failed.

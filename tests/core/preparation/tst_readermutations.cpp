@@ -102,8 +102,16 @@ private slots:
 
     void settingsFile()
     {
-        Settings sample{"/home/desk/gala \"main\".mdb", "DEMO", "12/10/26",          true,
-                        "/srv/announcer.mdb",           false,  "C:\\ares, old.mdb", "M01"};
+        Settings sample{"/home/desk/gala \"main\".mdb",
+                        "DEMO",
+                        "12/10/26",
+                        true,
+                        "/srv/announcer.mdb",
+                        false,
+                        "C:\\ares, old.mdb",
+                        "M01",
+                        true,
+                        "/srv/live, \"pool\""};
         const QByteArray seed = SettingsFile::lines(sample).join(QLatin1String("\r\n")).toUtf8();
         for (const QByteArray &bytes : mutants(11, {seed})) {
             const Settings s = SettingsFile::parse(bytes);

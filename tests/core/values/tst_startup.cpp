@@ -42,20 +42,35 @@ private slots:
         QVERIFY(!shared.AnnouncerOn);
         QVERIFY(!shared.OnlineOn);
         QVERIFY(desk.startUp.exit());
-        QCOMPARE(desk.settings(),
-                 "\"" + db.toUtf8() +
-                     "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n");
+        QCOMPARE(desk.settings(), "\"" + db.toUtf8() +
+                                      "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n"
+                                      "\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n");
 
-        static_cast<Settings &>(shared) = {
-            "/data/galas, \"club\".mdb", "DEMO", "12/10/26",       true,
-            "/data/announcer.mdb",       false,  "/data/ares.mdb", "M1"};
+        static_cast<Settings &>(shared) = {"/data/galas, \"club\".mdb",
+                                           "DEMO",
+                                           "12/10/26",
+                                           true,
+                                           "/data/announcer.mdb",
+                                           false,
+                                           "/data/ares.mdb",
+                                           "M1",
+                                           true,
+                                           "/srv/live \"pool\""};
         QVERIFY(desk.startUp.exit());
-        QVERIFY(desk.settings().contains(
-            "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"));
+        QVERIFY(desk.settings().endsWith(
+            "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
+            "\"\"\r\n\"\"\r\n#TRUE#,\"/srv/live \"\"pool\"\"\"\r\n"));
         SharedState again;
         StartUp second(again, desk.dialogs, desk.dir.path());
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
         QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
+        QVERIFY(again.PublishOn);
+        // Lines 6 and 7 another version wrote are skipped when reading.
+        const Settings other = SettingsFile::parse(
+            "\"a\"\r\n\"b\"\r\n\"c\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"x@y\"\r\n"
+            "#TRUE#,\"/copy\"\r\n#TRUE#,\"/srv/live\"\r\n");
+        QVERIFY(other.PublishOn);
+        QCOMPARE(other.PublishFolder, QString("/srv/live"));
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
