@@ -45,6 +45,7 @@ bench: deps
 	$(MAKE) all
 	$(BUILD)/bin/galarec_bench
 	$(BUILD)/bin/reports_bench
+	$(BUILD)/bin/live_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

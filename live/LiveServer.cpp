@@ -88,6 +88,8 @@ LiveServer::~LiveServer() = default;
 quint16 LiveServer::start(const QHostAddress &address, quint16 port)
 {
     auto *server = new LimitedTcpServer(this);
+    // Hundreds of phones may connect at once when the page opens.
+    server->setListenBacklogSize(1024);
     if (!server->listen(address, port)) {
         delete server;
         return 0;

@@ -40,6 +40,20 @@ QStringList resourceLines(const QString &name)
     return lines;
 }
 
+// Writes a file as Exports::WriteFile does, unless it already holds exactly
+// these lines: every written file costs the disk a sync, and the desk's own
+// save waits behind those.
+bool update(const QString &path, const QStringList &lines, QString &error)
+{
+    QByteArray wanted;
+    for (const QString &line : lines)
+        wanted += line.toUtf8() + "\r\n";
+    QFile old(path);
+    if (old.size() == wanted.size() && old.open(QIODevice::ReadOnly) && old.readAll() == wanted)
+        return true;
+    return Exports::WriteFile(path, lines, error);
+}
+
 // Pages of team entries that are no longer in the gala (a team renamed)
 // would stay reachable with old results: they go.
 void removeStalePages(const QString &teamsFolder, const QStringList &pages)
@@ -77,10 +91,11 @@ bool Write(const QString &folder, const LiveSnapshot &s, QString &error, QString
         return false;
     }
     for (const char *name : {"live.css", "live.js"}) {
-        if (!Exports::WriteFile(dir.filePath(name), resourceLines(name), error))
+        if (!update(dir.filePath(name), resourceLines(name), error))
             return false;
     }
-    if (!WebResults::Write(dir.filePath(ResultsPage), s.gala, s.galaDate, error))
+    // The pages are the lines of the WEB menu's pages, written the same way.
+    if (!update(dir.filePath(ResultsPage), WebResults::Lines(s.gala, s.galaDate), error))
         return false;
 
     // Splits come from the online-times database through a connection of
@@ -96,8 +111,11 @@ bool Write(const QString &folder, const LiveSnapshot &s, QString &error, QString
     SplitTimes splits(ares.get(), s.meetCode);
     const QStringList pages = WebTeamResults::PageNames(s.gala);
     try {
-        if (!WebTeamResults::Write(teams, s.gala, s.galaDate, s.graded, &splits, error))
-            return false;
+        for (const WebTeamResults::Page &page :
+             WebTeamResults::Pages(s.gala, s.galaDate, s.graded, &splits)) {
+            if (!update(teams + QLatin1Char('/') + page.fileName, page.lines, error))
+                return false;
+        }
         removeStalePages(teams, pages);
     } catch (const EngineError &e) {
         notes << tr("The team pages were left out: %1").arg(e.message());
@@ -116,8 +134,7 @@ bool Write(const QString &folder, const LiveSnapshot &s, QString &error, QString
         notes << tr("The Lenex results file was left out: %1").arg(e.message());
     }
 
-    if (!Exports::WriteFile(dir.filePath(QStringLiteral("index.html")),
-                            LiveData::IndexPage(s, pages), error))
+    if (!update(dir.filePath(QStringLiteral("index.html")), LiveData::IndexPage(s, pages), error))
         return false;
     // Last: a reader that sees this data file finds every page as new.
     return Exports::WriteFile(dir.filePath(DataFile), {QString::fromUtf8(LiveData::Json(s, pages))},
