@@ -10,7 +10,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_chec
 PACKAGES := $(shell sed -e 's/\#.*//' debian-packages.txt)
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: all run test sanitize deps bench clean
+.PHONY: all run test sanitize deps bench package clean
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD)
@@ -46,6 +46,12 @@ bench: deps
 	$(BUILD)/bin/galarec_bench
 	$(BUILD)/bin/reports_bench
 	$(BUILD)/bin/live_bench
+
+# The Debian package build/aqgalarec_<version>_<arch>.deb, checked by lintian.
+package: deps
+	$(MAKE) all
+	cd $(BUILD) && cpack
+	lintian --fail-on error $(BUILD)/aqgalarec_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

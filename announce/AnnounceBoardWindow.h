@@ -27,6 +27,7 @@ private:
 
     AnnouncementBoardModel m_board;
     QLabel *m_status = nullptr;
+    QLabel *m_notice = nullptr; // a file that is no announcer database, in large type
     QHBoxLayout *m_columns = nullptr;
     QTimer *m_timer = nullptr;
 };

@@ -3,6 +3,8 @@
 // it asks for the file.
 #include "announce/AnnounceBoardWindow.h"
 #include "core/values/Dialogs.h"
+#include "core/values/UserFolders.h"
+#include "core/values/UserFolders.h"
 #include "print/FontSubstitutes.h"
 #include "ui/WidgetDialogs.h"
 
@@ -22,9 +24,13 @@ int main(int argc, char **argv)
         WidgetDialogs dialogs;
         FileChoice choice;
         choice.FilePrompt = QApplication::translate("AQAnnounce", "Select the Announcer Database");
-        choice.SelectedDir = QApplication::applicationDirPath() + QLatin1Char('/');
+        const UserFolders folders(QApplication::applicationDirPath());
+        if (const QString problem = folders.provide(); !problem.isEmpty())
+            dialogs.message(problem);
+        choice.SelectedDir = folders.dataFolder() + QLatin1Char('/');
         choice.SelectedFile = QStringLiteral("announcer.mdb");
         choice.FileMustExist = true;
+        choice.Pattern = QStringLiteral("*.mdb");
         dialogs.chooseFile(choice);
         if (choice.SelectedFile.isEmpty())
             return 0;

@@ -21,7 +21,11 @@ int main(int argc, char **argv)
     GalaState gala;
     WidgetDialogs dialogs;
 
-    GalaRecIntro intro(shared, dialogs, QApplication::applicationDirPath());
+    // An installed desk works on the user's own copies of the databases.
+    const UserFolders folders(QApplication::applicationDirPath());
+    if (const QString problem = folders.provide(); !problem.isEmpty())
+        dialogs.message(problem);
+    GalaRecIntro intro(shared, dialogs, folders);
     intro.openSetUp = [&] {
         GalaRecSetup setUp(shared, gala, dialogs);
         setUp.exec();

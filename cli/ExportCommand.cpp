@@ -242,7 +242,19 @@ public:
           m_meetCode(QStringLiteral("meet-code"),
                      tr("The gala's meet code in the online-times database (default: the gala "
                         "code)."),
-                     tr("code"))
+                     tr("code")),
+          m_contactEmail(QStringLiteral("contact-email"),
+                         tr("The desk's contact e-mail in Lenex files (default: the one kept in "
+                            "the settings file)."),
+                         tr("address")),
+          m_organisation(QStringLiteral("organisation"),
+                         tr("The organisation that runs the desk, in Lenex files (default: the "
+                            "one kept in the settings file)."),
+                         tr("name")),
+          m_settings(QStringLiteral("settings"),
+                     tr("The settings file the Lenex contact is read from (default: the "
+                        "program's aqrecord.ini)."),
+                     tr("file"))
     {
         m_parser.setApplicationDescription(
             tr("Writes the files of the recording sheet's menus for a recorded gala, without "
@@ -252,7 +264,8 @@ public:
             m_outputs.append(QCommandLineOption(QLatin1String(output.option), tr(output.help),
                                                 tr(output.valueName)));
         m_parser.addOptions(m_outputs);
-        m_parser.addOptions({m_longCourse, m_online, m_meetCode});
+        m_parser.addOptions(
+            {m_longCourse, m_online, m_meetCode, m_contactEmail, m_organisation, m_settings});
     }
 
     QString helpText() const
@@ -294,6 +307,10 @@ public:
             return wrong(tr("--long-course applies to --rankings only."));
         if (m_parser.isSet(m_meetCode) && !m_parser.isSet(m_online))
             return wrong(tr("--meet-code applies to --online only."));
+        if (m_parser.isSet(m_contactEmail) &&
+            !LenexFile::IsEmailAddress(m_parser.value(m_contactEmail)))
+            return wrong(tr("--contact-email needs an e-mail address: %1")
+                             .arg(m_parser.value(m_contactEmail)));
         return true;
     }
 
@@ -308,12 +325,26 @@ public:
     {
         return m_parser.isSet(m_meetCode) ? m_parser.value(m_meetCode) : code();
     }
+    // The Lenex contact: the options, or else the settings file's.
+    Settings contact() const
+    {
+        Settings kept = SettingsFile::read(
+            m_parser.isSet(m_settings)
+                ? m_parser.value(m_settings)
+                : SettingsFile::location(QCoreApplication::applicationDirPath()));
+        if (m_parser.isSet(m_contactEmail))
+            kept.ContactEmail = m_parser.value(m_contactEmail);
+        if (m_parser.isSet(m_organisation))
+            kept.ContactOrganisation = m_parser.value(m_organisation);
+        return kept;
+    }
     // The targets given for output i (the option may be repeated).
     QStringList targets(int i) const { return m_parser.values(m_outputs[i]); }
 
 private:
     QCommandLineParser m_parser;
-    QCommandLineOption m_help, m_version, m_db, m_code, m_date, m_longCourse, m_online, m_meetCode;
+    QCommandLineOption m_help, m_version, m_db, m_code, m_date, m_longCourse, m_online, m_meetCode,
+        m_contactEmail, m_organisation, m_settings;
     QList<QCommandLineOption> m_outputs;
 };
 
@@ -392,6 +423,12 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
     Session session;
     session.code = line.code();
     session.longCourse = line.longCourse();
+    const Settings contact = line.contact();
+    session.shared.ContactEmail = contact.ContactEmail.trimmed();
+    session.shared.ContactOrganisation = contact.ContactOrganisation.trimmed();
+    // Without a contact the Lenex file is refused; every other file is
+    // still written.
+    bool lenexRefused = false;
     int status = Done;
     try {
         QString refusal;
@@ -405,6 +442,17 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
                 err << program << ": " << tr("warning: %1").arg(note) << '\n';
         }
         for (int i = 0; i < int(std::size(Outputs)); ++i) {
+            if (status == Done && Outputs[i].write == writeLenex && !line.targets(i).isEmpty() &&
+                (session.shared.ContactEmail.isEmpty() ||
+                 session.shared.ContactOrganisation.isEmpty())) {
+                err << program << ": "
+                    << tr("No Lenex file written: Lenex files need the desk's contact e-mail and "
+                          "organisation; give --contact-email and --organisation, or set them "
+                          "once with the recording sheet's Lenex export.")
+                    << '\n';
+                lenexRefused = true;
+                continue;
+            }
             for (const QString &target : line.targets(i)) {
                 if (status != Done)
                     break;
@@ -423,6 +471,8 @@ int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << program << ": " << e.message() << '\n';
         status = Failed;
     }
+    if (lenexRefused)
+        status = Failed;
     out.flush();
     err.flush();
     return status;

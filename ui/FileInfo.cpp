@@ -34,6 +34,10 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
     okButton->setDefault(true);
     auto *cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("DlgButton_1"));
+    // A folder for new files (team pages, ranking files) made on the spot.
+    m_newFolder = new QPushButton(tr("New Folder"), this);
+    m_newFolder->setObjectName(QStringLiteral("NewFolder"));
+    m_newFolder->setAccessibleName(m_newFolder->text());
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(m_text, 0, 0);
@@ -42,6 +46,7 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
     grid->addWidget(m_dirs, 1, 1);
     grid->addWidget(m_drives, 2, 1);
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_newFolder);
     buttons->addStretch();
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
@@ -50,6 +55,11 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
 
     connect(okButton, &QPushButton::clicked, this, &FileInfo::ok);
     connect(cancelButton, &QPushButton::clicked, this, &FileInfo::reject);
+    connect(m_newFolder, &QPushButton::clicked, this, [this] {
+        showError(m_chooser.makeFolder());
+        refresh();
+        m_text->setFocus();
+    });
     connect(m_text, &QLineEdit::textEdited, this,
             [this](const QString &t) { m_chooser.setText(t); });
     connect(m_dirs, &QListWidget::itemClicked, this,
@@ -77,6 +87,7 @@ void FileInfo::choose(FileChoice &choice)
 {
     setWindowTitle(choice.FilePrompt.isEmpty() ? tr("File Select") : choice.FilePrompt);
     m_chooser.begin(choice);
+    m_newFolder->setVisible(!choice.FileMustExist);
     refresh();
     exec();
 }

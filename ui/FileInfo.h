@@ -8,6 +8,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 
 // The "File Select" screen: binds its drive, directory and file lists and
 // its name box to a FileChooser. Hidden, not destroyed, between uses.
@@ -36,5 +37,6 @@ private:
     QListWidget *m_files;
     QLineEdit *m_text;
     QLabel *m_pathSpec;
+    QPushButton *m_newFolder;
     bool m_refreshing = false;
 };

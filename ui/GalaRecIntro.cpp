@@ -19,9 +19,9 @@ QPushButton *bigButton(const QString &caption, const QString &name, QWidget *par
 
 } // namespace
 
-GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString &programFolder,
+GalaRecIntro::GalaRecIntro(SharedState &shared, Dialogs &dialogs, const UserFolders &folders,
                            QWidget *parent)
-    : QWidget(parent), m_startUp(shared, dialogs, programFolder)
+    : QWidget(parent), m_startUp(shared, dialogs, folders)
 {
     setObjectName(QStringLiteral("GalaRec_Intro"));
     setWindowTitle(tr("Gala Recording Module"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/values/StartUp.h"
+#include "core/values/UserFolders.h"
 
 #include <QWidget>
 
@@ -15,7 +16,7 @@ class GalaRecIntro : public QWidget
 {
     Q_OBJECT
 public:
-    GalaRecIntro(SharedState &shared, Dialogs &dialogs, const QString &programFolder,
+    GalaRecIntro(SharedState &shared, Dialogs &dialogs, const UserFolders &folders,
                  QWidget *parent = nullptr);
 
     // Shows the set-up screen modally once the database is open.

@@ -6,6 +6,7 @@
 
 #include "core/exports/ExportMenu.h"
 #include "core/exports/LenexFile.h"
+#include "core/exports/LenexResults.h"
 #include "core/gala/GalaState.h"
 #include "core/links/Announcer.h"
 #include "core/links/AresOnlineTimes.h"
@@ -15,6 +16,7 @@
 #include "core/reports/PrinterSurface.h"
 #include "core/reports/Reports.h"
 #include "core/sheet/GalaOpening.h"
+#include "core/sheet/TeamScores.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
 #include "core/values/SharedState.h"
@@ -107,13 +109,12 @@ GalaRecSheet::GalaRecSheet(SharedState &shared, GalaState &gala, Dialogs &dialog
     bindExports();
     bindTimingLinks();
 
+    // The desk starts typing the first lane's time at once.
     guarded([this] {
         m_model.setUpRows();
         refreshRows();
         m_model.ShowEvent(1);
     })();
-    // The desk starts typing the first lane's time at once.
-    m_box[SheetModel::Time][0]->setFocus();
 }
 
 void GalaRecSheet::buildMenus(QVBoxLayout *outer)
@@ -189,7 +190,8 @@ void GalaRecSheet::buildRows(QGridLayout *grid)
                 if (!m_mirroring)
                     Guarded(m_dialogs, [&] { m_model.setText(column, r, text); });
             });
-            if (column == SheetModel::Time || column == SheetModel::DoB)
+            if (column == SheetModel::Time || column == SheetModel::DoB ||
+                column == SheetModel::SwimmerName)
                 box->installEventFilter(this);
             m_box[c][r] = box;
             grid->addWidget(box, gridRow, gridColumn(c));
@@ -236,6 +238,12 @@ void GalaRecSheet::buildControls(QVBoxLayout *outer)
     eventRow->addWidget(m_evNo);
     eventRow->addWidget(m_eventDetails, 1);
     eventRow->addWidget(aresTime);
+
+    // Notices that need no answer, such as words left in a time box.
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(QStringLiteral("Hint"));
+    m_hint->setWordWrap(true);
+    left->addWidget(m_hint);
 
     m_scores = new QPlainTextEdit(this);
     m_scores->setObjectName(QStringLiteral("DURUZ_IC_Scores"));
@@ -320,6 +328,10 @@ void GalaRecSheet::connectModel()
     connect(&m_model, &SheetModel::eventDetailsChanged, this,
             [this] { m_eventDetails->setText(m_model.eventDetails()); });
     connect(&m_model, &SheetModel::eventShownChanged, this, &GalaRecSheet::showRowsEditable);
+    connect(&m_model, &SheetModel::hintChanged, this, [this] { m_hint->setText(m_model.hint()); });
+    // Whatever brought an event up, the desk types its first lane's time next.
+    connect(&m_model, &SheetModel::eventBroughtUp, this,
+            [this] { m_box[SheetModel::Time][0]->setFocus(Qt::OtherFocusReason); });
     connect(&m_model, &SheetModel::rowsChanged, this, &GalaRecSheet::refreshRows);
 }
 
@@ -374,8 +386,51 @@ void GalaRecSheet::refreshRows()
     showRowsEditable();
 }
 
+bool GalaRecSheet::moveAlongColumn(QObject *watched, const QKeyEvent *key)
+{
+    if (watched == m_evNo) {
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        // As leaving the box does; the event shown then takes the focus, and
+        // that leaving must not save and show the event a second time.
+        m_evNoEntered = true;
+        guarded([this] { m_model.EvNoLostFocus(); })();
+        m_evNoEntered = false;
+        return true;
+    }
+    int step = 0;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -1;
+        break;
+    default:
+        return false;
+    }
+    for (const SheetModel::Column column : {SheetModel::Time, SheetModel::SwimmerName}) {
+        for (int r = 0; r < SheetModel::Rows; ++r) {
+            if (watched != m_box[column][r])
+                continue;
+            // Moving the focus leaves the box, so its handling (the ranking)
+            // runs exactly as on Tab. The first and last lanes stay put.
+            const int to = r + step;
+            if (to >= 0 && to < SheetModel::Rows && m_model.rowVisible(to))
+                m_box[column][to]->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress &&
+        moveAlongColumn(watched, static_cast<QKeyEvent *>(event)))
+        return true;
     if (event->type() != QEvent::FocusOut)
         return QDialog::eventFilter(watched, event);
     // A message box or menu taking the focus for a moment is no leaving of the box.
@@ -383,7 +438,8 @@ bool GalaRecSheet::eventFilter(QObject *watched, QEvent *event)
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return false;
     if (watched == m_evNo) {
-        guarded([this] { m_model.EvNoLostFocus(); })();
+        if (!m_evNoEntered)
+            guarded([this] { m_model.EvNoLostFocus(); })();
         return false;
     }
     for (int r = 0; r < SheetModel::Rows; ++r) {
@@ -515,8 +571,11 @@ void GalaRecSheet::bindExports()
         SplitTimes splits = splitTimes();
         ExportMenu::WebTeamResults(m_shared, m_gala, m_dialogs, &splits);
     });
-    bind("Export_ASA_Rankings",
-         [this] { ExportMenu::AsaRankingFiles(m_shared, m_gala, m_dialogs); });
+    bind("Export_ASA_Rankings", [this] {
+        ExportMenu::AsaRankingFiles(
+            m_shared, m_gala, m_dialogs,
+            PoolLengthOf(GalaDatabase(m_shared), m_shared.ProgCode, m_shared.GalaDate));
+    });
     bind("Data_for_Program", [this] { ExportMenu::DataForProgram(m_shared, m_gala, m_dialogs); });
     bind("Export_Lenex",
          [this] { LenexFile::ExportFromMenu(m_shared, m_gala, m_aresTimes, m_dialogs); });

@@ -49,6 +49,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Enter, Down and Up in the time and swimmer-name columns move to the
+    // next or previous lane; Enter in the event number shows that event.
+    // True when the key was taken.
+    bool moveAlongColumn(QObject *watched, const QKeyEvent *key);
+
+private:
     void buildRows(QGridLayout *grid);
     void buildControls(QVBoxLayout *outer);
     void buildMenus(QVBoxLayout *outer);
@@ -91,7 +97,8 @@ private:
     SheetModel m_model;
     OnlineTimes *m_aresTimes; // null when online timing is not in use
     bool m_online;
-    bool m_mirroring = false; // a box is being set from the model
+    bool m_mirroring = false;   // a box is being set from the model
+    bool m_evNoEntered = false; // Enter in the event number box is being handled
 
     Slots<Slots<QLineEdit *>> m_box{SheetModel::ColumnCount, Slots<QLineEdit *>(SheetModel::Rows)};
     Slots<QLabel *> m_lane{SheetModel::Rows};
@@ -100,6 +107,7 @@ private:
     QLabel *m_buHeading = nullptr;
     QLineEdit *m_evNo = nullptr;
     QLabel *m_eventDetails = nullptr;
+    QLabel *m_hint = nullptr;
     QPlainTextEdit *m_scores = nullptr;
     QPushButton *m_onlineTimes = nullptr;
 };

@@ -5,8 +5,11 @@
 #include "core/exports/RankingFiles.h"
 #include "core/exports/WebResults.h"
 #include "core/exports/WebTeamResults.h"
+#include "core/gala/GalaState.h"
 #include "core/values/Dialogs.h"
 #include "core/values/SharedState.h"
+
+#include <QDir>
 
 namespace ExportMenu {
 
@@ -35,10 +38,15 @@ bool chooseTarget(SharedState &shared, Dialogs &dialogs, const QString &caption,
     return true;
 }
 
-void report(Dialogs &dialogs, bool written, const QString &error)
+// Tells the official what was written, or why it was not.
+void report(Dialogs &dialogs, bool written, const QString &error, const QString &done)
 {
-    if (!written)
-        dialogs.message(error);
+    dialogs.message(written ? done : error);
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
 }
 
 } // namespace
@@ -48,8 +56,9 @@ void WebResultsSheet(SharedState &shared, const GalaState &gala, Dialogs &dialog
     if (!chooseTarget(shared, dialogs, Texts::tr("Select File for WEB results page"), Target::File))
         return;
     QString error;
-    const bool written = WebResults::Write(shared.Choice.path(), gala, shared.GalaDate, error);
-    report(dialogs, written, error);
+    const QString path = shared.Choice.path();
+    const bool written = WebResults::Write(path, gala, shared.GalaDate, error);
+    report(dialogs, written, error, Texts::tr("Results page written to %1").arg(shown(path)));
 }
 
 void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
@@ -59,12 +68,15 @@ void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs
                       Target::Folder))
         return;
     QString error;
-    const bool written = WebTeamResults::Write(shared.Choice.SelectedDir, gala, shared.GalaDate,
+    const QString folder = shared.Choice.SelectedDir;
+    const bool written = WebTeamResults::Write(folder, gala, shared.GalaDate,
                                                shared.Graded == QLatin1String("Y"), splits, error);
-    report(dialogs, written, error);
+    report(dialogs, written, error,
+           Texts::tr("%1 team results pages written in %2").arg(gala.NoOfTeams).arg(shown(folder)));
 }
 
-void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
+void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
+                     double poolLength)
 {
     // A date the header cannot hold stops the export before anything is asked.
     if (!RankingFiles::GalaDay(shared.GalaDate).isValid()) {
@@ -76,11 +88,24 @@ void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialog
                       Target::Folder))
         return;
     const QString meetCode = dialogs.input(Texts::tr("Enter meet code for ASA"));
-    const bool longCourse = dialogs.yesNo(Texts::tr("Long course (YES) or Short course (NO)"));
+    // The code names both files: without it they would be hidden ".HDR" files.
+    if (meetCode.trimmed().isEmpty()) {
+        dialogs.message(Texts::tr("No meet code entered: no ranking files written"));
+        return;
+    }
+    // Enter answers the course the gala's pool gives.
+    const QString course = Texts::tr("Long course (YES) or Short course (NO)");
+    const bool longCourse =
+        poolLength == 50.0 ? dialogs.yesNo(course) : dialogs.yesNoDefaultNo(course);
     QString error;
-    const bool written = RankingFiles::Write(shared.Choice.SelectedDir, meetCode, longCourse, gala,
-                                             shared.GalaDate, error);
-    report(dialogs, written, error);
+    const QString folder = shared.Choice.SelectedDir;
+    const bool written =
+        RankingFiles::Write(folder, meetCode, longCourse, gala, shared.GalaDate, error);
+    const QDir dir(folder);
+    report(dialogs, written, error,
+           Texts::tr("Ranking files written: %1 and %2")
+               .arg(shown(dir.filePath(RankingFiles::HeaderFileName(meetCode))),
+                    shown(dir.filePath(RankingFiles::ResultsFileName(meetCode)))));
 }
 
 void DataForProgram(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
@@ -89,8 +114,10 @@ void DataForProgram(SharedState &shared, const GalaState &gala, Dialogs &dialogs
     if (!chooseTarget(shared, dialogs, Texts::tr("Select File for Program Data"), Target::File))
         return;
     QString error;
-    const bool written = ProgramData::Write(shared.Choice.path(), gala, error);
-    report(dialogs, written, error);
+    const QString path = shared.Choice.path();
+    const bool written = ProgramData::Write(path, gala, error);
+    report(dialogs, written, error,
+           Texts::tr("Data for the competition program written to %1").arg(shown(path)));
 }
 
 } // namespace ExportMenu

@@ -10,7 +10,7 @@ class SplitTimes;
 // failure. The lines are built and written by WebResults, WebTeamResults,
 // RankingFiles and ProgramData, which a program without windows calls with
 // explicit paths. A cancelled chooser writes nothing and says "No Output
-// File Specified". Nothing is shown on success.
+// File Specified". Each entry says what it wrote and where.
 namespace ExportMenu {
 
 // WEB > "Results Sheet": one page to the chosen file.
@@ -22,8 +22,11 @@ void WebTeamResults(SharedState &shared, const GalaState &gala, Dialogs &dialogs
                     SplitTimes *splits);
 
 // Export > "ASA Ranking Files": asks the meet code and the course, writes
-// the .HDR and .MRF files into the chosen folder.
-void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs);
+// the .HDR and .MRF files into the chosen folder. An empty meet code writes
+// nothing. The course question's default follows the pool: long course for
+// a `poolLength` of 50 m, short course otherwise.
+void AsaRankingFiles(SharedState &shared, const GalaState &gala, Dialogs &dialogs,
+                     double poolLength);
 
 // Export > "Data for Competition Program": the data file to the chosen file.
 void DataForProgram(SharedState &shared, const GalaState &gala, Dialogs &dialogs);

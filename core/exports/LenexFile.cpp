@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <zip.h>
 
@@ -98,14 +99,23 @@ bool Write(const QString &path, const QByteArray &xml, const QDate &stamp, QStri
 bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, const QString &typed,
             QString *written, QString *error)
 {
+    *written = typed;
+    // Readers need to know whom to ask about the file; the contact is
+    // never invented.
+    if (shared.ContactEmail.trimmed().isEmpty()) {
+        *error = tr("no contact e-mail is set for Lenex files");
+        return false;
+    }
     LenexMeet meet;
     meet.GalaDate = shared.GalaDate;
+    meet.ContactEmail = shared.ContactEmail.trimmed();
+    meet.Organisation = shared.ContactOrganisation.trimmed();
+    meet.GalaCode = shared.ProgCode;
     meet.PoolLength = PoolLengthOf(GalaDatabase(shared), shared.ProgCode, shared.GalaDate);
     meet.ProgramVersion = QStringLiteral(AQGALAREC_VERSION);
     SplitTimes splits(online ? online->AresDb.get() : nullptr,
                       online ? online->MeetCode : QString());
     const QByteArray xml = LenexResultsXml(gala, meet, splits);
-    *written = typed;
     if (typed.endsWith(QLatin1Char('/')) || QFileInfo(typed).isDir()) {
         *error = tr("a folder, not a file name");
         return false;
@@ -114,9 +124,46 @@ bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online, con
     return Write(*written, xml, PBUTIL::ReadDate(shared.GalaDate), error);
 }
 
+bool IsEmailAddress(const QString &text)
+{
+    static const QRegularExpression address(QStringLiteral("^[^@\\s]+@[^@\\s]+\\.[^@\\s]+$"));
+    return address.match(text).hasMatch();
+}
+
+bool AskContact(SharedState &shared, Dialogs &dialogs)
+{
+    QString email = shared.ContactEmail.trimmed();
+    if (email.isEmpty()) {
+        email = dialogs.input(tr("Enter the contact e-mail for Lenex files")).trimmed();
+        if (email.isEmpty()) {
+            dialogs.message(tr("No contact e-mail given: no Lenex file written"));
+            return false;
+        }
+        if (!IsEmailAddress(email)) {
+            dialogs.message(
+                tr("\"%1\" is not an e-mail address: no Lenex file written").arg(email));
+            return false;
+        }
+    }
+    QString organisation = shared.ContactOrganisation.trimmed();
+    if (organisation.isEmpty()) {
+        organisation =
+            dialogs.input(tr("Enter the organisation that runs the recording desk")).trimmed();
+        if (organisation.isEmpty()) {
+            dialogs.message(tr("No organisation given: no Lenex file written"));
+            return false;
+        }
+    }
+    shared.ContactEmail = email;
+    shared.ContactOrganisation = organisation;
+    return true;
+}
+
 void ExportFromMenu(SharedState &shared, const GalaState &gala, OnlineTimes *online,
                     Dialogs &dialogs)
 {
+    if (!AskContact(shared, dialogs))
+        return;
     FileChoice &choice = shared.Choice;
     choice.FilePrompt = tr("Select File for Lenex Results");
     choice.FileMustExist = false;
@@ -129,6 +176,8 @@ void ExportFromMenu(SharedState &shared, const GalaState &gala, OnlineTimes *onl
     QString written, error;
     if (!Export(shared, gala, online, choice.path(), &written, &error))
         dialogs.message(tr("Lenex results not written to %1: %2").arg(written, error));
+    else
+        dialogs.message(tr("Lenex results written to %1").arg(written));
 }
 
 } // namespace LenexFile

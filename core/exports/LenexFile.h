@@ -26,14 +26,24 @@ bool IsPlain(const QString &path);
                          QString *error);
 
 // Exports the gala in memory as a Lenex results file at the file name of
-// `typed`; the same step for the sheet's menu and the command line. Split
+// `typed`; the same step for the sheet's menu and the command line. Without
+// a contact e-mail in `shared` it writes nothing and says why. Split
 // times come from `online` (null without online timing). Gives the path
 // written, or false with the reason; throws EngineError when a database
 // refuses.
 [[nodiscard]] bool Export(SharedState &shared, const GalaState &gala, OnlineTimes *online,
                           const QString &typed, QString *written, QString *error);
 
-// "Lenex Results File" on the sheet: asks for the file and exports.
+// True for a text that reads as one e-mail address ("desk@club.org.uk").
+bool IsEmailAddress(const QString &text);
+
+// The desk's contact for Lenex files: asked once, when the settings have
+// none, and kept in them (written to the settings file on the start
+// screen's Exit). False, after telling the official, when not given.
+[[nodiscard]] bool AskContact(SharedState &shared, Dialogs &dialogs);
+
+// "Lenex Results File" on the sheet: asks for the contact when there is
+// none yet, then for the file, and exports.
 void ExportFromMenu(SharedState &shared, const GalaState &gala, OnlineTimes *online,
                     Dialogs &dialogs);
 

@@ -7,7 +7,9 @@
 #include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
+#include <QCoreApplication>
 #include <QHash>
+#include <QRegularExpression>
 #include <QXmlStreamWriter>
 
 #include <algorithm>
@@ -45,6 +47,16 @@ QString Gender(const QString &sexAge)
     // Otherwise the ranking files' sex rule decides; what it leaves blank is mixed.
     const QString code = RankingFiles::SexCode(sexAge);
     return code.trimmed().isEmpty() ? QStringLiteral("X") : code;
+}
+
+QString ClubName(const GalaState &gala, int t)
+{
+    const QString name = gala.TeamName[t].trimmed();
+    if (!name.isEmpty())
+        return name;
+    return QCoreApplication::translate("Lenex", "Heat %1 Lane %2")
+        .arg(gala.TeamHeat[t])
+        .arg(gala.TeamLane[t]);
 }
 
 } // namespace Lenex
@@ -95,9 +107,9 @@ struct Athlete
 {
     int id = 0;
     QString first, last;
-    QString whole; // the name's words joined by one blank; "" for a team's placeholder
-    QDate born;
-    std::set<QString> genders;        // F or M of the events it was named in
+    QString whole;  // the name's words joined by one blank; "" for a team's stand-in
+    QDate born;     // invalid when the gala does not know it
+    QString gender; // F or M; "" while only mixed events named it
     QList<std::pair<int, int>> swims; // (event, team) in programme order
 };
 
@@ -115,26 +127,30 @@ public:
     Entries(const GalaState &g, const QDate &galaDay) : m_gala(g), m_galaDay(galaDay)
     {
         for (int t = 1; t <= g.NoOfTeams; ++t)
-            club(g.TeamName[t]);
+            club(Lenex::ClubName(g, t));
+        // Swims of known sex first, so a swimmer's mixed events join the
+        // athlete its other events made.
+        QList<std::pair<int, int>> mixed;
         for (int e = 1; e <= g.NoOfEvents; ++e) {
             const bool relay = styleOf(g.EventStroke[e]).relayCount > 1;
+            const QString gender = Lenex::Gender(g.EventSexAge[e]);
             for (int t = 1; t <= g.NoOfTeams; ++t) {
-                Club &c = club(g.TeamName[t]);
+                Club &c = club(Lenex::ClubName(g, t));
                 if (relay) {
                     if (isSwim(e, t))
                         c.relays.append({e, t});
-                    continue;
+                } else if (gender == QLatin1String("X")) {
+                    mixed.append({e, t});
+                } else {
+                    enter(c, e, t, gender);
                 }
-                const QStringList words = PBUTIL::SplitWords(g.LaneName(e, t));
-                if (words.isEmpty() && !isSwim(e, t))
-                    continue;
-                Athlete &a = words.isEmpty() ? placeholder(c) : athlete(c, words, e, t);
-                const QString gender = Lenex::Gender(g.EventSexAge[e]);
-                if (gender != QLatin1String("X"))
-                    a.genders.insert(gender);
-                if (isSwim(e, t))
-                    a.swims.append({e, t});
             }
+        }
+        for (const auto &[e, t] : std::as_const(mixed))
+            enter(club(Lenex::ClubName(g, t)), e, t, QString());
+        for (Club &c : m_clubs) {
+            for (Athlete &a : c.athletes)
+                std::sort(a.swims.begin(), a.swims.end()); // programme order
         }
     }
 
@@ -158,39 +174,74 @@ private:
         return m_clubs.last();
     }
 
-    // The same name with the same date of birth in one team is one swimmer;
-    // names are split as for the ranking files.
-    Athlete &athlete(Club &c, const QStringList &words, int e, int t)
+    // A lane named for an individual event: its swimmer (or the team's
+    // stand-in) gets the swim; `gender` is "" for a mixed event.
+    void enter(Club &c, int e, int t, const QString &gender)
+    {
+        const QStringList words = PBUTIL::SplitWords(m_gala.LaneName(e, t));
+        if (words.isEmpty() && !isSwim(e, t))
+            return;
+        Athlete &a = words.isEmpty() ? standIn(c, gender) : athlete(c, words, e, t, gender);
+        if (isSwim(e, t))
+            a.swims.append({e, t});
+    }
+
+    // The same name with the same date of birth in one team is one swimmer,
+    // one for each sex its events give: a name in both girls' and boys'
+    // events becomes two athletes, so neither sex is claimed for the other's
+    // swims. A mixed event joins the name's first athlete.
+    Athlete &athlete(Club &c, const QStringList &words, int e, int t, const QString &gender)
     {
         // The full stored date keeps its century; a date of birth that does
-        // not read as a date is left out, not guessed.
-        const QDate born = ResultStore::BirthDate(m_gala, e, t, m_galaDay);
+        // not read as a date is not guessed beyond the year it may hold.
+        QDate born = ResultStore::BirthDate(m_gala, e, t, m_galaDay);
+        if (!born.isValid())
+            born = yearOnly(m_gala.LaneDoB(e, t));
         const QString whole = words.join(QLatin1Char(' '));
         for (Athlete &a : c.athletes) {
-            if (a.whole == whole && a.born == born)
+            if (a.whole == whole && a.born == born && (gender.isEmpty() || a.gender == gender))
                 return a;
         }
         Athlete a;
         a.id = ++m_lastId;
-        a.first = words.first();
+        // Every word before the last is the first name: "Mary Ann" / "Smith".
+        a.first = words.size() > 1 ? words.mid(0, words.size() - 1).join(QLatin1Char(' '))
+                                   : Lenex::UnknownName;
         a.last = words.last();
         a.whole = whole;
         a.born = born;
+        a.gender = gender;
         c.athletes.append(a);
         return c.athletes.last();
     }
 
-    // Unnamed swims of a team belong to one athlete named after the team, so
-    // that no result is lost.
-    Athlete &placeholder(Club &c)
+    // A date of birth typed as a year alone (or with a year of four digits
+    // in a text that is no date) is known to that year only.
+    QDate yearOnly(const QString &typed) const
+    {
+        static const QRegularExpression fourDigits(QStringLiteral("(?<!\\d)(\\d{4})(?!\\d)"));
+        const QRegularExpressionMatch m = fourDigits.match(typed);
+        if (!m.hasMatch())
+            return {};
+        const int year = m.captured(1).toInt();
+        if (year < 1900 || (m_galaDay.isValid() && year > m_galaDay.year()))
+            return {};
+        return QDate(year, 1, 1);
+    }
+
+    // Unnamed swims of a team belong to one stand-in athlete named after the
+    // team, so that no result is lost; one per sex, as for named swimmers.
+    Athlete &standIn(Club &c, const QString &gender)
     {
         for (Athlete &a : c.athletes) {
-            if (a.whole.isEmpty())
+            if (a.whole.isEmpty() && (gender.isEmpty() || a.gender == gender))
                 return a;
         }
         Athlete a;
         a.id = ++m_lastId;
+        a.first = Lenex::StandInFirstName;
         a.last = c.name;
+        a.gender = gender;
         c.athletes.append(a);
         return c.athletes.last();
     }
@@ -219,15 +270,18 @@ public:
         m_xml.writeAttribute(QStringLiteral("version"), QStringLiteral("3.0"));
         m_xml.writeStartElement(QStringLiteral("CONSTRUCTOR"));
         m_xml.writeAttribute(QStringLiteral("name"), QStringLiteral("AQGalaRec"));
+        m_xml.writeAttribute(QStringLiteral("registration"), m_meet.Organisation);
         m_xml.writeAttribute(QStringLiteral("version"), m_meet.ProgramVersion);
         m_xml.writeEmptyElement(QStringLiteral("CONTACT"));
-        m_xml.writeAttribute(QStringLiteral("name"), QStringLiteral("Aquaplan"));
+        m_xml.writeAttribute(QStringLiteral("email"), m_meet.ContactEmail);
         m_xml.writeEndElement(); // CONSTRUCTOR
 
         m_xml.writeStartElement(QStringLiteral("MEETS"));
         m_xml.writeStartElement(QStringLiteral("MEET"));
-        m_xml.writeAttribute(QStringLiteral("name"), m_gala.GalaName);
-        m_xml.writeAttribute(QStringLiteral("city"), m_gala.PoolName);
+        // A meet without a description is named by its gala code; a pool
+        // without a name leaves the city unknown ("-").
+        m_xml.writeAttribute(QStringLiteral("name"), orElse(m_gala.GalaName, m_meet.GalaCode));
+        m_xml.writeAttribute(QStringLiteral("city"), orElse(m_gala.PoolName, QStringLiteral("-")));
         // The suite's results go to the ASA rankings: British meets.
         m_xml.writeAttribute(QStringLiteral("nation"), QStringLiteral("GBR"));
         const QString course = Lenex::Course(m_meet.PoolLength);
@@ -243,6 +297,11 @@ public:
     }
 
 private:
+    static QString orElse(const QString &text, const QString &otherwise)
+    {
+        return text.trimmed().isEmpty() ? otherwise : text.trimmed();
+    }
+
     void writePool()
     {
         if (m_gala.NoOfTeams < 1)
@@ -278,7 +337,8 @@ private:
         for (int e = 1; e <= m_gala.NoOfEvents; ++e) {
             m_xml.writeStartElement(QStringLiteral("EVENT"));
             m_xml.writeAttribute(QStringLiteral("eventid"), QString::number(eventId(e)));
-            m_xml.writeAttribute(QStringLiteral("number"), m_gala.EventNo[e]);
+            m_xml.writeAttribute(QStringLiteral("number"),
+                                 orElse(m_gala.EventNo[e], QString::number(e)));
             m_xml.writeAttribute(QStringLiteral("gender"), Lenex::Gender(m_gala.EventSexAge[e]));
             // All heats are ranked together: a timed final.
             m_xml.writeAttribute(QStringLiteral("round"), QStringLiteral("TIM"));
@@ -382,11 +442,13 @@ private:
         m_xml.writeAttribute(QStringLiteral("athleteid"), QString::number(a.id));
         m_xml.writeAttribute(QStringLiteral("firstname"), a.first);
         m_xml.writeAttribute(QStringLiteral("lastname"), a.last);
-        // A swimmer's sex is known only when its events agree on one.
-        if (a.genders.size() == 1)
-            m_xml.writeAttribute(QStringLiteral("gender"), *a.genders.begin());
-        if (a.born.isValid())
-            m_xml.writeAttribute(QStringLiteral("birthdate"), a.born.toString(Qt::ISODate));
+        // Lenex knows no unknown sex or birth: a swimmer named in mixed events
+        // only is written as F, a birth the gala does not know as 1 January 1900.
+        m_xml.writeAttribute(QStringLiteral("gender"),
+                             a.gender.isEmpty() ? Lenex::UnknownGender : a.gender);
+        m_xml.writeAttribute(
+            QStringLiteral("birthdate"),
+            (a.born.isValid() ? a.born : Lenex::UnknownBirthDate).toString(Qt::ISODate));
         writeResults(a.swims);
         m_xml.writeEndElement(); // ATHLETE
     }
@@ -400,6 +462,9 @@ private:
         for (const auto &[e, t] : club.relays) {
             m_xml.writeStartElement(QStringLiteral("RELAY"));
             m_xml.writeAttribute(QStringLiteral("number"), QString::number(++number));
+            // The gala keeps no ages: every bound is "none or unknown".
+            for (const char *bound : {"agemax", "agemin", "agetotalmax", "agetotalmin"})
+                m_xml.writeAttribute(QLatin1String(bound), QStringLiteral("-1"));
             m_xml.writeAttribute(QStringLiteral("gender"), Lenex::Gender(m_gala.EventSexAge[e]));
             if (!m_gala.LaneName(e, t).trimmed().isEmpty())
                 m_xml.writeAttribute(QStringLiteral("name"), m_gala.LaneName(e, t).trimmed());
@@ -470,7 +535,8 @@ private:
                 distance = n * int(m_meet.PoolLength);
             else if (race * n % (count + 1) == 0)
                 distance = race * n / (count + 1);
-            if (distance > 0 && distance < race)
+            // A split that reads as nothing keeps its place but is not written.
+            if (distance > 0 && distance < race && !times[n - 1].isEmpty())
                 splits.append({distance, Lenex::SwimTime(PBUTIL::TimeFromText(times[n - 1]))});
         }
         if (splits.isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 class Database;
@@ -13,6 +14,9 @@ struct LenexMeet
     QString GalaDate;       // dd/mm/yy
     double PoolLength = 0;  // metres; 0 when unknown
     QString ProgramVersion; // written into the file's constructor
+    QString ContactEmail;   // the desk's contact, required by readers
+    QString Organisation;   // the organisation that runs the desk
+    QString GalaCode;       // names the meet when the gala has no description
 };
 
 // The gala's results as a Lenex 3.0 document (UTF-8 XML): one meet, one
@@ -36,5 +40,18 @@ QString Course(double poolLength);
 
 // F, M or X for an event's sex/age text ("G10", "Boys", "Mixed Open").
 QString Gender(const QString &sexAge);
+
+// The club of team entry t: its name, or "Heat h Lane l" for an entry
+// without one.
+QString ClubName(const GalaState &gala, int t);
+
+// What stands where the gala does not know a value every athlete must
+// carry: the first name of a one-word name, the sex of a swimmer named in
+// mixed events only, a birth not typed as a date or a year.
+inline const QString UnknownName = QStringLiteral("-");
+inline const QString UnknownGender = QStringLiteral("F");
+inline const QDate UnknownBirthDate = QDate(1900, 1, 1);
+// The stand-in athlete of a team's unnamed lanes: "Unnamed <team>".
+inline const QString StandInFirstName = QStringLiteral("Unnamed");
 
 } // namespace Lenex

@@ -148,11 +148,18 @@ bool Write(const QString &folder, const QString &meetCode, bool longCourse, cons
         error = BadDateMessage(galaDate);
         return false;
     }
+    // An empty results file would look like a gala nobody swam in.
+    const QStringList results = ResultLines(gala, day);
+    if (results.isEmpty()) {
+        error = Exports::Texts::tr("No ranking files written: the rankings take only swims with "
+                                   "a time and a swimmer's name, and no swimmer was named in any "
+                                   "swim of a ranked event");
+        return false;
+    }
     const QDir dir(folder);
     return Exports::WriteFile(dir.filePath(HeaderFileName(meetCode)),
                               {HeaderLine(gala, day, longCourse)}, error) &&
-           Exports::WriteFile(dir.filePath(ResultsFileName(meetCode)), ResultLines(gala, day),
-                              error);
+           Exports::WriteFile(dir.filePath(ResultsFileName(meetCode)), results, error);
 }
 
 } // namespace RankingFiles

@@ -40,8 +40,9 @@ QString ResultsFileName(const QString &meetCode);
 
 // Checks the gala date, then writes the header file and the results file
 // into `folder` (which must exist). Callable without any window. False with
-// `error` when the date does not read as a date (nothing written) or a file
-// cannot be written (named in `error`; any earlier file of that name kept).
+// `error` when the date does not read as a date or no swim can be ranked
+// (nothing written either way) or a file cannot be written (named in `error`; any earlier file of
+// that name kept).
 [[nodiscard]] bool Write(const QString &folder, const QString &meetCode, bool longCourse,
                          const GalaState &gala, const QString &galaDate, QString &error);
 

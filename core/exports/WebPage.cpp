@@ -7,9 +7,12 @@ namespace WebPage {
 
 QStringList opening(const QString &title)
 {
+    // The pages are UTF-8; a browser or server that assumed another encoding
+    // would garble every accented name.
     return {QStringLiteral("<!DOCTYPE HTML SYSTEM html.dtd>"),
             QStringLiteral("<html>"),
             QStringLiteral("<head>"),
+            QStringLiteral("<meta charset=\"utf-8\">"),
             QStringLiteral("<title>") + title + QStringLiteral("</title>"),
             QStringLiteral("</head>"),
             QStringLiteral("<body>")};
@@ -28,8 +31,7 @@ QString eventDetails(const GalaState &gala, int e)
 
 bool fasterThanGrade(const GalaState &gala, bool graded, int e, int t)
 {
-    const QString &time = gala.LaneTime(e, t);
-    return gala.LanePos(e, t) == 0 && graded && !time.isEmpty() && !disqualified(time) &&
+    return gala.LanePos(e, t) == 0 && graded && PBUTIL::SwimTime(gala.LaneTime(e, t)) > 0.0f &&
            gala.TeamScoring[t];
 }
 

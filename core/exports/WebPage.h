@@ -45,7 +45,7 @@ inline bool disqualified(const QString &laneTime)
 }
 
 // A scoring team's swim faster than the grade time of a graded gala: it has
-// a time but got no place ("TF").
+// a real time but got no place ("TF").
 bool fasterThanGrade(const GalaState &gala, bool graded, int e, int t);
 
 } // namespace WebPage

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -14,21 +15,36 @@ namespace {
 // the next poll.
 constexpr int BoardBusyMs = 100;
 
+QString notAnnouncer(const QString &path)
+{
+    return QCoreApplication::translate("AnnouncementBoardModel", "%1 is not an announcer database")
+        .arg(path);
+}
+
 } // namespace
 
 bool AnnouncementBoardModel::refresh(QString &error, bool &changed)
 {
     changed = false;
+    m_wrongFile = false;
     if (!PBUTIL::FileExists(m_path)) {
-        error = QCoreApplication::translate("AnnouncementBoard", "No announcer database at %1")
+        error = QCoreApplication::translate("AnnouncementBoardModel", "No announcer database at %1")
                     .arg(m_path);
         return false;
     }
     std::map<int, QList<Message>> byPriority;
     int count = 0;
+    std::unique_ptr<Database> db;
     try {
-        Database db(m_path, Database::Access::ReadOnly, BoardBusyMs);
-        Recordset rows = db.openRecordset(QStringLiteral("Announcement"));
+        db = std::make_unique<Database>(m_path, Database::Access::ReadOnly, BoardBusyMs);
+    } catch (const EngineError &e) {
+        // Busy is worth another try; another kind of file is not.
+        m_wrongFile = !Database::isDatabaseFile(m_path);
+        error = m_wrongFile ? notAnnouncer(m_path) : e.message();
+        return false;
+    }
+    try {
+        Recordset rows = db->openRecordset(QStringLiteral("Announcement"));
         for (; !rows.atEnd(); rows.moveNext()) {
             Message m;
             m.number = ++count;
@@ -38,8 +54,11 @@ bool AnnouncementBoardModel::refresh(QString &error, bool &changed)
             byPriority[m.priority].append(m);
         }
         rows.close();
-    } catch (const EngineError &e) {
-        error = e.message();
+    } catch (const EngineError &) {
+        // The schema was read when the file opened: a database without the
+        // announcements (a gala database, say) is the wrong file.
+        m_wrongFile = true;
+        error = notAnnouncer(m_path);
         return false;
     }
     QList<Group> groups;
@@ -60,10 +79,10 @@ QString AnnouncementBoardModel::priorityName(int priority)
 {
     switch (priority) {
     case 2:
-        return QCoreApplication::translate("AnnouncementBoard", "Results, times and scores");
+        return QCoreApplication::translate("AnnouncementBoardModel", "Results, times and scores");
     case 3:
-        return QCoreApplication::translate("AnnouncementBoard", "Heats lists");
+        return QCoreApplication::translate("AnnouncementBoardModel", "Heats lists");
     default:
-        return QCoreApplication::translate("AnnouncementBoard", "Priority %1").arg(priority);
+        return QCoreApplication::translate("AnnouncementBoardModel", "Priority %1").arg(priority);
     }
 }

@@ -37,6 +37,9 @@ public:
     // read (missing, busy, not an announcer database); the groups read
     // before are kept. `changed` tells whether the groups differ.
     [[nodiscard]] bool refresh(QString &error, bool &changed);
+    // True after a read found a file that is no announcer database at all
+    // (another kind of file, or a database without the announcements).
+    bool wrongFile() const { return m_wrongFile; }
 
     const QList<Group> &groups() const { return m_groups; }
     // The number of the newest message, 0 when there is none.
@@ -49,4 +52,5 @@ private:
     QString m_path;
     QList<Group> m_groups;
     int m_newest = 0;
+    bool m_wrongFile = false;
 };

@@ -79,6 +79,16 @@ void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &mess
     }
 }
 
+bool AnnouncerInUse(const SharedState &shared, Dialogs &dialogs)
+{
+    if (shared.AnnouncerOn)
+        return true;
+    dialogs.message(QCoreApplication::translate(
+        "Announcer", "The announcer screen is off: nothing was sent. Tick \"Announcer Screen\" "
+                     "on the Gala Recording Set-Up screen to switch it on."));
+    return false;
+}
+
 QString EventResultText(const GalaState &gala, const SheetModel &sheet)
 {
     const int e = sheet.currentEvent();
@@ -127,7 +137,7 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
                        Dialogs &dialogs)
 {
     // Nothing to compose for when nobody listens.
-    if (!shared.AnnouncerOn)
+    if (!AnnouncerInUse(shared, dialogs))
         return;
     const QString text = EventResultText(gala, sheet);
     if (text.isEmpty()) {
@@ -140,7 +150,8 @@ void ResultToAnnouncer(SharedState &shared, const GalaState &gala, const SheetMo
 void PointScoresToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                             Dialogs &dialogs)
 {
-    PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet), 2);
+    if (AnnouncerInUse(shared, dialogs))
+        PostAnnouncement(shared, dialogs, TeamScores::PointScoresText(gala, sheet), 2);
 }
 
 QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dialogs &dialogs)
@@ -148,8 +159,11 @@ QString UpdateCompetitionScores(SharedState &shared, const GalaState &gala, Dial
     const QString upTo =
         dialogs.input(QCoreApplication::translate("TeamScores", "Up to event number?"));
     const TeamScores::CompetitionTexts texts = TeamScores::CompetitionScores(gala, upTo);
-    PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
-    PostAnnouncement(shared, dialogs, texts.open, 2);
-    PostAnnouncement(shared, dialogs, texts.overall, 2);
+    // The sheet shows the scores even when the announcer screen is off.
+    if (AnnouncerInUse(shared, dialogs)) {
+        PostAnnouncement(shared, dialogs, texts.ageGroup, 2);
+        PostAnnouncement(shared, dialogs, texts.open, 2);
+        PostAnnouncement(shared, dialogs, texts.overall, 2);
+    }
     return texts.shown();
 }

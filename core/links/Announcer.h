@@ -13,6 +13,11 @@ class SheetModel;
 // and dropped, so a broken announcer never stops the recording desk.
 void PostAnnouncement(SharedState &shared, Dialogs &dialogs, const QString &message, int priority);
 
+// True when the announcer screen is switched on; otherwise says so, and
+// where to switch it on, so a button to the announcer never does nothing
+// in silence.
+bool AnnouncerInUse(const SharedState &shared, Dialogs &dialogs);
+
 // The placings of the event shown on the sheet, as the announcer shows them:
 // heading line, then one line per team entry (placed teams by position,
 // disqualified ones after them, non-scoring teams last). Lines end CR LF.

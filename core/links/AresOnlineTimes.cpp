@@ -64,14 +64,18 @@ void AresOnlineTimes::GetOnlineTimes()
         return;
     }
     const int n = std::clamp(m_gala.NoOfTeams, 0, int(SheetModel::Rows));
+    m_keptDisqualified.clear();
     int current = 0;
     for (int t = 1; t <= n; ++t) {
         if (m_gala.TeamHeat[t] == current)
             continue;
         current = m_gala.TeamHeat[t];
         if (!fetchHeat(e, current))
-            return;
+            break;
     }
+    if (!m_keptDisqualified.isEmpty())
+        m_dialogs.message(tr("Disqualification kept, no online time written: %1")
+                              .arg(m_keptDisqualified.join(QStringLiteral(", "))));
 }
 
 bool AresOnlineTimes::fetchHeat(int e, int h)
@@ -104,8 +108,16 @@ bool AresOnlineTimes::fetchHeat(int e, int h)
         for (int u = 1; u <= n; ++u) {
             if (m_gala.TeamLane[u] != row.lane || m_gala.TeamHeat[u] != h)
                 continue;
+            // A disqualification is the referee's decision: the timing
+            // system's time must not replace it.
+            if (m_sheet.text(SheetModel::Time, u - 1).startsWith(QLatin1Char('D'))) {
+                const QString lane = tr("heat %1 lane %2").arg(h).arg(row.lane);
+                if (!m_keptDisqualified.contains(lane))
+                    m_keptDisqualified << lane;
+                continue;
+            }
             if (row.time.invalid && !invalidShown) {
-                m_dialogs.message(tr("Invalid Time"));
+                m_dialogs.message(tr("Invalid Time in heat %1, lane %2").arg(h).arg(row.lane));
                 invalidShown = true;
             }
             m_sheet.setText(SheetModel::Time, u - 1, row.time.text);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 struct GalaState;
 struct OnlineTimes;
@@ -12,6 +13,8 @@ class SheetModel;
 // online-times database, heat by heat, and writes them into the sheet's
 // time boxes, so ranking, points and totals follow as if they were typed.
 // Keeps the text of the label that tells which kind of times was used.
+// A lane whose time is a disqualification keeps it; one message per fetch
+// names those lanes.
 class AresOnlineTimes : public QObject
 {
     Q_OBJECT
@@ -40,4 +43,5 @@ private:
     SheetModel &m_sheet;
     Dialogs &m_dialogs;
     QString m_aresTimeType;
+    QStringList m_keptDisqualified; // "heat h lane l" of this fetch
 };

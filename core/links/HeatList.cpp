@@ -78,7 +78,7 @@ QStringList HeatListMessages(const GalaState &gala, const SheetModel &sheet)
 void HeatsListToAnnouncer(SharedState &shared, const GalaState &gala, const SheetModel &sheet,
                           Dialogs &dialogs)
 {
-    if (!shared.AnnouncerOn)
+    if (!AnnouncerInUse(shared, dialogs))
         return;
     if (sheet.currentEvent() < 1 || sheet.currentEvent() > gala.NoOfEvents) {
         dialogs.message(QCoreApplication::translate("HeatList", "Invalid Event Number"));

@@ -27,15 +27,17 @@ QStringList SplitTimes::splits(double eventNo, int heat, int lane)
         // An opened set stands on its first row; one with no rows (an event
         // the timing system has nothing for) has no splits.
         for (; !rows.atEnd(); rows.moveNext()) {
-            if (rows.text(QStringLiteral("Kind_of_time")).trimmed() != QLatin1String("I"))
+            // Only the timing system's own mark counts: exactly "I".
+            if (rows.text(QStringLiteral("Kind_of_time")) != QLatin1String("I"))
                 continue;
             int rowLane = 0;
+            if (!OnlineRows::ReadWhole(rows.value(QStringLiteral("Lane_number")), rowLane))
+                continue;
+            // A time that reads as nothing still holds its place in the
+            // order of the splits; it is written empty.
             const OnlineRows::LaneTime time =
                 OnlineRows::ReadTime(rows.value(QStringLiteral("Lane_time")));
-            if (!OnlineRows::ReadWhole(rows.value(QStringLiteral("Lane_number")), rowLane) ||
-                !time.readable || time.invalid)
-                continue;
-            m_rows.append({rowLane, time.text});
+            m_rows.append({rowLane, time.readable && !time.invalid ? time.text : QString()});
         }
         rows.close();
         m_cachedEvent = eventNo;

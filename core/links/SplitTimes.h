@@ -16,9 +16,10 @@ public:
 
     // The splits of the swim in `lane` of `heat` of the event numbered
     // `eventNo` (the programme's event number, not its place in the
-    // programme), in the order of the timing system's rows, each trimmed and
-    // written as a swim time. A row whose time cannot be read counts as no
-    // row. Throws EngineError when the database refuses the query.
+    // programme), in the order of the timing system's rows whose kind of
+    // time is exactly "I", each trimmed and written as a swim time. A row
+    // whose time reads as nothing (or beyond an hour) keeps its place as "".
+    // Throws EngineError when the database refuses the query.
     QStringList splits(double eventNo, int heat, int lane);
 
 private:

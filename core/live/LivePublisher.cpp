@@ -121,17 +121,27 @@ bool Write(const QString &folder, const LiveSnapshot &s, QString &error, QString
         notes << tr("The team pages were left out: %1").arg(e.message());
     }
 
-    QString why;
-    try {
-        LenexMeet meet;
-        meet.GalaDate = s.galaDate;
-        meet.PoolLength = s.poolLength;
-        meet.ProgramVersion = QStringLiteral(AQGALAREC_VERSION);
-        const QByteArray xml = LenexResultsXml(s.gala, meet, splits);
-        if (!LenexFile::Write(dir.filePath(LenexFile), xml, PBUTIL::ReadDate(s.galaDate), &why))
-            notes << tr("The Lenex results file was left out: %1").arg(why);
-    } catch (const EngineError &e) {
-        notes << tr("The Lenex results file was left out: %1").arg(e.message());
+    // The Lenex file names whom to ask about it; the desk gives that once
+    // (the Lenex menu entry asks), and until then the file is left out.
+    if (s.contactEmail.isEmpty()) {
+        notes << tr("The Lenex results file is not published until the desk has a contact "
+                    "e-mail: Export > \"Lenex Results File\" asks for it once.");
+    } else {
+        QString why;
+        try {
+            LenexMeet meet;
+            meet.GalaDate = s.galaDate;
+            meet.PoolLength = s.poolLength;
+            meet.ProgramVersion = QStringLiteral(AQGALAREC_VERSION);
+            meet.ContactEmail = s.contactEmail;
+            meet.Organisation = s.organisation;
+            meet.GalaCode = s.galaCode;
+            const QByteArray xml = LenexResultsXml(s.gala, meet, splits);
+            if (!LenexFile::Write(dir.filePath(LenexFile), xml, PBUTIL::ReadDate(s.galaDate), &why))
+                notes << tr("The Lenex results file was left out: %1").arg(why);
+        } catch (const EngineError &e) {
+            notes << tr("The Lenex results file was left out: %1").arg(e.message());
+        }
     }
 
     if (!update(dir.filePath(QStringLiteral("index.html")), LiveData::IndexPage(s, pages), error))

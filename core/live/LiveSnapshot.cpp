@@ -13,6 +13,9 @@ LiveSnapshot TakeSnapshot(const SharedState &shared, const GalaState &gala, int 
     s.lastEvent = lastEvent;
     s.savedAt = QDateTime::currentDateTimeUtc();
     s.poolLength = poolLength;
+    s.contactEmail = shared.ContactEmail.trimmed();
+    s.organisation = shared.ContactOrganisation.trimmed();
+    s.galaCode = shared.ProgCode;
     if (online && online->AresDb) {
         s.aresDbPath = online->AresDbInUse;
         s.meetCode = online->MeetCode;

@@ -18,6 +18,10 @@ struct LiveSnapshot
     int lastEvent = 0;     // the event index shown at the save, 0 for none
     QDateTime savedAt;     // UTC
     double poolLength = 0; // metres, for the Lenex file; 0 when unknown
+    // The Lenex file's contact; without an e-mail it is not published.
+    QString contactEmail;
+    QString organisation;
+    QString galaCode;
     // The online-times database the team pages take splits from; empty
     // when online timing is not in use. The publisher opens it read-only.
     QString aresDbPath;

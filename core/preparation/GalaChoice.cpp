@@ -55,6 +55,8 @@ std::optional<QString> GalaChoice::meetDetails(const QString &code)
                           PBUTIL::NumberText(float(m_eventCount))
                     : QCoreApplication::translate("GalaChoice", "No events list for this gala"));
     m_shared.ProgCode = code;
+    // A new code offers its dates with none chosen yet, whatever was before.
+    m_shared.GalaDate.clear();
 
     m_dateList = QStringList{QString()};
     m_promoterList = QStringList{QString()};
@@ -103,6 +105,12 @@ QString GalaChoice::eventDetails(int dateIndex)
 
 bool GalaChoice::readyToRecord(QString *refusal)
 {
+    if (m_shared.ProgCode.isEmpty() || m_shared.GalaDate.isEmpty()) {
+        *refusal = QCoreApplication::translate(
+            "GalaChoice", "Choose a gala date first: pick the meet code, then the date in \"Gala "
+                          "Date\".");
+        return false;
+    }
     if (m_shared.AnnouncerOn && !PBUTIL::FileExists(m_shared.AnnouncerDbPath)) {
         *refusal = QCoreApplication::translate("GalaChoice", "No announcer screen");
         return false;
@@ -130,6 +138,7 @@ std::optional<QString> GalaChoice::chooseDatabase(Dialogs &dialogs, const QStrin
 {
     FileChoice &choice = m_shared.Choice;
     choice.FileMustExist = true;
+    choice.Pattern = QStringLiteral("*.mdb");
     choice.FilePrompt = caption;
     dialogs.chooseFile(choice);
     if (choice.SelectedDir.isEmpty()) {

@@ -2,6 +2,8 @@
 
 #include "core/values/PbUtil.h"
 
+#include <algorithm>
+
 void PrinterSurface::ensurePage()
 {
     if (!m_pageOpen) {
@@ -40,27 +42,63 @@ void PrinterSurface::printNumber(int value)
     print(PBUTIL::NumberText(float(value)) + QLatin1Char(' '));
 }
 
-QString PrinterSurface::fitted(const QString &text, double width) const
+qsizetype PrinterSurface::longestStart(const QString &text, double width,
+                                       const QString &suffix) const
 {
-    if (measure(text, m_font) <= width)
-        return text;
     // The widest start that fits, found by halving: a start's width grows
     // with its length.
     qsizetype low = 0;
-    qsizetype high = text.size() - 1;
+    qsizetype high = text.size();
     while (low < high) {
         const qsizetype mid = (low + high + 1) / 2;
-        if (measure(text.left(mid), m_font) <= width)
+        if (measure(text.left(mid) + suffix, m_font) <= width)
             low = mid;
         else
             high = mid - 1;
     }
-    return text.left(low);
+    return low;
+}
+
+QString PrinterSurface::fitted(const QString &text, double width) const
+{
+    if (measure(text, m_font) <= width)
+        return text;
+    // A cut text shows it was cut; a blank left before the mark would be
+    // underlined with it.
+    const QString kept = text.left(longestStart(text, width, CutMark));
+    if (measure(CutMark, m_font) > width)
+        return QString();
+    QString start = kept;
+    while (!start.isEmpty() && start.back().isSpace())
+        start.chop(1);
+    return start + CutMark;
 }
 
 void PrinterSurface::printFitted(const QString &text, double width)
 {
     print(fitted(text, width));
+}
+
+QStringList PrinterSurface::wrapped(const QString &text, double width) const
+{
+    QStringList lines;
+    QString rest = text.trimmed();
+    while (!rest.isEmpty()) {
+        if (measure(rest, m_font) <= width) {
+            lines << rest;
+            break;
+        }
+        qsizetype cut = longestStart(rest, width, QString());
+        // Break at the last blank that fits; a word wider than the column
+        // breaks where it must, one character at least.
+        const qsizetype blank = rest.lastIndexOf(QLatin1Char(' '), cut);
+        if (blank > 0)
+            cut = blank;
+        cut = std::max<qsizetype>(cut, 1);
+        lines << rest.left(cut).trimmed();
+        rest = rest.mid(cut).trimmed();
+    }
+    return lines;
 }
 
 double PrinterSurface::textWidth(const QString &text) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The font settings of the printer: typeface by name, size in points, styles.
 struct PrintFont
@@ -86,11 +87,19 @@ public:
     // Prints a number as the platform prints one directly: a blank or "-",
     // the digits, a trailing blank (3 prints " 3 ").
     void printNumber(int value);
-    // Prints at most `width` inches of the text, cut at a character so it
-    // never runs into the next column; stays on the line.
+    // What ends a text cut to its column.
+    static inline const QString CutMark = QStringLiteral("\u2026");
+
+    // Prints at most `width` inches of the text, so it never runs into the
+    // next column; stays on the line.
     void printFitted(const QString &text, double width);
-    // The longest start of `text` no wider than `width` inches.
+    // The text when it fits in `width` inches; otherwise its longest start
+    // that fits with CutMark after it (trailing blanks dropped), "" when
+    // not even the mark fits.
     QString fitted(const QString &text, double width) const;
+    // The text in lines no wider than `width` inches, broken at blanks (a
+    // word wider than that is broken inside); nothing is left out.
+    QStringList wrapped(const QString &text, double width) const;
 
     // Width of the text in the current font, in inches.
     double textWidth(const QString &text) const;
@@ -119,6 +128,9 @@ protected:
 
 private:
     void ensurePage();
+    // The length of the longest start of `text` that, followed by
+    // `suffix`, is no wider than `width` inches.
+    qsizetype longestStart(const QString &text, double width, const QString &suffix) const;
 
     Orientation m_orientation = Portrait;
     double m_scaleLeft = 0;

@@ -11,7 +11,6 @@ QString EventDetailsText(const GalaState &gala, int e)
 
 bool TooFast(const SharedState &shared, const GalaState &gala, int e, int k)
 {
-    const QString &time = gala.LaneTime(e, k);
     return gala.LanePos(e, k) == 0 && gala.TeamScoring[k] && shared.Graded == QLatin1String("Y") &&
-           !time.isEmpty() && !time.startsWith(QLatin1Char('D'));
+           PBUTIL::SwimTime(gala.LaneTime(e, k)) > 0.0f;
 }

@@ -63,5 +63,5 @@ inline constexpr double ColumnGap = 0.05;
 QString EventDetailsText(const GalaState &gala, int e);
 
 // True for a swim that was faster than the grade time of a graded gala: a
-// scoring entry with a time that is no disqualification and no place.
+// scoring entry with a swim time (PBUTIL::SwimTime) and no place.
 bool TooFast(const SharedState &shared, const GalaState &gala, int e, int k);

@@ -5,6 +5,7 @@
 #include "core/values/PbUtil.h"
 #include "core/values/SharedState.h"
 
+#include <limits>
 #include <utility>
 
 namespace {
@@ -13,7 +14,7 @@ struct Row
 {
     int position = 0;
     bool disqualified = false;
-    QString swimmer, team, time, reason;
+    QString positionText, swimmer, team, time, reason;
     float total = 0;
 };
 
@@ -58,36 +59,49 @@ void PrintThisResult(const SharedState &shared, const GalaState &gala, const She
         const QString time = sheet.text(SheetModel::Time, r);
         if (!time.startsWith(QLatin1Char('D'))) {
             row.time = time;
-            row.position = PBUTIL::LeadingWhole(sheet.text(SheetModel::Position, r));
+            row.positionText = sheet.text(SheetModel::Position, r);
+            row.position = PBUTIL::LeadingWhole(row.positionText);
         } else {
             row.disqualified = true;
             row.reason = sheet.text(SheetModel::Notes, r);
         }
     }
-    // The desk's exchange sort: disqualified rows sink, equal places stay.
+    // The desk's exchange sort: placed rows by place, then the rows without a
+    // place (no swim, "TF"), disqualified rows last; equal places stay.
+    const auto order = [](const Row &row) {
+        return row.position > 0 ? row.position : std::numeric_limits<int>::max();
+    };
     for (int i = 1; i < n; ++i) {
         for (int j = i + 1; j <= n; ++j) {
-            if (rows[i].disqualified ||
-                (!rows[j].disqualified && rows[i].position > rows[j].position))
+            if (rows[i].disqualified || (!rows[j].disqualified && order(rows[i]) > order(rows[j])))
                 std::swap(rows[i], rows[j]);
         }
     }
 
     for (int i = 1; i <= n; ++i) {
         const Row &row = rows[i];
-        printer.printFitted(row.disqualified ? QStringLiteral("DQ")
-                                             : PBUTIL::NumberText(float(row.position)),
-                            SwimmerX - ColumnGap);
+        // A row without a place shows its position box as it stands ("TF" or
+        // nothing), never a place 0.
+        const QString place = row.disqualified   ? QStringLiteral("DQ")
+                              : row.position > 0 ? PBUTIL::NumberText(float(row.position))
+                                                 : row.positionText.trimmed();
+        printer.printFitted(place, SwimmerX - ColumnGap);
         printer.setCurrentX(SwimmerX);
         printer.printFitted(row.swimmer, TeamX - SwimmerX - ColumnGap);
         printer.setCurrentX(TeamX);
         printer.printFitted(row.team, TimeX - TeamX - ColumnGap);
         printer.setCurrentX(TimeX);
         printer.printFitted(row.time, ReasonX - TimeX - ColumnGap);
+        // The referee's reason is never cut: it wraps under its column.
+        const QStringList reason = printer.wrapped(row.reason, TotalX - ReasonX - ColumnGap);
         printer.setCurrentX(ReasonX);
-        printer.printFitted(row.reason, TotalX - ReasonX - ColumnGap);
+        printer.print(reason.value(0));
         printer.setCurrentX(TotalX);
         printer.printLine(PBUTIL::NumberText(row.total));
+        for (qsizetype l = 1; l < reason.size(); ++l) {
+            printer.setCurrentX(ReasonX);
+            printer.printLine(reason[l]);
+        }
     }
     printer.printLine();
     printer.endDoc();

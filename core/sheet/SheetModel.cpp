@@ -37,6 +37,7 @@ void SheetModel::setText(Column column, int row, const QString &text)
     QString &box = m_text[row][column];
     if (box == text)
         return; // a text box raises no change for the same text
+    const QString previous = box;
     box = text;
     emit textChanged(column, row);
     switch (column) {
@@ -44,10 +45,10 @@ void SheetModel::setText(Column column, int row, const QString &text)
         TimeChanged(row);
         break;
     case Position:
-        PositionChanged(row);
+        PositionChanged(row, previous);
         break;
     case Points:
-        PointsChanged(row);
+        PointsChanged(row, previous);
         break;
     case Notes:
     case SwimmerName:
@@ -137,15 +138,6 @@ void SheetModel::setUpRows()
 
 // ------------------------------------------------------------ change handling
 
-float SheetModel::RankingTime(const QString &timeText)
-{
-    // "D 1:05.00" is a disqualification, not a swim of five seconds.
-    if (timeText.startsWith(QLatin1Char('D')))
-        return 0.0f;
-    const float time = PBUTIL::TimeFromText(timeText);
-    return time > 0.0f ? time : 0.0f;
-}
-
 void SheetModel::TimeChanged(int row)
 {
     int e, t;
@@ -167,7 +159,7 @@ void SheetModel::RankByTimes()
     Slots<float> time(n + 1);
     Slots<int> team(n + 1);
     for (int t = 1; t <= n; ++t) {
-        time[t] = RankingTime(text(Time, t - 1));
+        time[t] = PBUTIL::SwimTime(text(Time, t - 1));
         team[t] = t;
     }
     // In a time graded gala a swim faster than the grade time gets no place.
@@ -197,23 +189,54 @@ void SheetModel::RankByTimes()
         QString position;
         if (scoring(t) && time[k] > 0.0f)
             position = PBUTIL::FormatHash(k);
-        else if (scoring(t) && RankingTime(text(Time, t - 1)) > 0.0f)
+        else if (scoring(t) && PBUTIL::SwimTime(text(Time, t - 1)) > 0.0f)
             position = QStringLiteral("TF");
         setText(Position, t - 1, position);
     }
 }
 
-void SheetModel::PositionChanged(int row)
+QString SheetModel::positionRefusal(int t, const QString &positionText) const
+{
+    // Empty, "TF" or any text without a number is no position and always fine.
+    if (PBUTIL::LeadingNumber(positionText) == 0.0)
+        return QString();
+    const int n = m_gala.NoOfScoringTeams;
+    if (!m_gala.TeamScoring[t])
+        return tr("%1 is a non-scoring team and takes no position: positions run from 1 to %2, "
+                  "for the scoring teams only.")
+            .arg(m_gala.TeamName[t])
+            .arg(n);
+    const int whole = PBUTIL::LeadingWhole(positionText);
+    if (whole >= 1 && whole <= n)
+        return QString();
+    return tr("Position %1 is out of range: positions run from 1 to %2, the number of scoring "
+              "teams.")
+        .arg(positionText.trimmed())
+        .arg(n);
+}
+
+void SheetModel::PositionChanged(int row, const QString &previous)
 {
     int e, t;
     if (!laneOf(row, e, t))
         return;
     const QString positionText = text(Position, row);
+    // A slip (the next lane's time typed one box too far) must not score:
+    // the box goes back to what it held. Stored results are shown as stored.
+    if (!m_showingEvent) {
+        const QString refusal = positionRefusal(t, positionText);
+        if (!refusal.isEmpty()) {
+            m_dialogs.message(refusal);
+            setText(Position, row, previous);
+            return;
+        }
+    }
     const double p = PBUTIL::LeadingNumber(positionText);
     const QString &scheme = m_gala.EventScoring[e];
     QString points;
     if (p > 0.0 && scheme != QLatin1String("0")) {
-        float value = float(m_gala.NoOfScoringTeams) + 1.0f - float(p);
+        // Never below nothing, even for a position stored before it was checked.
+        float value = std::max(0.0f, float(m_gala.NoOfScoringTeams) + 1.0f - float(p));
         if (scheme == QLatin1String("2X"))
             value *= 2.0f;
         points = PBUTIL::NumberText(value);
@@ -222,11 +245,16 @@ void SheetModel::PositionChanged(int row)
     m_gala.LanePos(e, t) = PBUTIL::LeadingWhole(positionText);
 }
 
-void SheetModel::PointsChanged(int row)
+void SheetModel::PointsChanged(int row, const QString &previous)
 {
     int e, t;
     if (!laneOf(row, e, t))
         return;
+    if (!m_showingEvent && PBUTIL::LeadingNumber(text(Points, row)) < 0.0) {
+        m_dialogs.message(tr("Points cannot be negative."));
+        setText(Points, row, previous);
+        return;
+    }
     m_gala.LanePoints(e, t) = float(PBUTIL::LeadingNumber(text(Points, row)));
     // Summed in single precision in programme order: the printed totals
     // depend on it.
@@ -256,7 +284,17 @@ void SheetModel::TimeLostFocus(int row)
     if (!validRow(row))
         return;
     const QString typed = text(Time, row);
-    const float time = RankingTime(typed);
+    const float time = PBUTIL::SwimTime(typed);
+    // Words such as "abc" are kept as typed; the sheet says, without stopping
+    // the desk, that they count as no swim.
+    int e, t;
+    const bool inGala = laneOf(row, e, t);
+    const bool words =
+        inGala && time <= 0.0f && !typed.trimmed().isEmpty() && !typed.startsWith(QLatin1Char('D'));
+    setHint(words ? tr("\"%1\" in heat %2 lane %3 is not a time: it counts as no swim.")
+                        .arg(typed, QString::number(m_gala.TeamHeat[t]),
+                             QString::number(m_gala.TeamLane[t]))
+                  : QString());
     if (time > 0.0f) {
         const PBUTIL::TimeText written = PBUTIL::TimeToText(time);
         if (written.invalid)
@@ -268,8 +306,7 @@ void SheetModel::TimeLostFocus(int row)
         if (!reason.isEmpty())
             setText(Notes, row, reason);
     }
-    int e, t;
-    if (!laneOf(row, e, t))
+    if (!inGala)
         return;
     m_gala.LaneTime(e, t) = text(Time, row);
     RankByTimes();
@@ -295,9 +332,18 @@ void SheetModel::DobLostFocus(int row)
 
 // ------------------------------------------------------------ events
 
+void SheetModel::setHint(const QString &hint)
+{
+    if (m_hint == hint)
+        return;
+    m_hint = hint;
+    emit hintChanged();
+}
+
 void SheetModel::ShowEvent(int e)
 {
     setEvNo(PBUTIL::FormatHash(e));
+    setHint(QString());
     if (e < 1 || e > m_gala.NoOfEvents) {
         // The heading says why the rows take no typing until a valid number.
         setEventDetails(tr("Invalid Event Number"), false);
@@ -311,6 +357,8 @@ void SheetModel::ShowEvent(int e)
     // Every write goes through the box, so a changed time re-ranks the event
     // and changed positions and points bring points and totals into line.
     const int n = shownTeams();
+    const bool outer = m_showingEvent;
+    m_showingEvent = true;
     for (int t = 1; t <= n; ++t) {
         const int r = t - 1;
         setText(Time, r, m_gala.LaneTime(e, t));
@@ -323,6 +371,8 @@ void SheetModel::ShowEvent(int e)
         setText(Club, r, m_gala.LaneClub(e, t));
         setBu(r, false);
     }
+    m_showingEvent = outer;
+    emit eventBroughtUp();
 }
 
 void SheetModel::setEventDetails(const QString &heading, bool shown)

@@ -65,6 +65,9 @@ public:
     QString evNo() const { return m_evNo; }
     void setEvNo(const QString &text);
     QString eventDetails() const { return m_eventDetails; }
+    // A short notice the sheet shows without stopping the desk (a time box
+    // left holding words), "" for none.
+    QString hint() const { return m_hint; }
     // False after an event number outside the programme: the rows then
     // belong to no event and take no typing.
     bool eventShown() const { return m_eventShown; }
@@ -92,16 +95,15 @@ public:
     // Ranks every row of the shown event by its time.
     void RankByTimes();
 
-    // The time a box counts with in the ranking: a disqualification ("D...")
-    // or a reading of 0 or below is no time.
-    static float RankingTime(const QString &timeText);
-
 signals:
     void textChanged(SheetModel::Column column, int row);
     void buChanged(int row);
     void evNoChanged();
     void eventDetailsChanged();
     void eventShownChanged();
+    // An event of the programme was brought onto the rows.
+    void eventBroughtUp();
+    void hintChanged();
     // Row captions or visibility changed (setUpRows).
     void rowsChanged();
     // The gala database now holds the gala as the sheet has it.
@@ -110,8 +112,13 @@ signals:
 private:
     // Change handling of one box, run by setText when its text changes.
     void TimeChanged(int row);
-    void PositionChanged(int row);
-    void PointsChanged(int row);
+    // `previous` is the box's text before the change: a refused text goes back to it.
+    void PositionChanged(int row, const QString &previous);
+    void PointsChanged(int row, const QString &previous);
+    // Why a typed position cannot be taken for team index t, "" when it can:
+    // places run 1 to NoOfScoringTeams, and only for scoring teams.
+    QString positionRefusal(int t, const QString &positionText) const;
+    void setHint(const QString &hint);
     void StoreText(Column column, int row);
 
     // The event index and team index a row's handler works on; false when
@@ -128,6 +135,8 @@ private:
     QString m_evNo;
     QString m_eventDetails;
     bool m_eventShown = false;
+    bool m_showingEvent = false; // ShowEvent is writing stored results into the boxes
+    QString m_hint;
     Slots<QString> m_laneCaption{Rows};
     Slots<QString> m_teamNameCaption{Rows};
     Slots<bool> m_visible{Rows};

@@ -10,6 +10,9 @@ struct FileChoice
     QString SelectedDir;  // in: folder to start in; out: chosen folder ending in "/"
     QString SelectedFile; // in: name to offer; out: chosen file name
     bool FileMustExist = true;
+    // in: the pattern the file list starts with ("*.mdb" when a database is
+    // asked for); empty for every file. Taken once: the chooser clears it.
+    QString Pattern;
 
     QString path() const { return SelectedDir + SelectedFile; }
 };

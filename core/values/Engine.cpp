@@ -3,6 +3,7 @@
 #include "core/values/PbUtil.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <sqlite3.h>
 
 #include <cmath>
@@ -152,6 +153,12 @@ Database::Database(const QString &path, Access access, int busyTimeoutMs) : m_pa
         m_handle = nullptr;
         throw EngineError(e.message() + QLatin1String(": ") + path);
     }
+}
+
+bool Database::isDatabaseFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3", 16);
 }
 
 Database::~Database()

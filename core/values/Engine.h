@@ -155,6 +155,10 @@ public:
 
     QString path() const { return m_path; }
 
+    // True when the file begins as every database file of the engine does;
+    // a file that does not can never be opened, whatever its name.
+    static bool isDatabaseFile(const QString &path);
+
     QueryDef queryDef(const QString &name);
     Recordset openRecordset(const QString &table);
 

@@ -44,6 +44,9 @@ void FileChooser::begin(FileChoice &choice)
 {
     m_choice = &choice;
     m_shown = true;
+    if (!choice.Pattern.isEmpty())
+        m_pattern = choice.Pattern;
+    choice.Pattern.clear();
     if (!choice.SelectedDir.isEmpty()) {
         const QString dir = withoutTrailingSlash(choice.SelectedDir);
         if (dir != m_dirPath)
@@ -161,6 +164,24 @@ QString FileChooser::ok()
     }
     const bool slash = t.contains(QLatin1Char('/'));
     const bool wild = t.contains(QLatin1Char('*')) || t.contains(QLatin1Char('?'));
+    if (!wild && !t.isEmpty()) {
+        // The typed text as the user means it: a folder opens that folder
+        // (not its parent); a path to a file chooses that file.
+        const QFileInfo typed(QDir(m_dirPath).filePath(t));
+        if (typed.isDir()) {
+            m_text = m_pattern;
+            return setDirPath(typed.absoluteFilePath());
+        }
+        const bool creatable = m_choice && !m_choice->FileMustExist && typed.absoluteDir().exists();
+        if (slash && !t.endsWith(QLatin1Char('/')) && (typed.isFile() || creatable)) {
+            const QString error = setDirPath(typed.absolutePath());
+            if (!error.isEmpty())
+                return error;
+            m_text = typed.fileName();
+            accept();
+            return QString();
+        }
+    }
     if (!slash && !wild && m_choice && !m_choice->FileMustExist && !t.isEmpty() &&
         t != QLatin1String(".") && t != QLatin1String("..")) {
         accept();
@@ -179,6 +200,25 @@ QString FileChooser::ok()
     }
     m_selectedFile = -1;
     return error;
+}
+
+QString FileChooser::makeFolder()
+{
+    const QString typed = m_text.trimmed();
+    const bool named = !typed.isEmpty() && typed != m_pattern &&
+                       !typed.contains(QLatin1Char('/')) && !typed.contains(QLatin1Char('*')) &&
+                       !typed.contains(QLatin1Char('?')) && typed != QLatin1String(".") &&
+                       typed != QLatin1String("..");
+    const QDir here(m_dirPath);
+    QString name = named ? typed : tr("New Folder");
+    for (int k = 2; !named && here.exists(name); ++k)
+        name = tr("New Folder %1").arg(k);
+    if (here.exists(name) && !QFileInfo(here.filePath(name)).isDir())
+        return tr("A file named %1 is already there").arg(name);
+    if (!here.mkpath(name))
+        return tr("The folder %1 could not be made").arg(here.filePath(name));
+    m_text = m_pattern;
+    return setDirPath(here.filePath(name));
 }
 
 void FileChooser::cancel()

@@ -2,6 +2,7 @@
 
 #include "core/values/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@
 // pattern and mark carry over from one use to the next.
 class FileChooser
 {
+    Q_DECLARE_TR_FUNCTIONS(FileChooser)
+
 public:
     FileChooser();
 
@@ -52,8 +55,13 @@ public:
     void doubleClickFile(int index);
     // The user typed into the name box.
     void setText(const QString &text);
-    // "OK"; gives an error text for a folder that does not exist.
+    // "OK"; gives an error text for a folder that does not exist. A typed
+    // folder opens that folder; a typed path to a file chooses it.
     QString ok();
+    // "New Folder": makes a folder inside the one shown, named by the typed
+    // name (else "New Folder", numbered when taken), and opens it; gives an
+    // error text when it cannot be made.
+    QString makeFolder();
     void cancel();
 
 private:

@@ -75,6 +75,14 @@ float TimeFromText(const QString &text)
     return float(minutes * 60.0 + seconds);
 }
 
+float SwimTime(const QString &laneTime)
+{
+    if (laneTime.startsWith(QLatin1Char('D')))
+        return 0.0f;
+    const float time = TimeFromText(laneTime);
+    return time > 0.0f ? time : 0.0f;
+}
+
 TimeText TimeToText(float seconds)
 {
     if (seconds > MaxTime)

@@ -34,6 +34,12 @@ struct TimeText
 };
 TimeText TimeToText(float seconds);
 
+// The time a lane's time text counts with; 0 for no swim: an empty box, a
+// disqualification ("D", "DQ 1:05.23") or words typed instead of a time
+// ("DNS", "abc"). The text itself stays as typed; only a swim above 0 is
+// ever placed, marked "TF" or given points.
+float SwimTime(const QString &laneTime);
+
 // Full stroke name of a stroke code ("FS" -> "Freestyle"), "" when unknown.
 QString StrokeName(const QString &code);
 

@@ -108,6 +108,8 @@ Settings parse(const QByteArray &content)
     s.OnlineOn = flagOf(field(4, 0));
     s.AresDbPath = field(4, 1);
     s.OnlineMeetCode = field(4, 2);
+    s.ContactEmail = field(5, 0);
+    s.ContactOrganisation = field(5, 1);
     s.PublishOn = flagOf(field(7, 0));
     s.PublishFolder = field(7, 1);
     return s;
@@ -119,9 +121,9 @@ QStringList lines(const Settings &s)
             flag(s.AnnouncerOn) + QLatin1Char(',') + quoted(s.AnnouncerDbPath),
             flag(s.OnlineOn) + QLatin1Char(',') + quoted(s.AresDbPath) + QLatin1Char(',') +
                 quoted(s.OnlineMeetCode),
-            // Lines 6 and 7 hold options this version does not set.
-            quoted(QString()), quoted(QString()),
-            flag(s.PublishOn) + QLatin1Char(',') + quoted(s.PublishFolder)};
+            quoted(s.ContactEmail) + QLatin1Char(',') + quoted(s.ContactOrganisation),
+            // Line 7 holds an option this version does not set.
+            quoted(QString()), flag(s.PublishOn) + QLatin1Char(',') + quoted(s.PublishFolder)};
 }
 
 bool write(const QString &path, const Settings &settings, QString *error)

@@ -14,15 +14,18 @@ struct Settings
     bool OnlineOn = false;
     QString AresDbPath;
     QString OnlineMeetCode;
+    // The desk's contact in Lenex files (line 6).
+    QString ContactEmail;
+    QString ContactOrganisation;
     // Line 8: the results published into a folder after every save.
     bool PublishOn = false;
     QString PublishFolder;
 };
 
 // aqrecord.ini: lines of quoted texts and #TRUE#/#FALSE# flags, separated
-// by commas, CR LF line ends: the five of the desk's first version, two kept
-// for other options, and the publish option on line 8. A file of five lines
-// reads with the later options off.
+// by commas, CR LF line ends. Line 6 holds the Lenex contact ("e-mail",
+// "organisation"), line 7 an option kept for later, line 8 the publish
+// option (flag, folder); files written before them read as having none.
 namespace SettingsFile {
 
 // Where the settings file lives: the program's folder, or the user's

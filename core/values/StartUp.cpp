@@ -3,13 +3,15 @@
 #include "core/values/PbUtil.h"
 #include "core/values/SettingsFile.h"
 #include "core/values/SharedState.h"
+#include "core/values/UserFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
-StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder)
-    : m_shared(shared), m_dialogs(dialogs), m_programFolder(programFolder),
-      m_settingsPath(SettingsFile::location(programFolder))
+StartUp::StartUp(SharedState &shared, Dialogs &dialogs, const UserFolders &folders)
+    : m_shared(shared), m_dialogs(dialogs), m_dataFolder(folders.dataFolder()),
+      m_settingsPath(folders.settingsPath())
 {
 }
 
@@ -18,7 +20,7 @@ QString StartUp::load()
     m_shared.GalaDbOpen = false;
     static_cast<Settings &>(m_shared) = SettingsFile::read(m_settingsPath);
     if (m_shared.GalaDbPath.isEmpty())
-        m_shared.GalaDbPath = QDir(m_programFolder).filePath(QStringLiteral("gala_record.mdb"));
+        m_shared.GalaDbPath = QDir(m_dataFolder).filePath(QStringLiteral("gala_record.mdb"));
     return m_shared.GalaDbPath;
 }
 
@@ -26,41 +28,66 @@ QString StartUp::browse()
 {
     FileChoice &choice = m_shared.Choice;
     choice.FileMustExist = true;
+    choice.Pattern = QStringLiteral("*.mdb");
     choice.FilePrompt =
         QCoreApplication::translate("StartUp", "Select Database for Gala Recording");
     m_dialogs.chooseFile(choice);
     const QString path = choice.path();
-    if (path.isEmpty()) {
+    if (path.isEmpty())
         m_dialogs.message(QCoreApplication::translate("StartUp", "No Database selected"));
-        return QString();
-    }
-    m_shared.GalaDbPath = path;
+    // Remembered only once it opens (enter).
     return path;
 }
 
-bool StartUp::enter(const QString &dbPath)
+QString StartUp::resolve(const QString &typed) const
 {
-    m_shared.GalaDbPath = dbPath;
+    // The program may have been started from another folder (make run starts
+    // it in its own): a bare name not found there is looked for in the folder
+    // of the ready-made databases (beside the program, or the user's data
+    // folder for an installed program).
+    if (typed.isEmpty() || QDir::isAbsolutePath(typed) || PBUTIL::FileExists(typed))
+        return typed;
+    const QString beside = QDir(m_dataFolder).filePath(typed);
+    return PBUTIL::FileExists(beside) ? beside : typed;
+}
+
+bool StartUp::enter(const QString &typed)
+{
+    const QString dbPath = resolve(typed);
     if (!PBUTIL::FileExists(dbPath)) {
         m_dialogs.message(
             QCoreApplication::translate("StartUp", "Cannot locate database for gala recording"));
         return false;
     }
+    const QString notGala =
+        QCoreApplication::translate("StartUp", "%1 is not a gala database. Choose the gala "
+                                               "recording database, such as gala_record.mdb.")
+            .arg(QDir::toNativeSeparators(dbPath));
     // A second Enter opens the database afresh; the first handle is closed.
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
+    std::unique_ptr<Database> db;
     try {
-        auto db = std::make_unique<Database>(dbPath);
+        db = std::make_unique<Database>(dbPath);
+    } catch (const EngineError &e) {
+        // A locked or unreadable gala database says what the engine says.
+        m_dialogs.message(Database::isDatabaseFile(dbPath) ? e.message() : notGala);
+        return false;
+    }
+    try {
         // Another kind of database (an announcer file, say) is refused here,
         // while the start screen can still offer another file.
         db->openRecordset(QStringLiteral("Gala_Name"));
         db->queryDef(QStringLiteral("Gala_Team_Query"));
-        m_shared.GalaDb = std::move(db);
-    } catch (const EngineError &e) {
-        m_dialogs.message(e.message());
+    } catch (const EngineError &) {
+        m_dialogs.message(notGala);
         return false;
     }
+    m_shared.GalaDb = std::move(db);
     m_shared.GalaDbOpen = true;
+    // Only a path that opened is remembered for the next run, whole, so it
+    // opens from any folder.
+    m_shared.GalaDbPath = QFileInfo(dbPath).absoluteFilePath();
     return true;
 }
 
@@ -69,6 +96,8 @@ bool StartUp::exit()
     m_shared.GalaDb.reset();
     m_shared.GalaDbOpen = false;
     QString error;
+    // An installed desk's configuration folder may not exist yet.
+    QDir().mkpath(QFileInfo(m_settingsPath).absolutePath());
     if (!SettingsFile::write(m_settingsPath, m_shared, &error)) {
         m_dialogs.message(
             QCoreApplication::translate("StartUp", "The settings could not be saved to %1: %2")

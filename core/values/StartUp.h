@@ -4,6 +4,7 @@
 
 struct SharedState;
 class Dialogs;
+class UserFolders;
 
 // What the start screen does, without its widgets: the remembered settings,
 // the choice of the gala database, opening it, and the settings written on
@@ -11,10 +12,10 @@ class Dialogs;
 class StartUp
 {
 public:
-    StartUp(SharedState &shared, Dialogs &dialogs, const QString &programFolder);
+    StartUp(SharedState &shared, Dialogs &dialogs, const UserFolders &folders);
 
     // Reads the settings into the shared state; gives the database path to
-    // show (the remembered one, else gala_record.mdb in the program folder).
+    // show (the remembered one, else gala_record.mdb in the data folder).
     QString load();
 
     QString settingsPath() const { return m_settingsPath; }
@@ -23,17 +24,21 @@ public:
     // selected") when the chooser was cancelled.
     QString browse();
 
-    // "Enter": opens the named database (closing one opened before); false,
-    // after telling the user why, when it cannot be opened.
-    bool enter(const QString &dbPath);
+    // "Enter": opens the named database (closing one opened before) and
+    // remembers its path; false, after telling the user why, when it cannot
+    // be opened (the path remembered before stays). A relative name not
+    // found in the current folder is looked for in the databases' folder.
+    bool enter(const QString &typed);
 
     // "Exit": closes the database and writes the settings file; false, after
     // telling the user, when the file could not be written.
     bool exit();
 
 private:
+    QString resolve(const QString &typed) const;
+
     SharedState &m_shared;
     Dialogs &m_dialogs;
-    QString m_programFolder;
+    QString m_dataFolder;
     QString m_settingsPath;
 };

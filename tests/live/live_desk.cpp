@@ -50,6 +50,7 @@ int main(int argc, char *argv[])
     shared.ProgCode = QStringLiteral("DEMO");
     shared.GalaDate = QStringLiteral("12/10/26");
     shared.Graded = QStringLiteral("Y");
+    shared.ContactEmail = QStringLiteral("desk@harbourside.example");
     GalaState gala;
     DeskDialogs dialogs;
     if (!OpenGala(shared, gala, dialogs).opened())

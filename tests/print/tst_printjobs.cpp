@@ -1,7 +1,9 @@
 // Reports as the official prints them: PDF files beside the gala database,
 // failures named after the report, the Print menu, set-up and preview.
 
+#include "core/reports/Reports.h"
 #include "print/FontSubstitutes.h"
+#include "print/RecordingSurface.h"
 #include "print/ReportJob.h"
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
@@ -92,6 +94,74 @@ private slots:
             QVERIFY(pdf.open(QIODevice::ReadOnly));
             QCOMPARE(QString::fromLatin1(pdf.readAll()).count(page), 2);
         }
+    }
+
+    // A report through Qt's real PDF back end, read back by poppler's
+    // pdftotext: a handful of words where the layout puts them, in inches
+    // from the printable area (A4 less a quarter inch each side), to 0.02 in.
+    // The x places are the report's columns; each line's y is where the
+    // recording surface, measuring with the same fonts, put it.
+    void pdfPositions_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<double>("x");
+        DataRow("This Result: gala name, top left", "This Result", "Harbourside", 0.0);
+        DataRow("This Result: team column", "This Result", "T3", 2.0);
+        DataRow("This Result: time column", "This Result", "31.00", 3.5);
+        DataRow("This Result: reason column", "This Result", "False", 4.8);
+        // Landscape: a column beyond a portrait page's width.
+        DataRow("Results Sheets: promoter", "Results Sheets", "Promoter", 0.0);
+        DataRow("Results Sheets: sixth team", "Results Sheets", "T6", 9.5);
+    }
+    void pdfPositions()
+    {
+        QFETCH(QString, report);
+        QFETCH(QString, word);
+        QFETCH(double, x);
+        MemorySheet desk(QString(6, 'Y'), {}, {"G10", "G10"});
+        desk.shared.GalaDate = "12/10/26";
+        desk.shared.Promoter = "Promoter";
+        desk.gala.GalaName = "Harbourside Gala";
+        desk.model.setText(SheetModel::Time, 2, "31.00");
+        desk.dialogs.expectInput("Enter reason for Disqualification", "False start");
+        desk.model.setText(SheetModel::Time, 4, "D");
+        desk.model.TimeLostFocus(4);
+        const ReportLayout layout = [&](PrinterSurface &p) {
+            if (report == "This Result")
+                PrintThisResult(desk.shared, desk.gala, desk.model, p);
+            else
+                PrintResultsSheets(desk.shared, desk.gala, p);
+        };
+        RecordingSurface recorded;
+        layout(recorded);
+        double y = -1;
+        for (const RecordingSurface::Text &t : recorded.texts)
+            if (t.page == 1 && t.text.split(' ').contains(word) && y < 0)
+                y = t.y;
+        QVERIFY(y >= 0);
+
+        QTemporaryDir dir;
+        DeskDialogs dialogs;
+        PrinterChoice choice;
+        choice.usePdfPages();
+        QStringList files;
+        QVERIFY(PrintReport(choice, dir.path(), report, layout, dialogs, &files));
+        QProcess pdftotext;
+        pdftotext.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", files.value(0), "-"});
+        QVERIFY(pdftotext.waitForFinished(60000));
+        const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+        // <word xMin="..." yMin="..." xMax="..." yMax="...">text</word>, in points
+        const QRegularExpression found(
+            QString(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" [^>]*>%1</word>)re")
+                .arg(QRegularExpression::escape(word)));
+        const QRegularExpressionMatch m = found.match(boxes);
+        QVERIFY2(m.hasMatch(), qPrintable(boxes.left(2000)));
+        const double margin = 0.25;
+        const double pdfX = m.captured(1).toDouble() / 72 - margin;
+        const double pdfY = m.captured(2).toDouble() / 72 - margin;
+        QVERIFY2(qAbs(pdfX - x) <= 0.02, qPrintable(QString("x %1, not %2").arg(pdfX).arg(x)));
+        QVERIFY2(qAbs(pdfY - y) <= 0.02, qPrintable(QString("y %1, not %2").arg(pdfY).arg(y)));
     }
 
     // Every report of the menu and the tickets button to PDF on a machine without a printer,

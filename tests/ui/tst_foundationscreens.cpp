@@ -23,7 +23,7 @@ private slots:
         QTemporaryDir dir;
         SharedState shared;
         ScriptedDialogs dialogs;
-        GalaRecIntro intro(shared, dialogs, dir.path());
+        GalaRecIntro intro(shared, dialogs, UserFolders(dir.path()));
         intro.show();
         auto *dbName = intro.findChild<QLineEdit *>("DbName");
         QCOMPARE(dbName->accessibleName(), QString("Gala Recording Database Filename"));
@@ -53,17 +53,25 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(PBUTIL::WriteTextFile(dir.filePath("a.txt"), {"x"}));
         FileInfo screen;
-        FileChoice choice{"Open output file", dir.path() + "/", "", false};
+        FileChoice choice{"Open output file", dir.path() + "/", "", false, {}};
+        QString newFolderShown;
         QTimer::singleShot(0, &screen, [&] {
             QCOMPARE(screen.windowTitle(), QString("Open output file"));
             QCOMPARE(screen.findChild<QListWidget *>("FileListBox")->count(), 1);
             auto *box = screen.findChild<QLineEdit *>("TextBox");
             QCOMPARE(box->selectedText(), QString("*.*"));
+            // A folder for the new files, made and opened from the chooser
+            // (checked once the chooser has closed, so a failure cannot hang it).
+            QTest::keyClicks(box, "web pages");
+            auto *newFolder = screen.findChild<QPushButton *>("NewFolder");
+            newFolderShown = newFolder->isVisible() ? newFolder->accessibleName() : QString();
+            QTest::mouseClick(newFolder, Qt::LeftButton);
             QTest::keyClicks(box, "results.htm"); // replaces the selected pattern
             QTest::keyClick(box, Qt::Key_Return); // OK is the default button
         });
         screen.choose(choice);
-        QCOMPARE(choice.path(), dir.filePath("results.htm"));
+        QCOMPARE(newFolderShown, QString("New Folder"));
+        QCOMPARE(choice.path(), dir.filePath("web pages/results.htm"));
     }
 
     void yesNoAnswers_data()

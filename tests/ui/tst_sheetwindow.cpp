@@ -6,6 +6,10 @@
 
 namespace {
 
+const QString AnnouncerOff =
+    QStringLiteral("The announcer screen is off: nothing was sent. Tick \"Announcer Screen\" on "
+                   "the Gala Recording Set-Up screen to switch it on.");
+
 // The demonstration gala opened on a recording sheet.
 struct Desk : DemoSheet
 {
@@ -55,7 +59,8 @@ private slots:
         QCOMPARE(positions, (QStringList{"2", "TF", "3", "", "", "1", "", ""}));
         QCOMPARE(desk.box("TeamTotPoints", 5)->text(), QStringLiteral(" 7"));
 
-        desk.dialogs.expectInput(QStringLiteral("Up to event number?"), QStringLiteral("1"));
+        desk.dialogs.expectInput(QStringLiteral("Up to event number?"), QStringLiteral("1"))
+            .expectMessage(AnnouncerOff);
         QTest::mouseClick(desk.child(QStringLiteral("Command6")), Qt::LeftButton);
         QVERIFY(desk.child<QPlainTextEdit>("DURUZ_IC_Scores")
                     ->toPlainText()
@@ -106,6 +111,72 @@ private slots:
         QTest::mouseClick(desk.child(QStringLiteral("Command2")), Qt::LeftButton);
         QVERIFY(!desk.sheet.isVisible());
         QCOMPARE(stored(1), QStringLiteral("39.00|1"));
+    }
+
+    // Enter and Down go to the next lane, Up to the one before, each leaving
+    // the box as Tab does; Enter in the event number shows the event; the
+    // first lane's time box has the focus whenever an event comes up.
+    void keyboardFlowsDownTheLanes()
+    {
+        Desk desk;
+        desk.sheet.show();
+        desk.sheet.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&desk.sheet));
+        const auto focus = [] { return QApplication::focusWidget()->objectName(); };
+        const auto key = [&](int k) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(k)); };
+        QCOMPARE(focus(), QStringLiteral("TeamTime_0"));
+        QTest::keyClicks(desk.box("TeamTime", 0), QStringLiteral("40.5"));
+        key(Qt::Key_Return);
+        QTest::keyClicks(desk.box("TeamTime", 1), QStringLiteral("38.5"));
+        key(Qt::Key_Down);
+        QTest::keyClicks(desk.box("TeamTime", 2), QStringLiteral("abc"));
+        key(Qt::Key_Enter);
+        QCOMPARE(focus(), QStringLiteral("TeamTime_3"));
+        // Each box was left: the times are written out and the event ranked.
+        QCOMPARE(desk.box("TeamTime", 0)->text() + ' ' + desk.box("TeamTime", 1)->text(),
+                 QStringLiteral("40.50 38.50"));
+        QCOMPARE(desk.box("TeamPosition", 0)->text() + desk.box("TeamPosition", 1)->text() +
+                     desk.box("TeamPosition", 2)->text(),
+                 QStringLiteral("21"));
+        // Words in a time box are kept and said to count as no swim, without a message box.
+        QCOMPARE(desk.box("TeamTime", 2)->text(), QStringLiteral("abc"));
+        QCOMPARE(desk.child<QLabel>("Hint")->text(),
+                 QStringLiteral("\"abc\" in heat 1 lane 3 is not a time: it counts as no swim."));
+        QStringList visited;
+        for (int k : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up}) {
+            key(k);
+            visited << focus();
+        }
+        QCOMPARE(visited, (QStringList{"TeamTime_2", "TeamTime_1", "TeamTime_0", "TeamTime_0"}));
+        QCOMPARE(desk.child<QLabel>("Hint")->text(), QString()); // a time left this time
+        // The swimmer names the same way, to the last lane shown and no further; Tab
+        // still runs along the lane.
+        desk.box("Swimmer_Name", 6)->setFocus(Qt::MouseFocusReason);
+        key(Qt::Key_Return);
+        key(Qt::Key_Down);
+        QCOMPARE(focus(), QStringLiteral("Swimmer_Name_7"));
+        key(Qt::Key_Up);
+        key(Qt::Key_Tab);
+        QCOMPARE(focus(), QStringLiteral("Swimmer_Dob_6"));
+
+        QLineEdit *evNo = desk.child<QLineEdit>(QStringLiteral("EvNo"));
+        evNo->setFocus(Qt::MouseFocusReason);
+        evNo->selectAll();
+        QTest::keyClicks(evNo, QStringLiteral("3"));
+        key(Qt::Key_Return);
+        QVERIFY(desk.child<QLabel>("EventDetails")->text().startsWith("Event 3 "));
+        QCOMPARE(focus(), QStringLiteral("TeamTime_0"));
+        desk.child(QStringLiteral("Next_Event"))->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(desk.child(QStringLiteral("Next_Event")), Qt::Key_Space);
+        QVERIFY(desk.child<QLabel>("EventDetails")->text().startsWith("Event 4 "));
+        QCOMPARE(focus(), QStringLiteral("TeamTime_0"));
+
+        // With the announcer screen off, its buttons say so and where to switch it on.
+        for (const char *name : {"Command8", "Command9", "HeatList"}) {
+            desk.dialogs.expectMessage(AnnouncerOff);
+            QTest::mouseClick(desk.child(QLatin1String(name)), Qt::LeftButton);
+        }
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "core/exports/ExportMenu.h"
+#include "core/exports/LenexFile.h"
 #include "core/exports/LenexResults.h"
 #include "core/exports/ProgramData.h"
 #include "core/exports/RankingFiles.h"
@@ -59,8 +60,8 @@ struct RecordedDemo : DemoSheet
 
 // A Lenex document read with the XML reader alone, ids resolved through its
 // own EVENT and HEAT elements. A swim is "event|heat|lane|club|who|swimtime|
-// place|points|status|comment", who being "first/last/birthdate" of an
-// athlete or "relay <name>".
+// place|points|status|comment", who being "firstname lastname/birthdate" of
+// an athlete or "relay <name>".
 struct LenexReadBack
 {
     QStringList swims, athletes, events, rankings, places;
@@ -90,7 +91,8 @@ struct LenexReadBack
             } else if (name == "CLUB") {
                 club = v("name");
             } else if (name == "ATHLETE") {
-                who = QString("%1/%2/%3").arg(v("firstname"), v("lastname"), v("birthdate"));
+                // The typed name is the first name, a blank and the last name.
+                who = QString("%1 %2/%3").arg(v("firstname"), v("lastname"), v("birthdate"));
                 athletes << QString("%1|%2|%3").arg(club, who, v("gender"));
             } else if (name == "RELAY") {
                 who = "relay " + v("name");
@@ -115,6 +117,108 @@ struct LenexReadBack
         return all.value(element).value(QLatin1String(key)).toString();
     }
 };
+
+// The attributes the Lenex 3.0 documentation marks required ("r") for each
+// element, with the values it allows where it lists them. CONTACT is
+// required, with its e-mail, inside CONSTRUCTOR only.
+struct Required
+{
+    const char *element;
+    QStringList attributes;
+    QString allowed = {}; // "attribute=A|B|C"
+};
+const Required LenexRequired[] = {
+    {"LENEX", {"version"}},
+    {"CONSTRUCTOR", {"name", "registration", "version"}},
+    {"MEET", {"name", "city", "nation"}},
+    {"SESSION", {"number", "date"}},
+    {"EVENT", {"eventid", "number"}},
+    {"SWIMSTYLE", {"distance", "relaycount", "stroke"}},
+    {"AGEGROUP", {"agegroupid", "agemax", "agemin"}},
+    {"HEAT", {"heatid", "number"}},
+    {"CLUB", {"name"}},
+    {"ATHLETE", {"athleteid", "birthdate", "firstname", "gender", "lastname"}, "gender=M|F"},
+    {"RELAY", {"agemax", "agemin", "agetotalmax", "agetotalmin", "gender"}, "gender=M|F|X"},
+    {"RESULT", {"resultid", "swimtime"}},
+    {"SPLIT", {"distance", "swimtime"}},
+    {"RANKING", {"place", "resultid"}},
+};
+
+// Every break of the rules above in a document, read with the XML reader
+// alone; also names each listed element the document lacks, so a document
+// cannot pass by leaving an element out.
+QStringList LenexFaults(const QByteArray &xml)
+{
+    QStringList faults;
+    QSet<QString> seen;
+    QXmlStreamReader r(xml);
+    QStringList open; // the elements around the reader
+    bool constructorContact = false;
+    while (!r.atEnd()) {
+        const QXmlStreamReader::TokenType token = r.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            if (open.takeLast() == "CONSTRUCTOR" && !constructorContact)
+                faults << "CONSTRUCTOR without CONTACT";
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QString name = r.name().toString();
+        const QXmlStreamAttributes a = r.attributes();
+        if (name == "CONTACT" && open.value(open.size() - 1) == "CONSTRUCTOR") {
+            constructorContact = true;
+            if (a.value("email").trimmed().isEmpty())
+                faults << "CONTACT in CONSTRUCTOR without email";
+            seen << name;
+        }
+        open << name;
+        for (const Required &rule : LenexRequired) {
+            if (name != QLatin1String(rule.element))
+                continue;
+            seen << name;
+            for (const QString &key : rule.attributes) {
+                if (a.value(key).trimmed().isEmpty())
+                    faults << name + " without " + key;
+            }
+            const QString attribute = rule.allowed.section('=', 0, 0);
+            if (!attribute.isEmpty() &&
+                !rule.allowed.section('=', 1).split('|').contains(a.value(attribute)))
+                faults << name + ' ' + attribute + '=' + a.value(attribute).toString();
+        }
+    }
+    if (r.hasError())
+        faults << r.errorString();
+    for (const Required &rule : LenexRequired) {
+        if (!seen.contains(rule.element))
+            faults << QString("no %1 at all").arg(rule.element);
+    }
+    if (!seen.contains("CONTACT"))
+        faults << "no CONTACT at all";
+    faults.removeDuplicates();
+    return faults;
+}
+
+// Every swim of RecordedDemo as LenexReadBack finds it. Event 1 is graded
+// 38.00: 37.00 is too fast and gets no place, nor do the guests; relays
+// (event 12) score double. Names come back whole; a birth not typed is
+// 1 January 1900.
+QStringList RecordedDemoSwims()
+{
+    return {"11|1|1|Harbourside|Zoë Brontë/2016-03-05|00:01:25.30|2|6||",
+            "11|1|2|Ashford Otters|Ann & <Lee>/2016-01-01|00:01:22.40|1|7||",
+            "12|1|1|Harbourside|relay Zoë, Ann, Mary, Sue|00:02:10.00|2|12||",
+            "12|1|2|Ashford Otters|relay |00:02:05.50|1|14||",
+            "12|2|1|Harbourside B|relay |00:02:20.00|3|10||",
+            "1|1|1|Harbourside|Zoë Brontë/2016-03-05|00:00:40.50|2|6||",
+            "1|1|2|Ashford Otters|Ann & <Lee>/2016-01-01|00:00:37.00||||",
+            "1|1|3|Bramley Dolphins|Mary Ann Smith/1900-01-01|00:00:41.00|3|5||",
+            "1|2|2|Ashford B|Unnamed Ashford B/1900-01-01|00:00:39.00|1|7||",
+            "1|2|4|Castleton Guests|Gail Guest/2015-09-09|00:00:38.50||||",
+            "3|1|1|Harbourside|Zoë Brontë/2016-03-05|00:00:45.10|2|6||",
+            "3|1|2|Ashford Otters|Ann & <Lee>/2016-01-01|NT|||DSQ|Turn & <kick>",
+            "3|1|3|Bramley Dolphins|Unnamed Bramley Dolphins/1900-01-01|00:00:44.00|1|7||",
+            "5|1|1|Harbourside|Zoë Brontë/2016-03-06|00:00:50.00|1|7||"};
+}
 
 // Info-ZIP's unzip, a reader apart from the writer's library, on an
 // archive: "-p" gives the bytes of its entries, "-Z1" their names, "-ZT" a
@@ -316,6 +420,31 @@ private slots:
         COMPARE_FILE(dir.filePath(file), expected);
     }
 
+    // A browser that reads a page without a declared encoding as the old
+    // Latin-1 default shows "ZoÃ«": libxml2's HTML reader does the same, so it
+    // finds the names whole only where the page says it is UTF-8.
+    void pagesDeclareTheirEncoding_data()
+    {
+        QTest::addColumn<QString>("page");
+        DataRow("results sheet", "results.htm");
+        DataRow("team page", "Zoë Ødegård.htm");
+    }
+    void pagesDeclareTheirEncoding()
+    {
+        QFETCH(QString, page);
+        const QTemporaryDir dir;
+        const GalaState g = gala({"Zoë Ødegård"}, {"50|FS|G10|30.00|Siân Łukasz||"});
+        QString error;
+        QVERIFY(WebResults::Write(dir.filePath("results.htm"), g, Day, error));
+        QVERIFY(WebTeamResults::Write(dir.path(), g, Day, false, nullptr, error));
+        QProcess xmllint;
+        xmllint.start("xmllint", {"--html", "--xpath", "string(//body)", dir.filePath(page)});
+        QVERIFY(xmllint.waitForFinished(60000));
+        const QString body = QString::fromUtf8(xmllint.readAllStandardOutput());
+        QVERIFY2(body.contains("Zoë Ødegård"), qPrintable(body));
+        QVERIFY(readFile(dir.filePath(page)).contains("<head>\r\n<meta charset=\"utf-8\">\r\n"));
+    }
+
     void pageNamesStayInTheFolder_data()
     {
         QTest::addColumn<QStringList>("names");
@@ -374,12 +503,54 @@ private slots:
     {
         QFETCH(QString, swim);
         QFETCH(QString, line);
-        QCOMPARE(RankingFiles::ResultLines(gala({"Otters, Kent"}, {swim}), QDate(2026, 10, 12)),
+        const GalaState one = gala({"Otters, Kent"}, {swim});
+        QCOMPARE(RankingFiles::ResultLines(one, QDate(2026, 10, 12)),
                  line.isEmpty() ? QStringList() : QStringList{line});
+        // Files that would hold no swim are not written, and the official is told why.
+        const QTemporaryDir dir;
+        QString error;
+        QCOMPARE(RankingFiles::Write(dir.path(), "M1", false, one, Day, error), !line.isEmpty());
+        QCOMPARE(filesIn(dir.path()).size(), line.isEmpty() ? 0 : 2);
+        if (line.isEmpty())
+            QCOMPARE(error, QStringLiteral("No ranking files written: the rankings take only swims "
+                                           "with a time and a swimmer's name, and no swimmer was "
+                                           "named in any swim of a ranked event"));
     }
 
     // A cancelled chooser, a gala date that is no date (asking nothing), or a
     // disk that fills up: nothing written, a chosen file's old bytes kept.
+    // Enter at the course question answers the course of the gala's pool.
+    void rankingCourseFollowsThePool_data()
+    {
+        QTest::addColumn<double>("pool");
+        QTest::addColumn<bool>("enterMeansLong");
+        DataRow("25 m: short course", 25.0, false);
+        DataRow("50 m: long course", 50.0, true);
+        DataRow("33 1/3 m: short course", 100.0 / 3, false);
+    }
+    void rankingCourseFollowsThePool()
+    {
+        QFETCH(double, pool);
+        QFETCH(bool, enterMeansLong);
+        const QTemporaryDir dir;
+        const QString folder = dir.path() + QLatin1Char('/');
+        SharedState shared;
+        shared.GalaDate = Day;
+        ScriptedDialogs dialogs;
+        const QString course = "Long course (YES) or Short course (NO)";
+        dialogs.expectChooser("Select Directory for Ranking Files", folder, "")
+            .expectInput("Enter meet code for ASA", "M1");
+        if (enterMeansLong)
+            dialogs.expectYesNo(course, true);
+        else
+            dialogs.expectYesNoDefaultNo(course, false);
+        dialogs.expectMessage("Ranking files written: " + folder + "M1.HDR and " + folder +
+                              "M1.MRF");
+        ExportMenu::AsaRankingFiles(shared, smallGala(), dialogs, pool);
+        QVERIFY2(dialogs.finished(), dialogs.faults());
+        QCOMPARE(filesIn(dir.path()), (QStringList{"M1.HDR", "M1.MRF"}));
+    }
+
     void menuWritesNothing_data()
     {
         QTest::addColumn<MenuEntry>("entry");
@@ -389,7 +560,11 @@ private slots:
         const QString cancelled = "No Output File Specified",
                       badDate = "The gala date \"{date}\" is not a date: no ranking files written",
                       full = "The file {path} could not be written: ";
-        const MenuEntry web = &ExportMenu::WebResultsSheet, rankings = &ExportMenu::AsaRankingFiles,
+        const MenuEntry web = &ExportMenu::WebResultsSheet,
+                        rankings =
+                            [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
+                                ExportMenu::AsaRankingFiles(shared, gala, dialogs, 25);
+                            },
                         teams = [](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
                             ExportMenu::WebTeamResults(shared, gala, dialogs, nullptr);
                         };
@@ -400,6 +575,15 @@ private slots:
                 cancelled);
         DataRow("gala date: no such day", rankings, "31/02/26", "", badDate);
         DataRow("gala date: empty", rankings, "", "", badDate);
+        // Lenex needs the desk's contact: a cancelled question asks no file.
+        DataRow("Lenex Results File, no contact e-mail",
+                MenuEntry([](SharedState &shared, const GalaState &gala, Dialogs &dialogs) {
+                    LenexFile::ExportFromMenu(shared, gala, nullptr, dialogs);
+                }),
+                Day, "", "No contact e-mail given: no Lenex file written");
+        // Enter at the question would name the files ".HDR" and ".MRF".
+        DataRow("no meet code", rankings, Day, "DEMO.HDR",
+                "No meet code entered: no ranking files written");
         DataRow("full disk: results page", web, Day, "results.htm", full);
         DataRow("full disk: first team page", teams, Day, "Smith & Jones.htm", full);
     }
@@ -483,13 +667,23 @@ private slots:
         QDir().mkpath(folder);
         // Every entry of the WEB and Export menus. The gala code as the meet
         // code; a Lenex name without extension: zipped as .lxf.
+        // Each entry says what it wrote and where.
         desk.dialogs.expectChooser("Select File for WEB results page", folder, "results.htm")
+            .expectMessage("Results page written to " + folder + "results.htm")
             .expectChooser("Select Directory for WEB team results pages", folder, "")
+            .expectMessage("8 team results pages written in " + folder)
             .expectChooser("Select Directory for Ranking Files", folder, "")
             .expectInput("Enter meet code for ASA", "DEMO")
-            .expectYesNo("Long course (YES) or Short course (NO)", true)
+            // The demonstration pool is 25 m: Enter would answer short course.
+            .expectYesNoDefaultNo("Long course (YES) or Short course (NO)", true)
+            .expectMessage("Ranking files written: " + folder + "DEMO.HDR and " + folder +
+                           "DEMO.MRF")
             .expectChooser("Select File for Program Data", folder, "program.txt")
-            .expectChooser("Select File for Lenex Results", folder, "gala");
+            .expectMessage("Data for the competition program written to " + folder + "program.txt")
+            .expectInput("Enter the contact e-mail for Lenex files", "desk@harbourside.example")
+            .expectInput("Enter the organisation that runs the recording desk", "Harbourside")
+            .expectChooser("Select File for Lenex Results", folder, "gala")
+            .expectMessage("Lenex results written to " + folder + "gala.lxf");
         for (const char *entry : {"WEB_Results_Sheet", "WEB_Team_Results", "Export_ASA_Rankings",
                                   "Data_for_Program", "Export_Lenex"}) {
             QAction *action = sheet.findChild<QAction *>(QLatin1String(entry));
@@ -516,7 +710,8 @@ private slots:
         const Run run = runExport(
             QString("--db %1 --code DEMO --date 12/10/26 --web %2/results.htm --team-pages %2 "
                     "--rankings %2 --long-course --program-data %2/program.txt --lenex %2/gala "
-                    "--lenex %2/also.lef --online %3 --meet-code DEMO")
+                    "--lenex %2/also.lef --online %3 --meet-code DEMO --contact-email "
+                    "desk@harbourside.example --organisation Harbourside")
                 .arg(desk.file.path, byCommand.path(), ares)
                 .split(' '));
         QCOMPARE(run.err, QString());
@@ -538,6 +733,9 @@ private slots:
         said.sort();
         QCOMPARE(said, files);
         QCOMPARE(readFile(commandDir.filePath("also.lef")), Unzip("-p", zip));
+        // The contact given once is kept for the next export.
+        QCOMPARE(desk.shared.ContactEmail, QString("desk@harbourside.example"));
+        QCOMPARE(desk.shared.ContactOrganisation, QString("Harbourside"));
         QCOMPARE(QProcess::execute("xmllint", {"--noout", commandDir.filePath("also.lef")}), 0);
         // Without --long-course the ranking files are short course.
         const QTemporaryDir shortCourse;
@@ -571,28 +769,20 @@ private slots:
         MakeOnlineTimes(demo.file.dir.filePath("online.mdb"));
         Database online(demo.file.dir.filePath("online.mdb"));
         SplitTimes times(&online, "M1");
-        const LenexReadBack back(
-            LenexResultsXml(demo.gala, {"12/10/26", poolLength, "0.1"}, times));
+        const QByteArray xml = LenexResultsXml(
+            demo.gala,
+            {"12/10/26", poolLength, "0.1", "desk@example.org", "Harbourside SC", "DEMO"}, times);
+        QCOMPARE(LenexFaults(xml), QStringList());
+        const LenexReadBack back(xml);
         QCOMPARE(back.splits.keys(), QStringList{"11|1|1"});
         QCOMPARE(back.splits.first().join(' '), splits);
         // Event 1 is graded 38.00: 37.00 is too fast and gets no place, nor do
         // the guests; relays (event 12) score double.
-        QCOMPARE(back.swims,
-                 QStringList({"11|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:01:25.30|2|6||",
-                              "11|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|00:01:22.40|1|7||",
-                              "12|1|1|Harbourside|relay Zoë, Ann, Mary, Sue|00:02:10.00|2|12||",
-                              "12|1|2|Ashford Otters|relay |00:02:05.50|1|14||",
-                              "12|2|1|Harbourside B|relay |00:02:20.00|3|10||",
-                              "1|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:00:40.50|2|6||",
-                              "1|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|00:00:37.00||||",
-                              "1|1|3|Bramley Dolphins|Mary/Smith/|00:00:41.00|3|5||",
-                              "1|2|2|Ashford B|/Ashford B/|00:00:39.00|1|7||",
-                              "1|2|4|Castleton Guests|Gail/Guest/2015-09-09|00:00:38.50||||",
-                              "3|1|1|Harbourside|Zoë/Brontë/2016-03-05|00:00:45.10|2|6||",
-                              "3|1|2|Ashford Otters|Ann/<Lee>/2016-01-01|NT|||DSQ|Turn & <kick>",
-                              "3|1|3|Bramley Dolphins|/Bramley Dolphins/|00:00:44.00|1|7||",
-                              "5|1|1|Harbourside|Zoë/Brontë/2016-03-06|00:00:50.00|1|7||"}));
+        QCOMPARE(back.swims, RecordedDemoSwims());
         QCOMPARE(back.rankings, back.places); // each place ranked, at its own result
+        QCOMPARE(QStringList({back.attribute("CONSTRUCTOR", "registration"),
+                              back.attribute("CONTACT", "email")}),
+                 QStringList({"Harbourside SC", "desk@example.org"}));
         QCOMPARE(QStringList({back.attribute("LENEX", "version"), back.attribute("MEET", "name"),
                               back.attribute("MEET", "city"), back.attribute("MEET", "course"),
                               back.attribute("SESSION", "date")}),
@@ -608,30 +798,93 @@ private slots:
         // One athlete per name and date of birth in a team, one named after
         // the team for its unnamed swims; every team is a club.
         QCOMPARE(back.athletes,
-                 QStringList(
-                     {"Harbourside|Zoë/Brontë/2016-03-05|F", "Harbourside|Zoë/Brontë/2016-03-06|F",
-                      "Ashford Otters|Ann/<Lee>/2016-01-01|F", "Bramley Dolphins|Mary/Smith/|F",
-                      "Bramley Dolphins|/Bramley Dolphins/|F", "Harbourside B|Sue/Named-Only/|F",
-                      "Ashford B|/Ashford B/|F", "Castleton Guests|Gail/Guest/2015-09-09|F"}));
+                 QStringList({"Harbourside|Zoë Brontë/2016-03-05|F",
+                              "Harbourside|Zoë Brontë/2016-03-06|F",
+                              "Ashford Otters|Ann & <Lee>/2016-01-01|F",
+                              "Bramley Dolphins|Mary Ann Smith/1900-01-01|F",
+                              "Bramley Dolphins|Unnamed Bramley Dolphins/1900-01-01|F",
+                              "Harbourside B|Sue Named-Only/1900-01-01|F",
+                              "Ashford B|Unnamed Ashford B/1900-01-01|F",
+                              "Castleton Guests|Gail Guest/2015-09-09|F"}));
         QCOMPARE(back.all.count("CLUB"), 8);
     }
 
-    // Reserved and non-ASCII characters survive; a date of birth that is no
-    // date is left out, not guessed; events of other sex names.
+    // Reserved and non-ASCII characters survive; names come back whole. What
+    // the gala does not know stands as the README says: a birth that is no
+    // date is 1 January 1900, a year alone is its 1 January, a one-word name
+    // has "-" as first name, a name in girls' and boys' events is two
+    // athletes, one in mixed events only is F.
     void awkwardTexts()
     {
         // A birth stored in full keeps its century.
-        const GalaState g = gala(
-            {"Ash & Co <B>"}, {"50|FS|Ladies|30.00|Siân  O'Brien-Łukasz||31/02/12",
-                               "50|FS|Men|31.00|Old Timer||05/06/25|1925-06-05", "50|FS|Open||||"});
+        const GalaState g =
+            gala({"Ash & Co <B>"},
+                 {"50|FS|Ladies|30.00|Siân  O'Brien-Łukasz||31/02/12",
+                  "50|FS|Men|31.00|Old Timer||05/06/25|1925-06-05", "50|FS|Open||||",
+                  "50|FS|Mixed|32.00|Eve||2015", "50|FS|Boys|33.00|Siân O'Brien-Łukasz||31/02/12",
+                  "50|FS|Mixed|34.00|Eve||2015"});
         SplitTimes none(nullptr, {});
         // Badly escaped, the reader would stop there and miss what follows.
-        const LenexReadBack back(LenexResultsXml(g, {"12/10/26", 0, "0.1"}, none));
+        const QByteArray xml =
+            LenexResultsXml(g, {"12/10/26", 0, "0.1", "a@b.example", "Ash", "ASH"}, none);
+        const LenexReadBack back(xml);
         QCOMPARE(back.events,
-                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE"}));
+                 QStringList({"1 F TIM 50 1 FREE", "2 M TIM 50 1 FREE", "3 X TIM 50 1 FREE",
+                              "4 X TIM 50 1 FREE", "5 M TIM 50 1 FREE", "6 X TIM 50 1 FREE"}));
         QCOMPARE(back.swims,
-                 QStringList({"1|1|1|Ash & Co <B>|Siân/O'Brien-Łukasz/|00:00:30.00||||",
-                              "2|1|1|Ash & Co <B>|Old/Timer/1925-06-05|00:00:31.00||||"}));
+                 QStringList({"1|1|1|Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|00:00:30.00||||",
+                              "2|1|1|Ash & Co <B>|Old Timer/1925-06-05|00:00:31.00||||",
+                              "4|1|1|Ash & Co <B>|- Eve/2015-01-01|00:00:32.00||||",
+                              "5|1|1|Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|00:00:33.00||||",
+                              "6|1|1|Ash & Co <B>|- Eve/2015-01-01|00:00:34.00||||"}));
+        QCOMPARE(back.athletes, QStringList({"Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|F",
+                                             "Ash & Co <B>|Old Timer/1925-06-05|M",
+                                             "Ash & Co <B>|Siân O'Brien-Łukasz/1900-01-01|M",
+                                             "Ash & Co <B>|- Eve/2015-01-01|F"}));
+        QCOMPARE(LenexFaults(xml).filter("without"), QStringList());
+    }
+
+    // The recorded demonstration gala exported with the command line, zipped
+    // and plain: a strict reader finds every required attribute and every
+    // swim; a contact is never invented.
+    void demoLenexFromTheCommandLine()
+    {
+        RecordedDemo demo;
+        const QTemporaryDir dir;
+        MakeOnlineTimes(dir.filePath("online.mdb"));
+        const QString base = QString("--db %1 --code DEMO --date 12/10/26 --lenex %2/gala.lxf "
+                                     "--lenex %2/gala.lef --online %2/online.mdb --meet-code M1 ")
+                                 .arg(demo.file.path, dir.path());
+        const Run run =
+            runExport((base + "--contact-email desk@harbourside.example --organisation Harbourside")
+                          .split(' '));
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray plain = readFile(dir.filePath("gala.lef"));
+        QCOMPARE(Unzip("-p", dir.filePath("gala.lxf")), plain);
+        QCOMPARE(LenexFaults(plain), QStringList());
+        QCOMPARE(LenexReadBack(plain).swims, RecordedDemoSwims());
+
+        // No contact in the settings file given: no Lenex file, the web page still.
+        QVERIFY(PBUTIL::WriteTextFile(dir.filePath("aqrecord.ini"), {"\"x.mdb\""}));
+        QVERIFY(QFile::remove(dir.filePath("gala.lef")) && QFile::remove(dir.filePath("gala.lxf")));
+        const Run refused = runExport((base + "--settings " + dir.filePath("aqrecord.ini") +
+                                       " --web " + dir.filePath("results.htm"))
+                                          .split(' '));
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.startsWith("aqgalarec-export: No Lenex file written: "),
+                 qPrintable(refused.err));
+        QVERIFY(!QFile::exists(dir.filePath("gala.lef")) &&
+                !QFile::exists(dir.filePath("gala.lxf")));
+        QVERIFY(QFile::exists(dir.filePath("results.htm")));
+        // The contact kept on line 6 of the settings file is enough.
+        QVERIFY(PBUTIL::WriteTextFile(
+            dir.filePath("aqrecord.ini"),
+            {"\"x.mdb\"", "", "", "", "", "\"desk@harbourside.example\",\"Harbourside\""}));
+        const Run kept =
+            runExport((base + "--settings " + dir.filePath("aqrecord.ini")).split(' '));
+        QCOMPARE(kept.exitCode, 0);
+        QCOMPARE(readFile(dir.filePath("gala.lef")), plain);
     }
 
     // What the command says and how it exits. Whenever it fails it writes
@@ -643,7 +896,8 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");  // on stdout for exit 0, else on stderr
         QTest::addColumn<QStringList>("made"); // the files in {dir}/out, without the time
-        const QString gala = "--db {db} --code DEMO --date 12/10/26 ",
+        const QString gala = "--db {db} --code DEMO --date 12/10/26 --contact-email "
+                             "desk@demo.example --organisation Demo ",
                       lenex = " --lenex {dir}/gala.lxf", on = "--code DEMO --date 12/10/26" + lenex;
         const QStringList none;
         DataRow("missing database", "--db {dir}/none.mdb " + on, 1,
@@ -661,6 +915,8 @@ private slots:
         DataRow("no online database", gala + "--online {dir}/none.mdb" + lenex, 1,
                 "No database of online times", none);
         DataRow("no code", "--db {db} --date 12/10/26" + lenex, 2, "--code is required.", none);
+        DataRow("contact not an e-mail address", gala + "--contact-email desk" + lenex, 2,
+                "--contact-email needs an e-mail address: desk", none);
         DataRow("reports: one PDF each", gala + "--reports {dir}/out", 0,
                 "Wrote {dir}/out/Results Sheets ",
                 QStringList{"Analysis of Positions.pdf", "List of Swimmers for Announcer.pdf",

@@ -103,8 +103,9 @@ private slots:
         DataRow("places 0, 9 and -1 say nothing",
                 Lanes{{1, "30.00", 0}, {2, "61:40.00", 9}, {3, "30.00", -1}, {4, "30.00", 8}}, no,
                 no, "t1|t2|t3|30.00", on);
-        DataRow("time above an hour", Lanes{{1, "61:40.00", 1}, {2, "35.2", 2}}, no, "Invalid Time",
-                "|35.20|t3|t4", on);
+        DataRow("time above an hour names its heat and lane",
+                Lanes{{1, "35.2", 2}, {2, "61:40.00", 1}}, no, "Invalid Time in heat 1, lane 2",
+                "35.20||t3|t4", on);
         DataRow("unreadable times count as no row", Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}},
                 no, no, "t1|t2|30.00|t4", on);
         DataRow("lane without entry; the later row of a lane wins",
@@ -159,6 +160,38 @@ private slots:
         }
     }
 
+    // A disqualified lane keeps its "D" through every fetch, later heats'
+    // included: its place, points and the totals stay as the referee left them.
+    void disqualificationKeptThroughAFetch()
+    {
+        Desk s({1, 1, 2, 2});
+        const QStringList typed{"30.00", "D", "31.00", "32.00"};
+        s.dialogs.expectInput("Enter reason for Disqualification", "False start");
+        for (int r = 0; r < 4; ++r) {
+            s.model.setText(SheetModel::Time, r, typed[r]);
+            s.model.TimeLostFocus(r);
+        }
+        const auto board = [&s] {
+            return QStringList{
+                s.column(SheetModel::Time).join('|'), s.column(SheetModel::Position).join('|'),
+                s.column(SheetModel::Points).join('|'), s.column(SheetModel::Total).join('|'),
+                s.column(SheetModel::Notes).join('|')};
+        };
+        const QStringList before = board();
+        QCOMPARE(before[1], QString("1||2|3")); // the disqualified swim has no place
+        Database timing(s.files.online);
+        OnlineTimesFeed::AddTimes(timing, {"DEMO", 1, 1, Feed::OnlineTimes},
+                                  {{1, "30.00", 2}, {2, "29.50", 1}}, false);
+        OnlineTimesFeed::AddTimes(timing, {"DEMO", 1, 2, Feed::OnlineTimes},
+                                  {{1, "31.00", 1}, {2, "32.00", 2}}, false);
+        for (int fetch = 1; fetch <= 2; ++fetch) {
+            s.dialogs.expectMessage("Disqualification kept, no online time written: heat 1 lane 2");
+            s.fetch.GetOnlineTimes();
+            QCOMPARE(board(), before);
+            QCOMPARE(s.gala.LaneTime(1, 2), QString("D"));
+        }
+    }
+
     // The feeder writes heats 1 and 2, the button fetches them heat by heat
     // in team order: every message type tried shows in the label in turn.
     void feederWritesHeatsTheButtonFetches()
@@ -195,7 +228,8 @@ private slots:
     }
 
     // Rows from another program, mutated from a fixed seed: the reader keeps
-    // exactly the rows whose lane, position and time can be read.
+    // exactly the finish rows whose lane, position and time can be read, and
+    // every split row of a readable lane, empty where its time reads as nothing.
     void mutatedRows()
     {
         Files files;
@@ -227,13 +261,14 @@ private slots:
                 for (int n = -1; n <= 10; ++n) { // message types 2 .. 6, lanes
                     QStringList finish, lanes, read;
                     for (const auto &[re, rh, type, split, other, lane, position, time] : rows) {
-                        if (re != e || rh != h || other || lane.value(1).isEmpty() ||
-                            time.value(1).isEmpty())
+                        if (re != e || rh != h || other || lane.value(1).isEmpty())
                             continue;
-                        if (!split && type == n && !position.value(1).isEmpty())
+                        if (!split && type == n && !position.value(1).isEmpty() &&
+                            !time.value(1).isEmpty())
                             finish << QStringList{lane[1], position[1], time[1]};
-                        if (split && QString::number(n) == lane[1] && time[1] != u"!")
-                            lanes << time[1];
+                        // A split that reads as nothing keeps its place, empty.
+                        if (split && QString::number(n) == lane[1])
+                            lanes << (time.value(1) == u"!" ? QString() : time.value(1));
                     }
                     for (const auto &row : OnlineRows::FinishTimes(ares, "DEMO", e, h, n))
                         read << QStringList{QString::number(row.lane),
@@ -356,6 +391,61 @@ private slots:
         QTRY_VERIFY(
             window.findChild<QLabel *>("BoardStatus")->text().startsWith("Messages posted: 4 "));
         QVERIFY(window.findChild<QTextBrowser *>("Priority_2")->toPlainText().contains("Official"));
+        QVERIFY(window.findChild<QLabel *>("BoardNotice")->isHidden());
+
+        // The board started on another kind of file says so across the board.
+        const QString text = s.files.online + ".txt";
+        QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
+        for (const QString &wrong : {s.files.online, text}) {
+            AnnounceBoardWindow board(wrong);
+            const QLabel *notice = board.findChild<QLabel *>("BoardNotice");
+            QCOMPARE(notice->text(), wrong + " is not an announcer database");
+            QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
+        }
+    }
+
+    // Every line of the board fits its column at 1024 pixels wide and more:
+    // no horizontal scroll bar, the " (N/S)" of a full-width heats line in
+    // sight. Where slightly smaller type fits, no line wraps.
+    void boardFitsItsLines_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QList<int>>("priorities"); // posted, one column each
+        QTest::addColumn<bool>("unwrapped");
+        DataRow("1024 pixels, three columns", 1024, QList<int>{1, 2, 3}, false);
+        DataRow("1600 pixels, three columns", 1600, QList<int>{1, 2, 3}, false);
+        DataRow("1600 pixels, two columns", 1600, QList<int>{2, 3}, true);
+    }
+    void boardFitsItsLines()
+    {
+        QFETCH(int, width);
+        QFETCH(QList<int>, priorities);
+        QFETCH(bool, unwrapped);
+        Desk s({1, 1, 1}, "YYN", {"Harbourside Swimmers", "Ashford Otters", "Bramley Dolphins B"});
+        const QStringList swimmers = {"Alexandra Montgomery", "Bea Fitzgerald-Lowe", "Cara Lee"};
+        for (int r = 0; r < 3; ++r)
+            s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
+        if (priorities.contains(1))
+            PostAnnouncement(s.shared, s.dialogs, "Event 1 : G10 50m Freestyle : Results", 1);
+        PostAnnouncement(s.shared, s.dialogs,
+                         "The official time for Alexandra Montgomery was 41.30", 2);
+        HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
+        AnnounceBoardWindow window(s.files.announcer);
+        window.resize(width, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QList<QTextBrowser *> columns = window.findChildren<QTextBrowser *>();
+        QCOMPARE(columns.size(), priorities.size());
+        for (QTextBrowser *column : columns)
+            QTRY_COMPARE(column->horizontalScrollBar()->maximum(), 0);
+        QTextBrowser *heats = window.findChild<QTextBrowser *>("Priority_3");
+        QVERIFY(heats->find(" (N/S)"));
+        const QRect mark = heats->cursorRect();
+        QVERIFY(mark.right() <= heats->viewport()->width());
+        // Unwrapped, " (N/S)" ends the line of its lane and swimmer.
+        QVERIFY(heats->find("Cara Lee", QTextDocument::FindBackward));
+        if (unwrapped)
+            QCOMPARE(heats->cursorRect().top(), mark.top());
     }
 
     // Off, nothing is posted nor opened; on, a missing file is said once a
@@ -375,6 +465,8 @@ private slots:
         s.model.setText(SheetModel::Notes, 1, "False start");
         const QString path = dir.filePath("announcer.mdb");
         s.shared.AnnouncerDbPath = path;
+        s.dialogs.expectMessage("The announcer screen is off: nothing was sent. Tick \"Announcer "
+                                "Screen\" on the Gala Recording Set-Up screen to switch it on.");
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
         PostAnnouncement(s.shared, s.dialogs, "anything", 2);
         QVERIFY(!s.shared.AnnouncerDb);
@@ -406,7 +498,7 @@ private slots:
         DataRow("two DQ change places", Sorting{"YYY", "D,D,30", "", "T3 T2 T1"});
         DataRow("guests keep their exchanges", Sorting{"NNY", ",,30", "", "T3 T2 T1"});
         DataRow("tie typed by hand", Sorting{"YYY", ",,", "2,1,1", "T2 T3 T1"});
-        DataRow("position read to nearest whole", Sorting{"YY", ",", "2.6,2.4", "T2 T1"});
+        DataRow("position read to nearest whole", Sorting{"YYY", ",,", "2.6,2.4,1", "T3 T2 T1"});
     }
     void resultSort()
     {

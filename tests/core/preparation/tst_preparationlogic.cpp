@@ -155,7 +155,8 @@ private slots:
         const QString tooMany = "Too many teams entered: the recording sheet has room for 17";
         DataRow("every lane empty", d, "3,1", "-,-,-", "No teams entered", "8", "", "");
         DataRow("no date chosen", "", "", "",
-                "Choose a meet code and a gala date before entering teams", "8", "", none);
+                "Choose a meet code and a gala date before entering teams", "8", "",
+                "Choose a gala date first: pick the meet code, then the date in \"Gala Date\".");
         DataRow("no lanes, a gala without teams", "14/09/26", "0", "", lanesNo, "8", "", none);
         DataRow("eleven lanes, both links missing", d, "11", "", lanesNo, "8", "missing",
                 "No announcer screen");

@@ -110,6 +110,8 @@ private slots:
                         false,
                         "C:\\ares, old.mdb",
                         "M01",
+                        "desk@club.example",
+                        "Club \"A\", B",
                         true,
                         "/srv/live, \"pool\""};
         const QByteArray seed = SettingsFile::lines(sample).join(QLatin1String("\r\n")).toUtf8();

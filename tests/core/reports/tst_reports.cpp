@@ -60,14 +60,44 @@ private slots:
         QCOMPARE_IN(p.texts.last().x, 2.63);
     }
 
+    // A text cut to its column ends in the mark, no blank before it.
+    void cutTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("room"); // the column is as wide as this text
+        QTest::addColumn<QString>("printed");
+        const QString cut = PrinterSurface::CutMark;
+        DataRow("fits whole", "Bramley", "Bramley", "Bramley");
+        DataRow("cut inside a word", "Bramley Dolphins Junior", "Bramley Dolphins Jun" + cut,
+                "Bramley Dolphins Jun" + cut);
+        DataRow("a blank before the mark dropped", "Mixed Open 100m Breaststroke",
+                "Mixed Open " + cut, "Mixed Open" + cut);
+        DataRow("not even the mark fits", "Harbourside", ".", "");
+    }
+    void cutTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, room);
+        RecordingSurface p;
+        p.setFontName("Arial Narrow");
+        p.setFontBold(true);
+        p.setFontUnderline(true);
+        p.printFitted(text, p.textWidth(room));
+        p.endDoc();
+        QTEST(textsOf(p.texts).join(QString()), "printed");
+    }
+
     void thisResult_data()
     {
         QTest::addColumn<QString>("times"); // of rows 1 to 4
         QTest::addColumn<QString>("teams");
         QTest::addColumn<QString>("positions");
         QTest::addColumn<QString>("reasons");
-        DataRow("no time first, DQ last", "32.00,D,31.00,", "T4,T3,T1,T2", " 0, 1, 2,DQ",
+        // A row without a place never comes before the winner.
+        DataRow("placed first, no time next, DQ last", "32.00,D,31.00,", "T3,T1,T4,T2", " 1, 2,DQ",
                 "Reason 2");
+        DataRow("words in a time box are no swim", "abc,29.00,30.00,D", "T2,T3,T1,T4", " 1, 2,DQ",
+                "Reason 4");
         // The two disqualified rows change places with each other on the way.
         DataRow("two DQ", "D,D,30.00,31.00", "T3,T4,T2,T1", " 1, 2,DQ,DQ", "Reason 2,Reason 1");
     }
@@ -92,12 +122,36 @@ private slots:
         QVERIFY(g.all("D").isEmpty());
         QCOMPARE(g.line("T3").section(" | ", 2),
                  "T3@2 | " + times.section(',', 2, 2) + "@3.5 |  12.5@7");
-        // A long name is cut before the team column.
+        // A long name is cut before the team column, and shows it.
         const QString cut = g.line("T3").section(" | ", 1, 1).chopped(4);
-        QVERIFY(longName.startsWith(cut) && 0.5 + g.printer.textWidth(cut) <= 2.0);
+        QVERIFY2(cut.endsWith(PrinterSurface::CutMark) && longName.startsWith(cut.chopped(1)) &&
+                     0.5 + g.printer.textWidth(cut) <= 2.0,
+                 qPrintable(cut));
+        // The reason for a disqualification is never cut: it wraps under
+        // its column, below its row and above the next.
+        const QString reason = "Non-simultaneous touch at the turn and at the finish, reported "
+                               "by the judge of strokes";
+        g.model.setText(SheetModel::Notes, 1, reason);
+        g.model.setText(SheetModel::Time, 1, "D");
+        PrintThisResult(g.shared, g.gala, g.model, g.printer);
+        const QList<Text> page = g.printer.on(2, 1);
+        QList<Text> lines;
+        qsizetype after = 0; // the text printed after the reason's last line
+        for (qsizetype i = 0; i < page.size(); ++i)
+            if (qAbs(page[i].x - 4.8) < 0.001 && !page[i].text.startsWith("Reason")) {
+                lines << page[i];
+                after = i + 1;
+            }
+        QVERIFY(lines.size() > 1);
+        QCOMPARE(textsOf(lines).join(' '), reason);
+        for (const Text &t : lines)
+            QVERIFY(4.8 + g.printer.textWidth(t.text) <= 7.0);
+        QVERIFY(lines[1].y > lines[0].y);
+        if (after < page.size()) // a row follows
+            QVERIFY(page[after].y > lines.last().y);
         g.model.setEvNo("5"); // outside the programme: nothing prints
         PrintThisResult(g.shared, g.gala, g.model, g.printer);
-        QCOMPARE(g.printer.jobsEnded, 1);
+        QCOMPARE(g.printer.jobsEnded, 2);
     }
 
     void resultsSheets_data()
@@ -125,8 +179,9 @@ private slots:
             for (int k = 1; k <= teams; ++k)
                 g.gala.LanePoints(e, k) = 1.0f;
         // Too fast, non-scoring and as fast, disqualified or not swum, placed.
-        const QStringList times{"29.50", "29.50", dq.section('@', 0, 0), "31.00"};
-        for (int k = 1; k <= 4; ++k)
+        // T5's words are no swim: never TF.
+        const QStringList times{"29.50", "29.50", dq.section('@', 0, 0), "31.00", "abc"};
+        for (int k = 1; k <= 5; ++k)
             g.gala.LaneTime(1, k) = times[k - 1];
         g.gala.TeamScoring[2] = false;
         g.gala.LanePos(1, 4) = 2;
@@ -155,7 +210,7 @@ private slots:
         QCOMPARE(g.line(g.all("G10 50m Freestyle").value(0)),
                  "1@0 | G10 50m Freestyle@0.3 | 29.50@2.5 | " + tooFast +
                      "0@3.35 | 29.50@3.9 | 0@4.75 | " + dq +
-                     "0@6.15 | 31.00@6.7 | 2@7.3 | 0@7.55 | 0@8.95 | 0@10.35");
+                     "0@6.15 | 31.00@6.7 | 2@7.3 | 0@7.55 | abc@8.1 | 0@8.95 | 0@10.35");
         // The disqualifications page follows, portrait, even with none.
         QCOMPARE(g.printer.pages.last().orientation, PrinterSurface::Portrait);
         const QList<Text> last = g.printer.on(1, landscape + 1);
@@ -172,10 +227,11 @@ private slots:
         QTest::addColumn<int>("heat");      // of T1, in a gala of one heat
         QTest::addColumn<QString>("title"); // as printed, a text a part
         QTest::addColumn<QString>("x");     // of time, position, reason and splits
-        DataRow("narrow", 1, "Results sheet for |T1| Lane 1", "1.9,2.4,2.7,3.1,3.5");
+        // A split that reads as nothing still takes its place.
+        DataRow("narrow", 1, "Results sheet for |T1| Lane 1", "1.9,2.4,2.7,3.5,3.9");
         // A swimmer's name widens the page by a name column.
         DataRow("named, two heats", 2, "Results sheet for |T1| Heat 2| Lane 1",
-                "3.5,4,4.3,4.7,5.1");
+                "3.5,4,4.3,5.1,5.5");
     }
     void teamResults()
     {
@@ -186,11 +242,13 @@ private slots:
         const QString named = heat > 1 ? "Name@1.9 | " : "";
         QTemporaryDir dir;
         auto ares = ReadyMade::createOnlineTimesDatabase(dir.filePath("ares.mdb"));
-        // The intermediate times of T1's heat, and none of a disqualified swim.
+        // The intermediate times of T1's heat (one that reads as nothing, one
+        // of another kind), and none of a disqualified swim.
         ares->execute(
             QStringLiteral("INSERT INTO Online_Times (\"Meet code\", \"Event number\", "
                            "\"Heat number\", Kind_of_time, Lane_number, Lane_time) VALUES "
-                           "('M1', 1, %1, 'I', 1, ' 15.2 '), ('M1', 1, %1, 'I', 1, '31.4'), "
+                           "('M1', 1, %1, ' I', 1, '20.5'), ('M1', 1, %1, 'I', 1, ' 15.2 '), "
+                           "('M1', 1, %1, 'I', 1, 'abc'), ('M1', 1, %1, 'I', 1, '31.4'), "
                            "('M1', 1, %1, 'I', 1, '62.5'), ('M1', 2, %1, 'I', 1, '20.00')")
                 .arg(heat));
         SplitTimes splits(ares.get(), "M1");
@@ -228,6 +286,7 @@ private slots:
         // Unswum events and the disqualification print position " 0 ".
         QCOMPARE(g.all(" 0 ").size(), 5);
         QVERIFY(g.all("split 15.00").isEmpty() && g.all("20.00").isEmpty());
+        QVERIFY(g.all("20.50").isEmpty()); // a kind of time that is not exactly "I"
     }
 
     void timekeeperSheets_data()

@@ -56,7 +56,7 @@ private slots:
         QTest::addColumn<QString>("scheme");
         QTest::addColumn<QString>("positions"); // typed row by row; seven scoring teams, a guest
         QTest::addColumn<QString>("points");
-        DataRow("places", "", "1,7,8,,TF,0,3.5,", " 7, 1, 0,,,, 4.5,");
+        DataRow("places", "", "1,7,2,,TF,0,3.5,", " 7, 1, 6,,,, 4.5,");
         DataRow("2X", "2X", "1,7,,,,,,", " 14, 2,,,,,,");
         DataRow("no points event", "0", "1,,,,,,,", ",,,,,,,");
     }
@@ -67,10 +67,55 @@ private slots:
         MemorySheet s(QStringLiteral("YYYYYYYN"));
         s.gala.EventScoring[1] = scheme;
         for (int r = 0; r < 8; ++r) {
-            s.model.setText(SheetModel::Position, r, QStringLiteral("99")); // every row changes
+            s.model.setText(SheetModel::Position, r, QStringLiteral("TF")); // every row changes
             s.model.setText(SheetModel::Position, r, positions.split(',')[r]);
         }
         QTEST(s.column(SheetModel::Points).join(QLatin1Char(',')), "points");
+    }
+
+    // A slip into the position or points box: refused with the range, the
+    // box back to what it held, points and total as they were.
+    void positionSlips_data()
+    {
+        QTest::addColumn<int>("row"); // seven scoring teams and a guest in row 7
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message"); // "" for a text taken
+        QTest::addColumn<QString>("after");   // position (or points) box, points, total
+        const QString range = "Position %1 is out of range: positions run from 1 to 7, the "
+                              "number of scoring teams.";
+        DataRow("the next lane's time", 0, "45.20", range.arg("45.20"), "3| 5| 5");
+        DataRow("one past the last place", 0, "8", range.arg("8"), "3| 5| 5");
+        DataRow("nought point four", 0, "0.4", range.arg("0.4"), "3| 5| 5");
+        DataRow("below nothing", 0, "-2", range.arg("-2"), "3| 5| 5");
+        DataRow("the last place", 0, "7", "", "7| 1| 1");
+        DataRow("a tie typed by hand", 0, "1", "", "1| 7| 7");
+        DataRow("no place", 0, "TF", "", "TF|| 0");
+        DataRow("guest", 7, "1",
+                "T8 is a non-scoring team and takes no position: positions run from 1 to 7, for "
+                "the scoring teams only.",
+                "|| 0");
+        DataRow("negative points", -1, "-37.2", "Points cannot be negative.", " 5| 5| 5");
+    }
+    void positionSlips()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        MemorySheet s(QStringLiteral("YYYYYYYN"));
+        s.model.setText(SheetModel::Position, 0, QStringLiteral("3"));
+        s.model.setText(SheetModel::Position, 1, QStringLiteral("1"));
+        if (!message.isEmpty())
+            s.dialogs.expectMessage(message);
+        const bool points = row < 0;
+        row = std::max(row, 0);
+        s.model.setText(points ? SheetModel::Points : SheetModel::Position, row, typed);
+        QTEST(QStringList({s.model.text(points ? SheetModel::Points : SheetModel::Position, row),
+                           s.model.text(SheetModel::Points, row),
+                           s.model.text(SheetModel::Total, row)})
+                  .join('|'),
+              "after");
+        QVERIFY(s.gala.TeamTotal[row + 1] >= 0.0f);
+        QCOMPARE(s.model.text(SheetModel::Points, 1), QStringLiteral(" 7")); // the winner's
     }
 
     void totalsAndShownEvents()

@@ -40,6 +40,15 @@ private slots:
         DataRow("pattern", "data", true, "*.mdb", "", "data", QStringList{"gala.mdb"}, false);
         DataRow("unlisted name must exist", "data", true, "other.mdb", "", "data", data, false);
         DataRow("missing folder", "data", false, "@nowhere/x.txt", "", "data", data, true);
+        // Typed as meant: a folder opens itself, not its parent; a path chooses its file.
+        DataRow("folder path", "web", false, "@data/old", "", "data/old", none, false);
+        DataRow("folder path with slash", "web", true, "@data/", "", "data", data, false);
+        DataRow("subfolder name", "data", false, "old", "", "data/old", none, false);
+        DataRow("full path to a file", "web", true, "@data/gala.mdb", "data/gala.mdb", "", none,
+                false);
+        DataRow("full path to a new file", "data", false, "@web/new.htm", "web/new.htm", "", none,
+                false);
+        DataRow("full path to no file", "web", true, "@data/other.mdb", "", "data", data, false);
     }
     void typedTextAndOk()
     {
@@ -51,7 +60,7 @@ private slots:
         QFETCH(bool, error);
         typed.replace("@", m_root.path() + "/"); // "@" stands for the tree's folder
         FileChooser c;
-        FileChoice choice{"t", path(start) + "/", "", mustExist};
+        FileChoice choice{"t", path(start) + "/", "", mustExist, {}};
         c.begin(choice);
         QCOMPARE(c.text(), QString("*.*"));
         c.setText(typed);
@@ -65,10 +74,37 @@ private slots:
         }
     }
 
+    // "New Folder" makes a folder for exports and opens it; a database is
+    // asked for with its files listed by default.
+    void newFolderAndDatabaseFiles()
+    {
+        FileChooser c;
+        FileChoice folder{"t", path("web") + "/", "", false, {}};
+        c.begin(folder);
+        QCOMPARE(c.makeFolder(), QString());
+        QCOMPARE(c.dirPath(), path("web/New Folder"));
+        c.begin(folder);
+        QCOMPARE(c.makeFolder(), QString());
+        QCOMPARE(c.dirPath(), path("web/New Folder 2"));
+        c.setText("rankings");
+        QCOMPARE(c.makeFolder(), QString());
+        QCOMPARE(c.dirPath(), path("web/New Folder 2/rankings"));
+        QCOMPARE(c.text(), c.pattern());
+        c.setText("x");
+        QCOMPARE(c.ok(), QString());
+        QCOMPARE(folder.path(), path("web/New Folder 2/rankings/x"));
+
+        FileChoice database{"t", path("data") + "/", "", true, "*.mdb"};
+        c.begin(database);
+        QCOMPARE(c.files(), QStringList{"gala.mdb"});
+        QCOMPARE(c.text(), QString("*.mdb"));
+        QVERIFY(database.Pattern.isEmpty()); // the next caller starts from every file
+    }
+
     void markDecidesWhatOkDoesThenCancelAndDoubleClick()
     {
         FileChooser c;
-        FileChoice choice{"t", path("data"), "", true};
+        FileChoice choice{"t", path("data"), "", true, {}};
         c.begin(choice);
         QCOMPARE(c.mark(), 0);
         c.ok(); // nothing typed, nothing clicked: nothing happens
@@ -88,7 +124,7 @@ private slots:
         c.begin(choice);
         QCOMPARE(c.mark(), 1); // the mark survives OK and Cancel
 
-        FileChoice other{"t", path("data") + "/", "", true};
+        FileChoice other{"t", path("data") + "/", "", true, {}};
         c.begin(other);
         QCOMPARE(c.pathSpec(), path("data"));
         c.clickDir(0);

@@ -52,6 +52,13 @@ private slots:
         DataRow("read colon before semicolon", read("2;1:05"), "125");
         DataRow("read trailing junk", read("35.20s"), "35.2");
         DataRow("read whole minutes", read("12:30"), "750");
+        // The time a lane counts with: only a real swim is above 0.
+        const auto swim = [](const char *text) { return QString::number(SwimTime(text)); };
+        DataRow("swim", swim("1:05.23"), "65.23");
+        DataRow("swim: words are none", swim("abc"), "0");
+        DataRow("swim: nought is none", swim("0.00"), "0");
+        DataRow("swim: disqualified is none", swim("D"), "0");
+        DataRow("swim: disqualified with a time is none", swim("D 1:05.00"), "0");
         DataRow("write minute and more", written(65.23f), "1:05.23");
         DataRow("write below ten seconds", written(5.2f), "05.20");
         DataRow("write below a minute", written(35.0f), "35.00");

@@ -2,10 +2,12 @@
 #include "core/values/SettingsFile.h"
 #include "core/values/SharedState.h"
 #include "core/values/StartUp.h"
+#include "core/values/UserFolders.h"
 #include "tests/support/DataRow.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestGala.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -17,12 +19,41 @@ struct Desk
     QTemporaryDir dir;
     SharedState shared;
     ScriptedDialogs dialogs;
-    StartUp startUp{shared, dialogs, dir.path()};
+    StartUp startUp{shared, dialogs, UserFolders(dir.path())};
     QString ini() const { return dir.filePath("aqrecord.ini"); }
     QByteArray settings() const
     {
         QFile f(ini());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// An installed program under <root>/usr, with the user's home folders in
+// <root>/home as XDG_DATA_HOME and XDG_CONFIG_HOME name them.
+struct Installed
+{
+    QTemporaryDir root;
+    QString bin = root.filePath("usr/bin");
+    QString share = root.filePath("usr/share/aqgalarec");
+    QString data = root.filePath("home/data/aqgalarec");
+    QString config = root.filePath("home/config/Aquaplan/AQGalaRec");
+    Installed()
+    {
+        QDir().mkpath(bin);
+        QVERIFY(ReadyMade::writeAll(share).isEmpty());
+        qputenv("XDG_DATA_HOME", root.filePath("home/data").toUtf8());
+        qputenv("XDG_CONFIG_HOME", root.filePath("home/config").toUtf8());
+        QCoreApplication::setOrganizationName("Aquaplan");
+        QCoreApplication::setApplicationName("AQGalaRec");
+    }
+    ~Installed()
+    {
+        qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    QStringList installedFiles() const
+    {
+        return QDir(share).entryList(QDir::Files) + QDir(bin).entryList(QDir::Files);
     }
 };
 
@@ -42,9 +73,10 @@ private slots:
         QVERIFY(!shared.AnnouncerOn);
         QVERIFY(!shared.OnlineOn);
         QVERIFY(desk.startUp.exit());
-        QCOMPARE(desk.settings(), "\"" + db.toUtf8() +
-                                      "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n"
-                                      "\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n");
+        QCOMPARE(desk.settings(),
+                 "\"" + db.toUtf8() +
+                     "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"\",\"\"\r\n"
+                     "\"\"\r\n#FALSE#,\"\"\r\n");
 
         static_cast<Settings &>(shared) = {"/data/galas, \"club\".mdb",
                                            "DEMO",
@@ -54,18 +86,21 @@ private slots:
                                            false,
                                            "/data/ares.mdb",
                                            "M1",
+                                           "desk@bramley.example",
+                                           "Bramley \"Dolphins\", SC",
                                            true,
                                            "/srv/live \"pool\""};
         QVERIFY(desk.startUp.exit());
         QVERIFY(desk.settings().endsWith(
             "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
-            "\"\"\r\n\"\"\r\n#TRUE#,\"/srv/live \"\"pool\"\"\"\r\n"));
+            "\"desk@bramley.example\",\"Bramley \"\"Dolphins\"\", SC\"\r\n"
+            "\"\"\r\n#TRUE#,\"/srv/live \"\"pool\"\"\"\r\n"));
         SharedState again;
-        StartUp second(again, desk.dialogs, desk.dir.path());
+        StartUp second(again, desk.dialogs, UserFolders(desk.dir.path()));
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
         QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
         QVERIFY(again.PublishOn);
-        // Lines 6 and 7 another version wrote are skipped when reading.
+        // Line 7, which this version does not know, is skipped when reading.
         const Settings other = SettingsFile::parse(
             "\"a\"\r\n\"b\"\r\n\"c\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"x@y\"\r\n"
             "#TRUE#,\"/copy\"\r\n#TRUE#,\"/srv/live\"\r\n");
@@ -118,23 +153,26 @@ private slots:
         QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
         const QString announcer = desk.dir.filePath("announcer.mdb");
         ReadyMade::createAnnouncerDatabase(announcer);
+        const QString notGala = "%1 is not a gala database. Choose the gala recording database, "
+                                "such as gala_record.mdb.";
         desk.dialogs.expectChooser("Select Database for Gala Recording", "/data/", "club.mdb")
             .expectChooser("Select Database for Gala Recording", "", "")
             .expectMessage("No Database selected")
             .expectMessage("Cannot locate database for gala recording")
-            .expectMessage("file is not a database: " + text)
-            .expectMessage("Could not find table 'Gala_Name'.");
-        desk.startUp.load();
+            .expectMessage(notGala.arg(text))
+            .expectMessage(notGala.arg(announcer))
+            .expectMessage("Cannot locate database for gala recording");
+        const QString first = desk.startUp.load();
         QCOMPARE(desk.startUp.browse(), QString("/data/club.mdb"));
         QVERIFY(desk.shared.Choice.FileMustExist);
-        QCOMPARE(desk.shared.GalaDbPath, QString("/data/club.mdb"));
+        QCOMPARE(desk.shared.GalaDbPath, first);    // chosen, not yet opened
         QCOMPARE(desk.startUp.browse(), QString()); // cancelled: the path stays
-        QCOMPARE(desk.shared.GalaDbPath, QString("/data/club.mdb"));
         QVERIFY(!desk.startUp.enter(desk.dir.filePath("missing.mdb")));
         QVERIFY(!desk.startUp.enter(text));
         QVERIFY(!desk.startUp.enter(announcer));
         QVERIFY(!desk.shared.GalaDb);
         QVERIFY(!desk.shared.GalaDbOpen);
+        QCOMPARE(desk.shared.GalaDbPath, first);
         // The official picks the right file and carries on; a second enter reopens.
         TestGala demo(true);
         QVERIFY(desk.startUp.enter(demo.path));
@@ -142,7 +180,80 @@ private slots:
         QVERIFY(desk.shared.GalaDbOpen);
         QCOMPARE(desk.shared.GalaDb->path(), gala.path);
         QCOMPARE(desk.shared.GalaDb->openRecordset("Gala_Name").recordCount(), 0);
+        // A path that failed is never remembered: Exit keeps the last one that opened.
+        QVERIFY(!desk.startUp.enter(desk.dir.filePath("typo.mdb")));
+        QVERIFY(desk.startUp.exit());
+        QVERIFY(desk.settings().startsWith('"' + gala.path.toUtf8() + "\"\r\n"));
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+    }
+
+    // A bare name as the README prints it opens the file beside the program,
+    // wherever the program was started.
+    void bareNameFoundBesideTheProgram()
+    {
+        Desk desk;
+        const QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        TestGala demo(true);
+        const QString beside = desk.dir.filePath("demo_gala.mdb");
+        QVERIFY(QFile::copy(demo.path, beside));
+        const bool opened = desk.startUp.enter("demo_gala.mdb");
+        QDir::setCurrent(before);
+        QVERIFY(opened);
+        QCOMPARE(desk.shared.GalaDbPath, beside);
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+    }
+
+    void installedDeskWorksOnTheUsersCopies()
+    {
+        Installed inst;
+        const QStringList before = inst.installedFiles();
+        const UserFolders folders(inst.bin);
+        QVERIFY(folders.installed());
+        QCOMPARE(folders.dataFolder(), inst.data);
+        QCOMPARE(folders.settingsPath(), inst.config + "/aqrecord.ini");
+        // A gala the user recorded before survives every start.
+        QDir().mkpath(inst.data);
+        QVERIFY(PBUTIL::WriteTextFile(inst.data + "/demo_gala.mdb", {"recorded"}));
+        QCOMPARE(folders.provide(), QString());
+        QCOMPARE(QDir(inst.data).entryList(QDir::Files),
+                 QStringList({"announcer.mdb", "demo_gala.mdb", "demo_online.mdb",
+                              "gala_record.mdb", "online_times.mdb"}));
+        QFile kept(inst.data + "/demo_gala.mdb");
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), "recorded\r\n");
+
+        SharedState shared;
+        ScriptedDialogs dialogs;
+        StartUp startUp(shared, dialogs, folders);
+        QCOMPARE(startUp.load(), inst.data + "/gala_record.mdb");
+        QVERIFY(startUp.enter(shared.GalaDbPath));
+        QVERIFY(startUp.exit());
+        QVERIFY(QFile::exists(inst.config + "/aqrecord.ini"));
+        QCOMPARE(inst.installedFiles(), before);
+        QVERIFY2(dialogs.finished(), dialogs.faults());
+    }
+
+    void userFolderProblemsAreTold()
+    {
+        Installed inst;
+        // A ready-made database lost from the installation: the rest are
+        // copied, and no half-copied file is left behind.
+        QVERIFY(QFile::remove(inst.share + "/announcer.mdb"));
+        QCOMPARE(UserFolders(inst.bin).provide(),
+                 "Cannot copy the database " + inst.data + "/announcer.mdb");
+        QCOMPARE(QDir(inst.data).entryList(QDir::Files),
+                 QStringList({"demo_gala.mdb", "gala_record.mdb"}));
+        QVERIFY(QDir(inst.root.filePath("home/data")).removeRecursively());
+        // A file where the data folder should be: nothing can be made there.
+        QVERIFY(PBUTIL::WriteTextFile(inst.root.filePath("home/data"), {"x"}));
+        QCOMPARE(UserFolders(inst.bin).provide(), "Cannot create the folder " + inst.data);
+        // From the build folder nothing is copied: the databases are beside the program.
+        const UserFolders build(inst.root.filePath("home"));
+        QVERIFY(!build.installed());
+        QCOMPARE(build.dataFolder(), inst.root.filePath("home"));
+        QCOMPARE(build.provide(), QString());
     }
 };
 
