@@ -133,16 +133,24 @@ bool LiveServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
         refuse(responder, Status::NotFound, "Not found");
         return true;
     }
-    const QList<QPair<QByteArray, QByteArray>> tag{{"ETag", file->etag}};
-    if (ServedFolder::matches(request.value("If-None-Match"), file->etag)) {
+    // Every browser takes zlib-compressed text ("deflate").
+    const bool deflate =
+        !file->deflated.isEmpty() && request.value("Accept-Encoding").toLower().contains("deflate");
+    const QByteArray &etag = deflate ? file->deflatedEtag : file->etag;
+    if (ServedFolder::matches(request.value("If-None-Match"), etag)) {
         responder.writeStatusLine(Status::NotModified);
         for (const auto &[key, value] : securityHeaders())
             responder.writeHeader(key, value);
-        responder.writeHeader("ETag", file->etag);
+        responder.writeHeader("ETag", etag);
+        responder.writeHeader("Vary", "Accept-Encoding");
         responder.writeBody(QByteArray());
         return true;
     }
-    answer(responder, Status::Ok, file->type, file->content, !head, tag);
+    QList<QPair<QByteArray, QByteArray>> extra{{"ETag", etag}, {"Vary", "Accept-Encoding"}};
+    if (deflate)
+        extra.append(qMakePair(QByteArray("Content-Encoding"), QByteArray("deflate")));
+    answer(responder, Status::Ok, file->type, deflate ? file->deflated : file->content, !head,
+           extra);
     return true;
 }
 

@@ -68,6 +68,14 @@ std::optional<ServedFolder::File> ServedFolder::file(const QString &path)
         '"' +
         QCryptographicHash::hash(cached.file.content, QCryptographicHash::Sha1).toHex().left(20) +
         '"';
+    // Text shrinks to a tenth: 500 phones fetching a changed data file at
+    // once cost the pool's wireless network that much less.
+    cached.file.deflated.clear();
+    cached.file.deflatedEtag.clear();
+    if (cached.file.type.contains("charset=utf-8") && cached.file.content.size() > 256) {
+        cached.file.deflated = qCompress(cached.file.content, 6).mid(4); // the zlib stream
+        cached.file.deflatedEtag = cached.file.etag.chopped(1) + "-z\"";
+    }
     cached.size = cached.file.content.size();
     cached.modified = info.lastModified();
     return cached.file;

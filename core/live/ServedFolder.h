@@ -18,6 +18,10 @@ public:
         QByteArray content;
         QByteArray type; // Content-Type
         QByteArray etag; // quoted, strong
+        // The content zlib-compressed (Content-Encoding: deflate) for text
+        // types, with its own tag; empty for others.
+        QByteArray deflated;
+        QByteArray deflatedEtag;
     };
 
     // `folder` must exist; it is resolved once, links and all.

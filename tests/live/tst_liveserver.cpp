@@ -195,6 +195,22 @@ private slots:
         QCOMPARE(changed.status, 200);
         QCOMPARE(changed.body, QByteArray("{\"events\":[1]}"));
         QVERIFY(changed.header("ETag") != tag);
+
+        // A browser's request: the text compressed, under a tag of its own.
+        const QByteArray page = "<html>" + QByteArray(2000, 'x') + "</html>";
+        Site::write(site.folder + "/results.htm", page);
+        const Answer packed = site.get("/results.htm", "Accept-Encoding: gzip, deflate, br\r\n");
+        QCOMPARE(packed.header("Content-Encoding"), QByteArray("deflate"));
+        QVERIFY(packed.body.size() < page.size() / 4);
+        QByteArray sized(4, 0); // qUncompress wants the length in front
+        qToBigEndian(quint32(page.size()), sized.data());
+        QCOMPARE(qUncompress(sized + packed.body), page);
+        const QByteArray packedTag = packed.header("ETag");
+        QVERIFY(packedTag != site.get("/results.htm").header("ETag"));
+        QCOMPARE(site.get("/results.htm",
+                          "Accept-Encoding: deflate\r\nIf-None-Match: " + packedTag + "\r\n")
+                     .status,
+                 304);
     }
 
     // Thousands of malformed requests from a fixed seed: the server keeps
