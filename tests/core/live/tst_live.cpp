@@ -194,6 +194,27 @@ private slots:
         QCOMPARE(last["lastEvent"].toString(), QString("11"));
     }
 
+    // After a restore the desk publishes the gala as the database holds it.
+    void publishesTheStoredGala()
+    {
+        SwumDemo demo;
+        QVERIFY(demo.model.SaveResults(SaveAction::Save));
+        QTemporaryDir dir;
+        LivePublisher publisher(dir.path());
+        QString error;
+        QVERIFY2(publisher.publishStored(demo.shared, &error), qPrintable(error));
+        publisher.waitForIdle();
+        const QJsonObject data =
+            QJsonDocument::fromJson(readFile(dir.filePath("results.json"))).object();
+        QCOMPARE(data["events"].toArray().size(), 3);
+        QCOMPARE(data["teams"].toArray()[1].toObject()["points"].toDouble(), 27.0);
+        QVERIFY(QFile::exists(dir.filePath("results.lxf")));
+
+        demo.shared.GalaDate = QStringLiteral("01/01/99"); // no such gala
+        QVERIFY(!publisher.publishStored(demo.shared, &error));
+        QVERIFY(!error.isEmpty());
+    }
+
     void coalescesToTheNewestState()
     {
         SwumDemo demo;
