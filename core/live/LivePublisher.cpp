@@ -84,6 +84,11 @@ namespace LiveFolder {
 
 bool Write(const QString &folder, const LiveSnapshot &s, QString &error, QStringList &notes)
 {
+    // An empty name would be the program's working folder.
+    if (folder.trimmed().isEmpty()) {
+        error = tr("no folder is chosen under \"Publish results to folder\"");
+        return false;
+    }
     const QDir dir(folder);
     const QString teams = dir.filePath(TeamsFolder);
     if (!QDir().mkpath(teams)) {

@@ -255,6 +255,12 @@ private slots:
         QCOMPARE(recovered.size(), 1);
         QVERIFY(QFile::exists(folder + "/results.json"));
         QCOMPARE(failed.size(), 1);
+
+        // No folder chosen: nothing goes to the working folder.
+        QString error;
+        QStringList notes;
+        QVERIFY(!LiveFolder::Write(QString(), demo.snapshot(), error, notes));
+        QVERIFY(!QFile::exists("results.json"));
     }
 
     // A file that cannot be made is left out with one note; the rest is published.
