@@ -1,5 +1,6 @@
 #include "ui/GalaRecSetup.h"
 
+#include "core/live/LivePublisher.h"
 #include "core/preparation/TeamEntry.h"
 #include "core/sheet/RestoreSave.h"
 #include "core/values/Dialogs.h"
@@ -101,6 +102,7 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildGalaFrame(grid);
     buildAnnouncerFrame(grid);
     buildOnlineFrame(grid);
+    buildPublishFrame(grid);
     buildButtons(grid);
     buildSafetyFrame(grid);
     formLoad();
@@ -208,16 +210,55 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     });
 }
 
+void GalaRecSetup::buildPublishFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "PublishFrame", "Live Results");
+    auto *g = new QGridLayout(f);
+    m_publishYes = new QCheckBox(tr("Publish results to folder"), f);
+    m_publishYes->setObjectName(QStringLiteral("PublishYes"));
+    m_publishYes->setAccessibleName(m_publishYes->text());
+    QLabel *caption = label(f, "PublishLabel", "Publish Folder");
+    m_publishFolder = pathBox(f, "PublishFolder", "Publish Folder");
+    caption->setBuddy(m_publishFolder);
+    QPushButton *browse = button(f, "PublishBrowse", "Browse", smallButtonFont());
+    g->addWidget(m_publishYes, 0, 0, 1, 2);
+    g->addWidget(caption, 1, 0);
+    g->addWidget(m_publishFolder, 2, 0);
+    g->addWidget(browse, 2, 1);
+    grid->addWidget(f, 2, 1);
+
+    m_publishYes->setChecked(m_shared.PublishOn);
+    m_publishFolder->setVisible(m_shared.PublishOn);
+    m_publishFolder->setText(m_shared.PublishFolder);
+    connect(m_publishYes, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.PublishOn = on;
+        m_publishFolder->setVisible(on);
+    });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        // The chooser has no folder-only mode: only the folder it ends in counts.
+        FileChoice &choice = m_shared.Choice;
+        choice.FileMustExist = false;
+        choice.FilePrompt = tr("Select Folder to Publish Results");
+        m_dialogs.chooseFile(choice);
+        if (choice.SelectedDir.isEmpty()) {
+            m_dialogs.message(tr("No folder selected"));
+            return;
+        }
+        m_shared.PublishFolder = choice.SelectedDir;
+        m_publishFolder->setText(m_shared.PublishFolder);
+    });
+}
+
 void GalaRecSetup::buildButtons(QGridLayout *grid)
 {
     QPushButton *teams = button(this, "Command6", "Enter Teams", frameFont());
     QPushButton *programme = button(this, "ProgCreate", "Create/Amend Programme", frameFont());
     QPushButton *record = button(this, "RecordResults", "Record Results", frameFont());
     QPushButton *exit = button(this, "Command1", "Exit", frameFont());
-    grid->addWidget(teams, 2, 0);
-    grid->addWidget(programme, 2, 1);
-    grid->addWidget(record, 3, 0);
-    grid->addWidget(exit, 3, 1);
+    grid->addWidget(teams, 3, 0);
+    grid->addWidget(programme, 3, 1);
+    grid->addWidget(record, 4, 0);
+    grid->addWidget(exit, 4, 1);
     connect(teams, &QPushButton::clicked, this, &GalaRecSetup::enterTeams);
     connect(programme, &QPushButton::clicked, this, &GalaRecSetup::createProgramme);
     connect(record, &QPushButton::clicked, this, &GalaRecSetup::recordResults);
@@ -239,7 +280,7 @@ void GalaRecSetup::buildSafetyFrame(QGridLayout *grid)
     g->addWidget(m_secondCopyYes, 1, 0, 1, 2);
     g->addWidget(m_secondCopyFolder, 2, 0);
     g->addWidget(browse, 2, 1);
-    grid->addWidget(f, 4, 0, 1, 2);
+    grid->addWidget(f, 2, 0);
 
     m_secondCopyYes->setChecked(m_shared.SecondCopyOn);
     m_secondCopyFolder->setVisible(m_shared.SecondCopyOn);
@@ -272,7 +313,14 @@ void GalaRecSetup::restorePreviousSave()
     if (saves.isEmpty())
         return;
     RestoreSaveScreen screen(m_shared, m_dialogs, saves, this);
-    m_runModal(screen);
+    if (m_runModal(screen) != QDialog::Accepted)
+        return;
+    // The restored results are the gala's results now: the live pages follow.
+    if (LivePublisher *publisher = DeskPublisher(m_shared, m_dialogs)) {
+        QString error;
+        if (!publisher->publishStored(m_shared, &error))
+            m_dialogs.message(tr("The restored results could not be published: %1").arg(error));
+    }
 }
 
 void GalaRecSetup::formLoad()

@@ -44,6 +44,8 @@ private:
     void buildGalaFrame(QGridLayout *grid);
     void buildAnnouncerFrame(QGridLayout *grid);
     void buildOnlineFrame(QGridLayout *grid);
+    // "Publish results to folder": the live results option.
+    void buildPublishFrame(QGridLayout *grid);
     void buildButtons(QGridLayout *grid);
     // Restoring a previous save and the second copy of the database.
     void buildSafetyFrame(QGridLayout *grid);
@@ -74,4 +76,6 @@ private:
     QLineEdit *m_onlineResultsCode = nullptr;
     QCheckBox *m_secondCopyYes = nullptr;
     QLineEdit *m_secondCopyFolder = nullptr;
+    QCheckBox *m_publishYes = nullptr;
+    QLineEdit *m_publishFolder = nullptr;
 };

@@ -29,4 +29,10 @@ QString eventDetails(const GalaState &gala, int e)
            PBUTIL::StrokeName(gala.EventStroke[e]);
 }
 
+bool fasterThanGrade(const GalaState &gala, bool graded, int e, int t)
+{
+    return gala.LanePos(e, t) == 0 && graded && PBUTIL::SwimTime(gala.LaneTime(e, t)) > 0.0f &&
+           gala.TeamScoring[t];
+}
+
 } // namespace WebPage

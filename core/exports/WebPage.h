@@ -38,4 +38,14 @@ QStringList closing();
 // stroke name ("G12 50m Backstroke"), not escaped.
 QString eventDetails(const GalaState &gala, int e);
 
+// A disqualified swim's time text starts with an upper-case "D".
+inline bool disqualified(const QString &laneTime)
+{
+    return laneTime.startsWith(QLatin1Char('D'));
+}
+
+// A scoring team's swim faster than the grade time of a graded gala: it has
+// a real time but got no place ("TF").
+bool fasterThanGrade(const GalaState &gala, bool graded, int e, int t);
+
 } // namespace WebPage

@@ -11,13 +11,8 @@ namespace {
 
 using Exports::Texts;
 using WebPage::cell;
+using WebPage::disqualified;
 using WebPage::html;
-
-// A disqualified swim's time text starts with an upper-case "D".
-bool disqualified(const QString &laneTime)
-{
-    return laneTime.startsWith(QLatin1Char('D'));
-}
 
 QString eventNumber(const QString &eventNo)
 {

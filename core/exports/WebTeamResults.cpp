@@ -28,8 +28,7 @@ QString heatAndLane(const GalaState &gala, int t)
 // place. Any other place is the number with its sign blank (" 3", " 0").
 QString positionText(const GalaState &gala, bool graded, int e, int t)
 {
-    if (gala.LanePos(e, t) == 0 && graded && PBUTIL::SwimTime(gala.LaneTime(e, t)) > 0.0f &&
-        gala.TeamScoring[t])
+    if (WebPage::fasterThanGrade(gala, graded, e, t))
         return QStringLiteral("TF");
     return PBUTIL::NumberText(float(gala.LanePos(e, t)));
 }
@@ -38,7 +37,7 @@ QString positionText(const GalaState &gala, bool graded, int e, int t)
 // by a blank.
 QString splitsOrReason(const GalaState &gala, SplitTimes *splits, int e, int t)
 {
-    if (gala.LaneTime(e, t).startsWith(QLatin1Char('D')))
+    if (WebPage::disqualified(gala.LaneTime(e, t)))
         return gala.LaneNotes(e, t);
     if (!splits)
         return QString();

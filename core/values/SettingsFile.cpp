@@ -112,6 +112,8 @@ Settings parse(const QByteArray &content)
     s.ContactOrganisation = field(5, 1);
     s.SecondCopyOn = flagOf(field(6, 0));
     s.SecondCopyFolder = field(6, 1);
+    s.PublishOn = flagOf(field(7, 0));
+    s.PublishFolder = field(7, 1);
     return s;
 }
 
@@ -125,7 +127,7 @@ QStringList lines(const Settings &s)
                 quoted(s.OnlineMeetCode),
             quoted(s.ContactEmail) + QLatin1Char(',') + quoted(s.ContactOrganisation),
             flag(s.SecondCopyOn) + QLatin1Char(',') + quoted(s.SecondCopyFolder),
-            quoted(QString())};
+            flag(s.PublishOn) + QLatin1Char(',') + quoted(s.PublishFolder)};
 }
 
 bool write(const QString &path, const Settings &settings, QString *error)

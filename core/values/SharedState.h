@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class LivePublisher;
 class PrinterChoice;
 
 // The settings and choices every screen shares, owned by the application and
@@ -39,4 +40,9 @@ struct SharedState : Settings
     // The printer chosen with "Printer Set-up", kept for the run; made by the
     // first report or set-up.
     std::shared_ptr<PrinterChoice> Printing;
+
+    // Publishes every save into PublishFolder while PublishOn; made by the
+    // first sheet that publishes, kept so the last save is written before
+    // the program ends.
+    std::shared_ptr<LivePublisher> Publishing;
 };

@@ -5,6 +5,7 @@
 #include "ui/EventDetails.h"
 #include "ui/GalaRecSetup.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -24,6 +25,34 @@ private slots:
         choose(&setup, "GalaDateBox", "14/09/26");
         QCOMPARE(shown(&setup, "GalaDetails"),
                  QStringLiteral("14/09/26 Harbourside SC\nNo teams currently entered"));
+    }
+
+    // "Publish results to folder": the tick and the folder are what the
+    // settings will remember; a cancelled chooser keeps the folder.
+    void publishOption()
+    {
+        Desk desk;
+        desk.shared.PublishFolder = QStringLiteral("/srv/old/");
+        GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
+        auto *box = child<QLineEdit>(&setup, "PublishFolder");
+        QCOMPARE(child(&setup, "PublishYes")->accessibleName(),
+                 QStringLiteral("Publish results to folder"));
+        QVERIFY(!box->isVisibleTo(&setup));
+        click(&setup, "PublishYes");
+        QVERIFY(desk.shared.PublishOn);
+        QVERIFY(box->isVisibleTo(&setup));
+        QCOMPARE(box->text(), QStringLiteral("/srv/old/"));
+        desk.dialogs.expectChooser("Select Folder to Publish Results", "/srv/live/", "any")
+            .expectChooser("Select Folder to Publish Results", "", "")
+            .expectMessage("No folder selected");
+        click(&setup, "PublishBrowse");
+        QCOMPARE(desk.shared.PublishFolder, QStringLiteral("/srv/live/"));
+        QCOMPARE(box->text(), QStringLiteral("/srv/live/"));
+        click(&setup, "PublishBrowse");
+        QCOMPARE(desk.shared.PublishFolder, QStringLiteral("/srv/live/"));
+        click(&setup, "PublishYes");
+        QVERIFY(!desk.shared.PublishOn);
+        QVERIFY(!box->isVisibleTo(&setup));
     }
 
     // From a blank gala database to a gala ready for recording, through the

@@ -113,7 +113,10 @@ private slots:
                         "desk@club.example",
                         "Club \"A\", B",
                         true,
-                        "/media/usb"};
+                        "/media/usb",
+                        true,
+
+                        "/srv/live, \"pool\""};
         const QByteArray seed = SettingsFile::lines(sample).join(QLatin1String("\r\n")).toUtf8();
         for (const QByteArray &bytes : mutants(11, {seed})) {
             const Settings s = SettingsFile::parse(bytes);

@@ -83,7 +83,7 @@ private slots:
         QVERIFY(desk.startUp.exit());
         QCOMPARE(desk.settings(), "\"" + db.toUtf8() +
                                       "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n"
-                                      "\"\",\"\"\r\n#FALSE#,\"\"\r\n\"\"\r\n");
+                                      "\"\",\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\"\r\n");
 
         static_cast<Settings &>(shared) = {"/data/galas, \"club\".mdb",
                                            "DEMO",
@@ -96,18 +96,27 @@ private slots:
                                            "desk@bramley.example",
                                            "Bramley \"Dolphins\", SC",
                                            true,
-                                           "/media/usb, stick"};
+                                           "/media/usb, stick",
+                                           true,
+                                           "/srv/live \"pool\""};
         QVERIFY(desk.startUp.exit());
-        // Line 6 holds the Lenex contact, line 7 the second copy; line 8
-        // belongs to another setting and stays empty here.
+        // Line 6 holds the Lenex contact, line 7 the second copy, line 8 the
+        // publish folder.
         QVERIFY(desk.settings().endsWith(
             "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
             "\"desk@bramley.example\",\"Bramley \"\"Dolphins\"\", SC\"\r\n"
-            "#TRUE#,\"/media/usb, stick\"\r\n\"\"\r\n"));
+            "#TRUE#,\"/media/usb, stick\"\r\n#TRUE#,\"/srv/live \"\"pool\"\"\"\r\n"));
         SharedState again;
         StartUp second(again, desk.dialogs, UserFolders(desk.dir.path()));
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
         QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
+        QVERIFY(again.PublishOn);
+        // Line 7, which this version does not know, is skipped when reading.
+        const Settings other = SettingsFile::parse(
+            "\"a\"\r\n\"b\"\r\n\"c\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"x@y\"\r\n"
+            "#TRUE#,\"/copy\"\r\n#TRUE#,\"/srv/live\"\r\n");
+        QVERIFY(other.PublishOn);
+        QCOMPARE(other.PublishFolder, QString("/srv/live"));
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
