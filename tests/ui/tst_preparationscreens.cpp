@@ -1,3 +1,4 @@
+#include "core/live/LivePublisher.h"
 #include "core/sheet/SaveHistory.h"
 #include "core/sheet/SaveResults.h"
 #include "core/sheet/SheetModel.h"
@@ -175,7 +176,7 @@ private slots:
     }
 
     // An earlier save made current again from the set-up screen, with the
-    // second copy written after it.
+    // second copy written after it and the live results following it.
     void restorePreviousSaveWithSecondCopy()
     {
         Desk desk;
@@ -200,6 +201,10 @@ private slots:
         click(&setup, "SecondCopyBrowse");
         QCOMPARE(desk.shared.SecondCopyFolder, stick.path());
         QCOMPARE(child<QLineEdit>(&setup, "SecondCopyFolder")->text(), stick.path());
+        QTemporaryDir live;
+        click(&setup, "PublishYes");
+        desk.dialogs.expectChooser("Select Folder to Publish Results", live.path() + "/", "x");
+        click(&setup, "PublishBrowse");
 
         desk.dialogs.expectMessage("Choose the Meet Code and the Gala Date first");
         click(&setup, "RestorePreviousSave");
@@ -239,6 +244,12 @@ private slots:
         Database copy(SecondCopy::copyPath(desk.file.path, stick.path()));
         QCOMPARE(Desk::recordsOf(copy, "Gala_Record", {"Program code", "Lane Time"}),
                  (QStringList{"backup|32.00", "DEMO|31.00"}));
+        QVERIFY(desk.shared.Publishing);
+        desk.shared.Publishing->waitForIdle();
+        QFile published(live.filePath("results.json"));
+        QVERIFY(published.open(QIODevice::ReadOnly));
+        const QByteArray data = published.readAll();
+        QVERIFY2(data.contains("\"31.00\"") && !data.contains("\"32.00\""), data.constData());
     }
 };
 
