@@ -45,6 +45,7 @@ bench: deps
 	$(MAKE) all
 	$(BUILD)/bin/galarec_bench
 	$(BUILD)/bin/reports_bench
+	$(BUILD)/bin/live_bench
 
 # The Debian package build/aqgalarec_<version>_<arch>.deb, checked by lintian.
 package: deps

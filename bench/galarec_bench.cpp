@@ -2,18 +2,21 @@
 // hold (17 team entries x 100 events) against the same work written directly
 // with the SQLite C API, in one run, and prints medians and ratios.
 
+#include "bench/LargestGala.h"
 #include "core/gala/GalaState.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/sheet/SaveResults.h"
 #include "core/sheet/SheetModel.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SharedState.h"
 #include "tools/ReadyMadeDatabases.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -26,28 +29,8 @@
 
 namespace {
 
-constexpr int Teams = GalaState::MaxSheetRows;
-constexpr int Events = GalaState::MaxEvents;
 constexpr int Runs = 31;
-const QString Code = QStringLiteral("BENCH");
-const QString Date = QStringLiteral("12/10/26");
-
-// Answers every question Yes (keep the stored results) and counts messages,
-// which a sound run never shows.
-class YesDialogs : public Dialogs
-{
-public:
-    int messages = 0;
-    void message(const QString &text) override
-    {
-        ++messages;
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-    }
-    QString input(const QString &) override { return {}; }
-    bool yesNo(const QString &) override { return true; }
-    bool yesNoDefaultNo(const QString &) override { return true; }
-    void chooseFile(FileChoice &) override {}
-};
+using namespace LargestGala;
 
 double medianMs(std::vector<qint64> ns)
 {
@@ -85,68 +68,6 @@ qint64 timed(const std::function<void()> &work)
     clock.start();
     work();
     return clock.nsecsElapsed();
-}
-
-// The programme, the dated gala and 17 entries: heat 1 with 9 lanes, heat 2 with 8.
-void buildGala(Database &db)
-{
-    Database::Transaction tx(db);
-    Recordset names = db.openRecordset(QStringLiteral("Gala_Name"));
-    names.addNew();
-    names.setValue(QStringLiteral("Program code"), Code);
-    names.setValue(QStringLiteral("Program description"), QStringLiteral("Largest Gala"));
-    names.update();
-    static const char *strokes[] = {"FS", "BR", "BK", "FLY", "MED"};
-    Recordset prog = db.openRecordset(QStringLiteral("Gala_Program"));
-    for (int e = 1; e <= Events; ++e) {
-        prog.addNew();
-        prog.setValue(QStringLiteral("Program code"), Code);
-        prog.setValue(QStringLiteral("Event No"), double(e));
-        prog.setValue(QStringLiteral("Sex age"), e % 4 == 0 ? QStringLiteral("Mixed Open")
-                                                            : QStringLiteral("G%1").arg(8 + e % 8));
-        prog.setValue(QStringLiteral("Distance"), double(e % 3 == 0 ? 100 : 50));
-        prog.setValue(QStringLiteral("Stroke"), QLatin1String(strokes[e % 5]));
-        prog.setValue(QStringLiteral("Time"), QString());
-        prog.setValue(QStringLiteral("Scoring"), e == Events ? QStringLiteral("2X") : QString());
-        prog.update();
-    }
-    Recordset dates = db.openRecordset(QStringLiteral("Gala_Date"));
-    dates.addNew();
-    dates.setValue(QStringLiteral("Program code"), Code);
-    dates.setValue(QStringLiteral("Date"), Date);
-    dates.setValue(QStringLiteral("Pool Name"), QStringLiteral("Harbourside Baths"));
-    dates.setValue(QStringLiteral("Graded"), false);
-    dates.update();
-    Recordset teams = db.openRecordset(QStringLiteral("Gala_Team"));
-    for (int t = 1; t <= Teams; ++t) {
-        teams.addNew();
-        teams.setValue(QStringLiteral("Program code"), Code);
-        teams.setValue(QStringLiteral("Gala Date"), Date);
-        teams.setValue(QStringLiteral("Heat No"), t <= 9 ? 1 : 2);
-        teams.setValue(QStringLiteral("Lane No"), t <= 9 ? t : t - 9);
-        teams.setValue(QStringLiteral("Team Name"), QStringLiteral("Team %1").arg(t));
-        teams.setValue(QStringLiteral("Scoring"), t != Teams);
-        teams.update();
-    }
-    tx.commit();
-}
-
-// Every lane of every event recorded, as after a finished gala.
-void fillResults(GalaState &g)
-{
-    for (int e = 1; e <= g.NoOfEvents; ++e) {
-        for (int t = 1; t <= g.NoOfTeams; ++t) {
-            g.LaneTime(e, t) =
-                QStringLiteral("%1.%2").arg(30 + t).arg(e % 100, 2, 10, QLatin1Char('0'));
-            g.LanePos(e, t) = t;
-            g.LanePoints(e, t) = float(g.NoOfScoringTeams + 1 - t);
-            g.LaneName(e, t) = QStringLiteral("Swimmer %1-%2").arg(e).arg(t);
-            g.LaneClub(e, t) = QStringLiteral("Club %1").arg(t);
-            g.LaneDoB(e, t) =
-                QStringLiteral("0%1/0%2/1%3").arg(1 + t % 9).arg(1 + e % 9).arg(e % 10);
-            g.LaneNotes(e, t) = e % 7 == 0 ? QStringLiteral("split 17.20") : QString();
-        }
-    }
 }
 
 // The same save written directly: one transaction, the date's backup rows
@@ -303,16 +224,78 @@ int main(int argc, char **argv)
             return 1;
         }
         fillResults(gala);
+        // Every timed save stores other results than the one before (one
+        // lane changes, untimed), as at the desk, so the history keeps each.
+        int changes = 0;
+        const auto change = [&] {
+            ++changes;
+            gala.LaneTime(1 + changes % Events, 1 + changes % Teams) =
+                QStringLiteral("%1.%2")
+                    .arg(40 + changes % 50)
+                    .arg(changes % 100, 2, 10, QLatin1Char('0'));
+        };
+        const ResultStore::SaveNote note{SaveAction::NextEvent, QStringLiteral("1")};
+        const auto programSave = [&] {
+            ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala, note);
+        };
         // Two saves first, so every timed save deletes, renames and inserts 1,700 rows.
-        ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala);
-        ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala);
+        change();
+        programSave();
+        change();
+        programSave();
+        int saves = 2;
 
         BareSave bare(path);
         Timings save, saveFloor, open, openFloor;
         for (int i = 0; i < Runs; ++i) {
-            save.add([&] { ResultStore::SaveResults(*shared.GalaDb, Code, Date, gala); });
+            change();
+            save.add(programSave);
+            change();
             saveFloor.add([&] { bare.save(gala); });
+            ++saves;
         }
+
+        // The history's cost: the same save with and without it, in turns.
+        Timings withHistory, withoutHistory;
+        for (int i = 0; i < Runs; ++i) {
+            change();
+            withHistory.add(programSave);
+            change();
+            withoutHistory.add(
+                [&] { ResultStore::SaveResultsWithoutHistory(*shared.GalaDb, Code, Date, gala); });
+            ++saves;
+        }
+
+        // The second copy: what the desk waits for is the save and the
+        // request; the copy itself runs on its own thread, timed apart.
+        QTemporaryDir copyFolder;
+        shared.GalaDbPath = path;
+        shared.SecondCopyOn = true;
+        shared.SecondCopyFolder = copyFolder.path();
+        Timings withCopy, withoutCopy, copyAlone;
+        for (int i = 0; i < Runs; ++i) {
+            change();
+            withCopy.add([&] {
+                programSave();
+                RequestSecondCopy(shared, dialogs);
+            });
+            shared.Copy.waitForIdle(60000);
+            change();
+            withoutCopy.add(programSave);
+            copyAlone.add([&] { SecondCopy::copyNow(path, copyFolder.path()); });
+            saves += 2;
+        }
+        while (saves < 100) {
+            change();
+            programSave();
+            ++saves;
+        }
+        const qint64 bytes = QFileInfo(path).size();
+        const qint64 kept =
+            shared.GalaDb->select(QStringLiteral("SELECT count(*) FROM Gala_Save_History"))
+                .first()
+                .first()
+                .toLongLong();
         const int rows = storedRows(*shared.GalaDb);
 
         qint64 seen = 0;
@@ -341,6 +324,15 @@ int main(int argc, char **argv)
                     Teams, Events, Teams * Events, Runs);
         std::printf("program against bare SQLite (same work, same file, same run):\n");
         line("save results", save, saveFloor, 1.5);
+        std::printf("save history (the same save with and without it, same run):\n");
+        line("save + history", withHistory, withoutHistory, 1.5);
+        std::printf("second copy (the desk's wait: save and copy request against save alone):\n");
+        line("save + copy", withCopy, withoutCopy, 1.0);
+        std::printf("%-16s wall %8.3f ms on the copy's own thread, never waited for\n",
+                    "copy itself", medianMs(copyAlone.wall));
+        std::printf("database after %d saves of the largest gala: %.2f MB (%lld generations "
+                    "kept; aim: at most 20 MB)\n",
+                    saves, double(bytes) / (1024.0 * 1024.0), kept);
         line("open the gala", open, openFloor, 2.0);
         std::printf("%-16s wall %8.3f ms over %d rows  (aim: under 1 ms)\n", "typed time chain",
                     medianMs(chain), Teams);

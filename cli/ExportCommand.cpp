@@ -1,5 +1,6 @@
 #include "cli/ExportCommand.h"
 
+#include "cli/SaveHistoryCommand.h"
 #include "core/exports/LenexFile.h"
 #include "core/exports/ProgramData.h"
 #include "core/exports/RankingFiles.h"
@@ -240,7 +241,7 @@ public:
     {
         m_parser.setApplicationDescription(
             tr("Writes the files of the recording sheet's menus for a recorded gala, without "
-               "any window. The gala database is only read."));
+               "any window. The gala database is only read, except by --restore-save."));
         m_parser.addOptions({m_help, m_version, m_db, m_code, m_date});
         for (const Output &output : Outputs)
             m_outputs.append(QCommandLineOption(QLatin1String(output.option), tr(output.help),
@@ -254,7 +255,8 @@ public:
     {
         return m_parser.helpText() + QLatin1Char('\n') +
                tr("Exit status: 0 when every file was written, 1 when the database, the\n"
-                  "gala or a file failed, 2 for a wrong command line.\n");
+                  "gala or a file failed, 2 for a wrong command line.\n") +
+               QLatin1Char('\n') + SaveHistoryCommand::HelpText();
     }
 
     // Reads the arguments; false with the usage fault when they are wrong.
@@ -379,6 +381,9 @@ private:
 
 int Run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
+    // The save history's options make it another command on the same program.
+    if (SaveHistoryCommand::Wanted(arguments))
+        return SaveHistoryCommand::Run(arguments, out, err);
     const QString program = QStringLiteral("aqgalarec-export");
     CommandLine line;
     QString fault;

@@ -17,7 +17,8 @@ enum Exit
     Usage = 2,  // the command line was wrong
 };
 
-// Runs one command line (`arguments` starts with the program name). What it
+// Runs one command line (`arguments` starts with the program name): the
+// exports, or the save history's command when its options are given. What it
 // wrote goes to `out`, failures to `err`.
 int Run(const QStringList &arguments, QTextStream &out, QTextStream &err);
 

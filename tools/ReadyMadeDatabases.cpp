@@ -1,5 +1,6 @@
 #include "tools/ReadyMadeDatabases.h"
 
+#include "core/sheet/SaveHistory.h"
 #include "core/values/Engine.h"
 #include "tools/OnlineTimesFeed.h"
 
@@ -61,6 +62,9 @@ std::unique_ptr<Database> createGalaDatabase(const QString &path)
     db->addStoredQuery(QStringLiteral("Gala_Record_Query"),
                        selectOf(QStringLiteral("Gala_Record"), byGala, QStringLiteral("rowid")),
                        {Code, Date}, QStringLiteral("Gala_Record"));
+    // A database from before the save history gets the table on its first
+    // save; the ready-made ones have it from the start.
+    SaveHistory::CreateTable(*db);
     tx.commit();
     return db;
 }

@@ -1,6 +1,8 @@
 #include "ui/GalaRecSetup.h"
 
+#include "core/live/LivePublisher.h"
 #include "core/preparation/TeamEntry.h"
+#include "core/sheet/RestoreSave.h"
 #include "core/values/Dialogs.h"
 #include "core/values/Guarded.h"
 #include "core/values/SharedState.h"
@@ -8,11 +10,13 @@
 #include "ui/EventDetails.h"
 #include "ui/GalaProg.h"
 #include "ui/GalaRecSheet.h"
+#include "ui/RestoreSaveScreen.h"
 #include "ui/ScreenParts.h"
 #include "ui/TeamNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -99,7 +103,9 @@ GalaRecSetup::GalaRecSetup(SharedState &shared, GalaState &gala, Dialogs &dialog
     buildGalaFrame(grid);
     buildAnnouncerFrame(grid);
     buildOnlineFrame(grid);
+    buildPublishFrame(grid);
     buildButtons(grid);
+    buildSafetyFrame(grid);
     formLoad();
 }
 
@@ -215,6 +221,47 @@ void GalaRecSetup::buildOnlineFrame(QGridLayout *grid)
     });
 }
 
+void GalaRecSetup::buildPublishFrame(QGridLayout *grid)
+{
+    QGroupBox *f = frame(this, "PublishFrame", QT_TRANSLATE_NOOP("GalaRecSetup", "Live Results"));
+    auto *g = new QGridLayout(f);
+    m_publishYes = new QCheckBox(tr("Publish results to folder"), f);
+    m_publishYes->setObjectName(QStringLiteral("PublishYes"));
+    m_publishYes->setAccessibleName(m_publishYes->text());
+    QLabel *caption = label(f, "PublishLabel", QT_TRANSLATE_NOOP("GalaRecSetup", "Publish Folder"));
+    m_publishFolder =
+        pathBox(f, "PublishFolder", QT_TRANSLATE_NOOP("GalaRecSetup", "Publish Folder"));
+    caption->setBuddy(m_publishFolder);
+    QPushButton *browse =
+        button(f, "PublishBrowse", QT_TRANSLATE_NOOP("GalaRecSetup", "Browse"), smallButtonFont());
+    g->addWidget(m_publishYes, 0, 0, 1, 2);
+    g->addWidget(caption, 1, 0);
+    g->addWidget(m_publishFolder, 2, 0);
+    g->addWidget(browse, 2, 1);
+    grid->addWidget(f, 2, 1);
+
+    m_publishYes->setChecked(m_shared.PublishOn);
+    m_publishFolder->setVisible(m_shared.PublishOn);
+    m_publishFolder->setText(m_shared.PublishFolder);
+    connect(m_publishYes, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.PublishOn = on;
+        m_publishFolder->setVisible(on);
+    });
+    connect(browse, &QPushButton::clicked, this, [this] {
+        // The chooser has no folder-only mode: only the folder it ends in counts.
+        FileChoice &choice = m_shared.Choice;
+        choice.FileMustExist = false;
+        choice.FilePrompt = tr("Select Folder to Publish Results");
+        m_dialogs.chooseFile(choice);
+        if (choice.SelectedDir.isEmpty()) {
+            m_dialogs.message(tr("No folder selected"));
+            return;
+        }
+        m_shared.PublishFolder = choice.SelectedDir;
+        m_publishFolder->setText(m_shared.PublishFolder);
+    });
+}
+
 void GalaRecSetup::buildButtons(QGridLayout *grid)
 {
     QPushButton *teams =
@@ -226,14 +273,76 @@ void GalaRecSetup::buildButtons(QGridLayout *grid)
                                  QT_TRANSLATE_NOOP("GalaRecSetup", "Record Results"), frameFont());
     QPushButton *exit =
         button(this, "Command1", QT_TRANSLATE_NOOP("GalaRecSetup", "Exit"), frameFont());
-    grid->addWidget(teams, 2, 0);
-    grid->addWidget(programme, 2, 1);
-    grid->addWidget(record, 3, 0);
-    grid->addWidget(exit, 3, 1);
+    grid->addWidget(teams, 3, 0);
+    grid->addWidget(programme, 3, 1);
+    grid->addWidget(record, 4, 0);
+    grid->addWidget(exit, 4, 1);
     connect(teams, &QPushButton::clicked, this, &GalaRecSetup::enterTeams);
     connect(programme, &QPushButton::clicked, this, &GalaRecSetup::createProgramme);
     connect(record, &QPushButton::clicked, this, &GalaRecSetup::recordResults);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void GalaRecSetup::buildSafetyFrame(QGridLayout *grid)
+{
+    QGroupBox *f =
+        frame(this, "SafetyFrame", QT_TRANSLATE_NOOP("GalaRecSetup", "Saves and Second Copy"));
+    auto *g = new QGridLayout(f);
+    QPushButton *restore =
+        button(f, "RestorePreviousSave",
+               QT_TRANSLATE_NOOP("GalaRecSetup", "Restore Previous Save..."), smallButtonFont());
+    m_secondCopyYes = new QCheckBox(tr("Second copy in folder"), f);
+    m_secondCopyYes->setObjectName(QStringLiteral("SecondCopyYes"));
+    m_secondCopyYes->setAccessibleName(m_secondCopyYes->text());
+    m_secondCopyFolder =
+        pathBox(f, "SecondCopyFolder", QT_TRANSLATE_NOOP("GalaRecSetup", "Second copy in folder"));
+    QPushButton *browse = button(f, "SecondCopyBrowse", QT_TRANSLATE_NOOP("GalaRecSetup", "Browse"),
+                                 smallButtonFont());
+    g->addWidget(restore, 0, 0, 1, 2, Qt::AlignLeft);
+    g->addWidget(m_secondCopyYes, 1, 0, 1, 2);
+    g->addWidget(m_secondCopyFolder, 2, 0);
+    g->addWidget(browse, 2, 1);
+    grid->addWidget(f, 2, 0);
+
+    m_secondCopyYes->setChecked(m_shared.SecondCopyOn);
+    m_secondCopyFolder->setVisible(m_shared.SecondCopyOn);
+    m_secondCopyFolder->setText(QDir::toNativeSeparators(m_shared.SecondCopyFolder));
+    connect(m_secondCopyYes, &QCheckBox::toggled, this, [this](bool on) {
+        m_shared.SecondCopyOn = on;
+        m_secondCopyFolder->setVisible(on);
+    });
+    connect(restore, &QPushButton::clicked, this, &GalaRecSetup::restorePreviousSave);
+    // The chooser has no folder-only mode: the folder of the file picked or
+    // named is the one used.
+    connect(browse, &QPushButton::clicked, this, [this] {
+        FileChoice &choice = m_shared.Choice;
+        choice.FileMustExist = false;
+        choice.FilePrompt = tr("Select Folder for the Second Copy");
+        m_dialogs.chooseFile(choice);
+        if (choice.SelectedDir.isEmpty()) {
+            m_dialogs.message(tr("No folder selected"));
+            return;
+        }
+        m_shared.SecondCopyFolder = QDir::cleanPath(choice.SelectedDir);
+        m_secondCopyFolder->setText(QDir::toNativeSeparators(m_shared.SecondCopyFolder));
+    });
+}
+
+void GalaRecSetup::restorePreviousSave()
+{
+    QList<SaveHistory::Entry> saves;
+    Guarded(m_dialogs, [&] { saves = RestoreSave::Saves(m_shared, m_dialogs); });
+    if (saves.isEmpty())
+        return;
+    RestoreSaveScreen screen(m_shared, m_dialogs, saves, this);
+    if (m_runModal(screen) != QDialog::Accepted)
+        return;
+    // The restored results are the gala's results now: the live pages follow.
+    if (LivePublisher *publisher = DeskPublisher(m_shared, m_dialogs)) {
+        QString error;
+        if (!publisher->publishStored(m_shared, &error))
+            m_dialogs.message(tr("The restored results could not be published: %1").arg(error));
+    }
 }
 
 void GalaRecSetup::formLoad()

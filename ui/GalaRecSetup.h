@@ -44,7 +44,12 @@ private:
     void buildGalaFrame(QGridLayout *grid);
     void buildAnnouncerFrame(QGridLayout *grid);
     void buildOnlineFrame(QGridLayout *grid);
+    // "Publish results to folder": the live results option.
+    void buildPublishFrame(QGridLayout *grid);
     void buildButtons(QGridLayout *grid);
+    // Restoring a previous save and the second copy of the database.
+    void buildSafetyFrame(QGridLayout *grid);
+    void restorePreviousSave();
     void formLoad();
     void browseDatabase(QLineEdit *box, QString &path, const QString &caption);
     void addCode();
@@ -69,4 +74,8 @@ private:
     QCheckBox *m_aresOnlineTiming = nullptr;
     QLineEdit *m_onlineDbName = nullptr;
     QLineEdit *m_onlineResultsCode = nullptr;
+    QCheckBox *m_secondCopyYes = nullptr;
+    QLineEdit *m_secondCopyFolder = nullptr;
+    QCheckBox *m_publishYes = nullptr;
+    QLineEdit *m_publishFolder = nullptr;
 };

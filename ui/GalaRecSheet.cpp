@@ -1,5 +1,7 @@
 #include "ui/GalaRecSheet.h"
 
+#include "core/live/LivePublisher.h"
+
 #include "ui/ScreenParts.h"
 
 #include "core/exports/ExportMenu.h"
@@ -490,8 +492,11 @@ void RecordResults(SharedState &shared, GalaState &gala, Dialogs &dialogs, QWidg
     if (!Guarded(dialogs, [&] { opened = OpenGala(shared, gala, dialogs); }) || !opened.opened())
         return;
     // `opened` keeps the online-times database open while the sheet is shown.
-    GalaRecSheet sheet(shared, gala, dialogs, opened.OnlineOn ? &opened.online : nullptr, parent);
+    OnlineTimes *online = opened.OnlineOn ? &opened.online : nullptr;
+    GalaRecSheet sheet(shared, gala, dialogs, online, parent);
     sheet.setWindowTitle(opened.caption());
+    if (LivePublisher *publisher = DeskPublisher(shared, dialogs))
+        publisher->follow(sheet.model(), shared, gala, online);
     sheet.exec();
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/gala/GalaRules.h"
 #include "core/gala/GalaState.h"
+#include "core/sheet/SaveHistory.h"
+#include "core/sheet/SheetModel.h"
 #include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
@@ -20,18 +22,69 @@ QueryDef galaRecords(Database &db, const QString &code, const QString &galaDate)
     return q;
 }
 
-} // namespace
-
-void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
-                 const GalaState &gala)
+// The steps every save shares: the date's backup goes, the gala's rows
+// become the backup, `writeRows` adds the new ones; with a note, the rows
+// replaced and the rows written go into the history. One transaction.
+template <typename WriteRows>
+void replaceGeneration(Database &db, const QString &progCode, const QString &galaDate,
+                       const SaveNote *note, WriteRows writeRows)
 {
     Database::Transaction transaction(db);
+    if (note) {
+        SaveHistory::CreateTable(db);
+        SaveHistory::KeepReplaced(db, progCode, galaDate);
+    }
 
     // One backup generation per date: the previous one goes, and the rows
     // stored so far become the backup.
     galaRecords(db, Backup, galaDate).openRecordset().removeAll();
     galaRecords(db, progCode, galaDate).openRecordset().setAll(ProgramCode, Backup);
+    writeRows();
 
+    if (note)
+        SaveHistory::Record(db, progCode, galaDate, note->action, note->eventShown);
+    transaction.commit();
+}
+
+void writeGala(Database &db, const QString &progCode, const QString &galaDate,
+               const GalaState &gala);
+
+} // namespace
+
+void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
+                 const GalaState &gala, const SaveNote &note)
+{
+    replaceGeneration(db, progCode, galaDate, &note,
+                      [&] { writeGala(db, progCode, galaDate, gala); });
+}
+
+void SaveResultsWithoutHistory(Database &db, const QString &progCode, const QString &galaDate,
+                               const GalaState &gala)
+{
+    replaceGeneration(db, progCode, galaDate, nullptr,
+                      [&] { writeGala(db, progCode, galaDate, gala); });
+}
+
+void RestoreResults(Database &db, const QString &progCode, const QString &galaDate, qint64 number)
+{
+    // Read before anything changes: the restore's own first step would
+    // otherwise replace the date's backup rows it may be restoring.
+    const SaveHistory::Generation chosen = SaveHistory::Load(db, progCode, galaDate, number);
+    QString eventShown;
+    for (const SaveHistory::Entry &e : SaveHistory::List(db, progCode, galaDate)) {
+        if (e.number == number)
+            eventShown = e.eventShown;
+    }
+    const SaveNote note{SaveAction::Restore, eventShown};
+    replaceGeneration(db, progCode, galaDate, &note,
+                      [&] { SaveHistory::WriteRows(db, progCode, galaDate, chosen); });
+}
+
+namespace {
+
+void writeGala(Database &db, const QString &progCode, const QString &galaDate,
+               const GalaState &gala)
+{
     static const QString GalaDate = QStringLiteral("Gala Date"),
                          EventNo = QStringLiteral("Event No"), LaneNo = QStringLiteral("Lane No"),
                          LaneTime = QStringLiteral("Lane Time"),
@@ -77,8 +130,8 @@ void SaveResults(Database &db, const QString &progCode, const QString &galaDate,
         }
     }
     table.close();
-
-    transaction.commit();
 }
+
+} // namespace
 
 } // namespace ResultStore

@@ -6,6 +6,7 @@
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SharedState.h"
 
 #include <algorithm>
@@ -22,6 +23,9 @@ bool validRow(int row)
 SheetModel::SheetModel(SharedState &shared, GalaState &gala, Dialogs &dialogs, QObject *parent)
     : QObject(parent), m_shared(shared), m_gala(gala), m_dialogs(dialogs)
 {
+    // Every save that stored the gala is copied to the second folder too.
+    connect(this, &SheetModel::resultsSaved, this,
+            [this] { RequestSecondCopy(m_shared, m_dialogs); });
 }
 
 QString SheetModel::text(Column column, int row) const
@@ -434,7 +438,8 @@ bool SheetModel::SaveResults(SaveAction action)
         return false;
     }
     try {
-        ResultStore::SaveResults(*m_shared.GalaDb, m_shared.ProgCode, m_shared.GalaDate, m_gala);
+        ResultStore::SaveResults(*m_shared.GalaDb, m_shared.ProgCode, m_shared.GalaDate, m_gala,
+                                 {action, m_evNo});
     } catch (const EngineError &error) {
         // Nothing was stored; the gala stays in memory for another try.
         m_dialogs.message(tr("Results not saved: ") + error.message());

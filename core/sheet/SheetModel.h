@@ -11,7 +11,7 @@ class Dialogs;
 
 // What made the sheet save the gala: saves are told apart in what follows
 // them (the save history, publishing).
-enum class SaveAction
+enum class SaveAction : int
 {
     NextEvent,    // "Next Event"
     EventBoxLeft, // the event number box was left

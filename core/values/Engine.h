@@ -178,6 +178,27 @@ public:
         bool m_done = false;
     };
 
+    // Plain statements on the program's own tables (the save history), the
+    // values bound to ?1, ?2 ... A QDate binds as the stored date form, a
+    // QByteArray as a blob. Rows come back as stored: qint64, double,
+    // QString (never a null one), QByteArray, or invalid for null.
+    QList<QVariantList> select(const QString &sql, const QVariantList &params = {});
+    void run(const QString &sql, const QVariantList &params = {});
+    bool hasTable(const QString &name);
+    // The rows of a select packed into bytes as stored, without a QVariant
+    // per value (the save history keeps whole generations this way), and
+    // the rows of such bytes back; unpack throws on bytes it cannot read.
+    QByteArray selectPacked(const QString &sql, const QVariantList &params = {});
+    static QList<QVariantList> unpack(const QByteArray &packed);
+
+    // The engine's quick check of the file (integrity_check with `full`):
+    // empty when the file is sound, else each fault it found.
+    QStringList check(bool full = false);
+
+    // Copies the whole database into the file `path` (created or replaced)
+    // with the engine's online backup, so the copy is one consistent state.
+    void backupTo(const QString &path);
+
     // For the tools that build the ready-made files and for tests.
     static std::unique_ptr<Database> create(const QString &path);
     void execute(const QString &sql);
@@ -190,6 +211,7 @@ private:
     explicit Database(sqlite3 *handle, QString path);
 
     sqlite3_stmt *prepared(const QString &sql);
+    sqlite3_stmt *bound(const QString &sql, const QVariantList &params);
     [[noreturn]] void fail(const QString &what) const;
     std::shared_ptr<const Recordset::Columns> columnsOf(const QString &table);
 

@@ -110,6 +110,10 @@ Settings parse(const QByteArray &content)
     s.OnlineMeetCode = field(4, 2);
     s.ContactEmail = field(5, 0);
     s.ContactOrganisation = field(5, 1);
+    s.SecondCopyOn = flagOf(field(6, 0));
+    s.SecondCopyFolder = field(6, 1);
+    s.PublishOn = flagOf(field(7, 0));
+    s.PublishFolder = field(7, 1);
     return s;
 }
 
@@ -121,7 +125,9 @@ QStringList lines(const Settings &s)
             flag(s.AnnouncerOn) + QLatin1Char(',') + quoted(s.AnnouncerDbPath),
             flag(s.OnlineOn) + QLatin1Char(',') + quoted(s.AresDbPath) + QLatin1Char(',') +
                 quoted(s.OnlineMeetCode),
-            quoted(s.ContactEmail) + QLatin1Char(',') + quoted(s.ContactOrganisation)};
+            quoted(s.ContactEmail) + QLatin1Char(',') + quoted(s.ContactOrganisation),
+            flag(s.SecondCopyOn) + QLatin1Char(',') + quoted(s.SecondCopyFolder),
+            flag(s.PublishOn) + QLatin1Char(',') + quoted(s.PublishFolder)};
 }
 
 bool write(const QString &path, const Settings &settings, QString *error)

@@ -17,11 +17,19 @@ struct Settings
     // The desk's contact in Lenex files (line 6).
     QString ContactEmail;
     QString ContactOrganisation;
+    // Line 7: a second copy of the gala database after every save.
+    bool SecondCopyOn = false;
+    QString SecondCopyFolder;
+    // Line 8: the results published into a folder after every save.
+    bool PublishOn = false;
+    QString PublishFolder;
 };
 
 // aqrecord.ini: lines of quoted texts and #TRUE#/#FALSE# flags, separated
-// by commas, CR LF line ends. Line 6 holds the Lenex contact ("e-mail",
-// "organisation"); files written before it read as having none.
+// by commas, CR LF line ends. Lines 1-5 are the database, gala, announcer
+// and online settings, line 6 the Lenex contact ("e-mail", "organisation"),
+// line 7 the second copy and line 8 the publish option (flag, folder).
+// Files written before a line existed read as having none.
 namespace SettingsFile {
 
 // Where the settings file lives: the program's folder, or the user's

@@ -2,12 +2,14 @@
 
 #include "core/values/Dialogs.h"
 #include "core/values/Engine.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SettingsFile.h"
 
 #include <QString>
 
 #include <memory>
 
+class LivePublisher;
 class PrinterChoice;
 
 // The settings and choices every screen shares, owned by the application and
@@ -30,10 +32,18 @@ struct SharedState : Settings
     std::unique_ptr<Database> AnnouncerDb;
     bool AnnouncerDbOpen = false;
 
+    // The second copy after every save (SecondCopyOn, SecondCopyFolder).
+    SecondCopy Copy;
+
     // The file chooser's inputs and results, kept between uses.
     FileChoice Choice;
 
     // The printer chosen with "Printer Set-up", kept for the run; made by the
     // first report or set-up.
     std::shared_ptr<PrinterChoice> Printing;
+
+    // Publishes every save into PublishFolder while PublishOn; made by the
+    // first sheet that publishes, kept so the last save is written before
+    // the program ends.
+    std::shared_ptr<LivePublisher> Publishing;
 };

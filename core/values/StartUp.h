@@ -27,7 +27,10 @@ public:
     // "Enter": opens the named database (closing one opened before) and
     // remembers its path; false, after telling the user why, when it cannot
     // be opened (the path remembered before stays). A relative name not
-    // found in the current folder is looked for in the databases' folder.
+    // found in the current folder is looked for in the databases' folder. A
+    // file that fails the engine's quick check is not opened for recording;
+    // when its second copy exists, the user may put that copy in its place
+    // (the damaged file is kept beside it).
     bool enter(const QString &typed);
 
     // "Exit": closes the database and writes the settings file; false, after
@@ -36,6 +39,10 @@ public:
 
 private:
     QString resolve(const QString &typed) const;
+    // Opens and checks the file; "" when it is a sound gala database, else
+    // what was found, with `damaged` set when the engine's check failed.
+    QString open(const QString &dbPath, bool &damaged);
+    bool offerSecondCopy(const QString &dbPath);
 
     SharedState &m_shared;
     Dialogs &m_dialogs;

@@ -1,8 +1,14 @@
+#include "core/live/LivePublisher.h"
+#include "core/sheet/SaveHistory.h"
+#include "core/sheet/SaveResults.h"
+#include "core/sheet/SheetModel.h"
 #include "tests/core/preparation/Desk.h"
 #include "ui/EventDetails.h"
 #include "ui/GalaRecSetup.h"
 
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
 
 using namespace Drive;
 
@@ -20,6 +26,34 @@ private slots:
         choose(&setup, "GalaDateBox", "14/09/26");
         QCOMPARE(shown(&setup, "GalaDetails"),
                  QStringLiteral("14/09/26 Harbourside SC\nNo teams currently entered"));
+    }
+
+    // "Publish results to folder": the tick and the folder are what the
+    // settings will remember; a cancelled chooser keeps the folder.
+    void publishOption()
+    {
+        Desk desk;
+        desk.shared.PublishFolder = QStringLiteral("/srv/old/");
+        GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
+        auto *box = child<QLineEdit>(&setup, "PublishFolder");
+        QCOMPARE(child(&setup, "PublishYes")->accessibleName(),
+                 QStringLiteral("Publish results to folder"));
+        QVERIFY(!box->isVisibleTo(&setup));
+        click(&setup, "PublishYes");
+        QVERIFY(desk.shared.PublishOn);
+        QVERIFY(box->isVisibleTo(&setup));
+        QCOMPARE(box->text(), QStringLiteral("/srv/old/"));
+        desk.dialogs.expectChooser("Select Folder to Publish Results", "/srv/live/", "any")
+            .expectChooser("Select Folder to Publish Results", "", "")
+            .expectMessage("No folder selected");
+        click(&setup, "PublishBrowse");
+        QCOMPARE(desk.shared.PublishFolder, QStringLiteral("/srv/live/"));
+        QCOMPARE(box->text(), QStringLiteral("/srv/live/"));
+        click(&setup, "PublishBrowse");
+        QCOMPARE(desk.shared.PublishFolder, QStringLiteral("/srv/live/"));
+        click(&setup, "PublishYes");
+        QVERIFY(!desk.shared.PublishOn);
+        QVERIFY(!box->isVisibleTo(&setup));
     }
 
     // From a blank gala database to a gala ready for recording, through the
@@ -139,6 +173,83 @@ private slots:
         QCOMPARE(desk.teams(),
                  (QStringList{"1|1|Ashford|true", "1|3|Castleton|true", "2|1|Ashford B|true",
                               "2|2|Bramley|true", "2|3|Guests|false"}));
+    }
+
+    // An earlier save made current again from the set-up screen, with the
+    // second copy written after it and the live results following it.
+    void restorePreviousSaveWithSecondCopy()
+    {
+        Desk desk;
+        GalaState gala;
+        gala.NoOfEvents = gala.NoOfTeams = 1;
+        gala.resizeEvents(1);
+        gala.resizeTeams(1);
+        gala.EventNo[1] = "1";
+        gala.TeamHeat[1] = gala.TeamLane[1] = 1;
+        for (const char *time : {"31.00", "32.00"}) {
+            gala.LaneTime(1, 1) = time;
+            ResultStore::SaveResults(desk.db(), "DEMO", "12/10/26", gala,
+                                     {SaveAction::NextEvent, "4"});
+        }
+        QTemporaryDir stick;
+        GalaRecSetup setup(desk.shared, desk.gala, desk.dialogs);
+        QVERIFY(!child(&setup, "SecondCopyFolder")->isVisibleTo(&setup));
+        click(&setup, "SecondCopyYes");
+        QVERIFY(desk.shared.SecondCopyOn);
+        QVERIFY(child(&setup, "SecondCopyFolder")->isVisibleTo(&setup));
+        desk.dialogs.expectChooser("Select Folder for the Second Copy", stick.path() + "/", "x");
+        click(&setup, "SecondCopyBrowse");
+        QCOMPARE(desk.shared.SecondCopyFolder, stick.path());
+        QCOMPARE(child<QLineEdit>(&setup, "SecondCopyFolder")->text(), stick.path());
+        QTemporaryDir live;
+        click(&setup, "PublishYes");
+        desk.dialogs.expectChooser("Select Folder to Publish Results", live.path() + "/", "x");
+        click(&setup, "PublishBrowse");
+
+        desk.dialogs.expectMessage("Choose the Meet Code and the Gala Date first");
+        click(&setup, "RestorePreviousSave");
+        choose(&setup, "MeetCodeList", "DEMO");
+        choose(&setup, "GalaDateBox", "12/10/26");
+        const QList<SaveHistory::Entry> saves = SaveHistory::List(desk.db(), "DEMO", "12/10/26");
+        QCOMPARE(saves.size(), 2);
+        const QString when = saves[1].savedAt.toString("dd/MM/yy HH:mm:ss");
+        QStringList lines;
+        setup.setModalRunner([&](QDialog &d) {
+            auto *list = child<QTreeWidget>(&d, "SaveList");
+            for (int i = 0; i < list->topLevelItemCount(); ++i) {
+                QStringList texts;
+                for (int c = 0; c < list->columnCount(); ++c)
+                    texts << list->topLevelItem(i)->text(c);
+                lines << texts.join('|');
+            }
+            click(&d, "Restore"); // the newest is selected: answered No
+            list->setCurrentItem(list->topLevelItem(1));
+            click(&d, "Restore");
+            return d.result();
+        });
+        const QString question = "Make the save of %1 (Next Event) the current results of DEMO "
+                                 "12/10/26? The results stored now are kept as a save of their "
+                                 "own.";
+        desk.dialogs
+            .expectYesNoDefaultNo(question.arg(saves[0].savedAt.toString("dd/MM/yy HH:mm:ss")),
+                                  false)
+            .expectYesNoDefaultNo(question.arg(when), true);
+        click(&setup, "RestorePreviousSave");
+        QCOMPARE(lines,
+                 QStringList({saves[0].savedAt.toString("dd/MM/yy HH:mm:ss") + "|Next Event|4|1",
+                              when + "|Next Event|4|1"}));
+        QVERIFY(desk.shared.Copy.waitForIdle(10000));
+        QCOMPARE(desk.records("Gala_Record", {"Program code", "Lane Time"}),
+                 (QStringList{"backup|32.00", "DEMO|31.00"}));
+        Database copy(SecondCopy::copyPath(desk.file.path, stick.path()));
+        QCOMPARE(Desk::recordsOf(copy, "Gala_Record", {"Program code", "Lane Time"}),
+                 (QStringList{"backup|32.00", "DEMO|31.00"}));
+        QVERIFY(desk.shared.Publishing);
+        desk.shared.Publishing->waitForIdle();
+        QFile published(live.filePath("results.json"));
+        QVERIFY(published.open(QIODevice::ReadOnly));
+        const QByteArray data = published.readAll();
+        QVERIFY2(data.contains("\"31.00\"") && !data.contains("\"32.00\""), data.constData());
     }
 };
 

@@ -7,6 +7,7 @@
 #include "core/exports/WebResults.h"
 #include "core/exports/WebTeamResults.h"
 #include "core/links/SplitTimes.h"
+#include "core/sheet/SaveResults.h"
 #include "tests/core/sheet/RecordingFixture.h"
 #include "tests/support/DataRow.h"
 #include "ui/GalaRecSheet.h"
@@ -937,6 +938,47 @@ private slots:
         DataRow("reports: unwritable folder", gala + "--reports {file}/out", 1,
                 "Results Sheets could not be printed. The folder {file}/out cannot be made.", none);
         DataRow("help", "--help", 0, "--reports <folder>", none);
+        DataRow("help names the save history", "--help", 0, "--restore-save <no>", none);
+        const QString saves = "--db {db} --code DEMO --date 12/10/26 ";
+        DataRow("no saves listed", saves + "--list-saves", 0, "No saves of DEMO 12/10/26.", none);
+        DataRow("restore of a save not there", saves + "--restore-save 3", 1,
+                "Gala DEMO 12/10/26 has no save numbered 3", none);
+        DataRow("list or restore, not both", saves + "--list-saves --restore-save 1", 2,
+                "Give either --list-saves or --restore-save.", none);
+    }
+
+    // A desk whose screen will not open restores an earlier save from the
+    // command line.
+    void commandLineRestoresASave()
+    {
+        TestGala demo(true);
+        {
+            auto db = demo.open();
+            GalaState gala;
+            gala.NoOfEvents = 1;
+            gala.resizeEvents(1);
+            gala.EventNo[1] = "1";
+            gala.NoOfTeams = 1;
+            gala.resizeTeams(1);
+            gala.TeamHeat[1] = gala.TeamLane[1] = 1;
+            for (const char *time : {"31.00", "32.00"}) {
+                gala.LaneTime(1, 1) = time;
+                ResultStore::SaveResults(*db, "DEMO", "12/10/26", gala, {SaveAction::Save, "1"});
+            }
+        }
+        const QStringList gala{"--db", demo.path, "--code", "DEMO", "--date", "12/10/26"};
+        const Run listed = runExport(gala + QStringList{"--list-saves"});
+        QCOMPARE(listed.exitCode, 0);
+        const QStringList lines = listed.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 4); // heading, columns, two saves
+        const QString older = lines[3].simplified().section(' ', 0, 0);
+        QVERIFY(lines[3].contains(" Save "));
+        const Run restored = runExport(gala + QStringList{"--restore-save", older});
+        QCOMPARE(restored.exitCode, 0);
+        QVERIFY2(restored.out.startsWith("Save " + older + " is now the current results"),
+                 qPrintable(restored.out + restored.err));
+        QCOMPARE(galaRows(*demo.open(), "DEMO").value(0).section('|', 4, 4), "31.00");
+        QCOMPARE(galaRows(*demo.open(), "backup").value(0).section('|', 4, 4), "32.00");
     }
     void runs()
     {

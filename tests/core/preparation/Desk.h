@@ -33,8 +33,12 @@ struct Desk
     // Every record of `table` as "value|value|..." in table order; dates as yyyy-mm-dd.
     QStringList records(const QString &table, const QStringList &fields)
     {
+        return recordsOf(db(), table, fields);
+    }
+    static QStringList recordsOf(Database &db, const QString &table, const QStringList &fields)
+    {
         QStringList out; // an opened set stands on its first row
-        for (Recordset r = db().openRecordset(table); !r.atEnd(); r.moveNext()) {
+        for (Recordset r = db.openRecordset(table); !r.atEnd(); r.moveNext()) {
             QStringList values;
             for (const QString &f : fields)
                 values << r.value(f).toString();

@@ -111,7 +111,12 @@ private slots:
                         "C:\\ares, old.mdb",
                         "M01",
                         "desk@club.example",
-                        "Club \"A\", B"};
+                        "Club \"A\", B",
+                        true,
+                        "/media/usb",
+                        true,
+
+                        "/srv/live, \"pool\""};
         const QByteArray seed = SettingsFile::lines(sample).join(QLatin1String("\r\n")).toUtf8();
         for (const QByteArray &bytes : mutants(11, {seed})) {
             const Settings s = SettingsFile::parse(bytes);

@@ -1,4 +1,5 @@
 #include "core/values/PbUtil.h"
+#include "core/values/SecondCopy.h"
 #include "core/values/SettingsFile.h"
 #include "core/values/SharedState.h"
 #include "core/values/StartUp.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -57,6 +59,12 @@ struct Installed
     }
 };
 
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TstStartUp : public QObject
@@ -73,9 +81,9 @@ private slots:
         QVERIFY(!shared.AnnouncerOn);
         QVERIFY(!shared.OnlineOn);
         QVERIFY(desk.startUp.exit());
-        QCOMPARE(desk.settings(),
-                 "\"" + db.toUtf8() +
-                     "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"\",\"\"\r\n");
+        QCOMPARE(desk.settings(), "\"" + db.toUtf8() +
+                                      "\"\r\n\"\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n"
+                                      "\"\",\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\"\r\n");
 
         static_cast<Settings &>(shared) = {"/data/galas, \"club\".mdb",
                                            "DEMO",
@@ -86,15 +94,29 @@ private slots:
                                            "/data/ares.mdb",
                                            "M1",
                                            "desk@bramley.example",
-                                           "Bramley \"Dolphins\", SC"};
+                                           "Bramley \"Dolphins\", SC",
+                                           true,
+                                           "/media/usb, stick",
+                                           true,
+                                           "/srv/live \"pool\""};
         QVERIFY(desk.startUp.exit());
+        // Line 6 holds the Lenex contact, line 7 the second copy, line 8 the
+        // publish folder.
         QVERIFY(desk.settings().endsWith(
             "#TRUE#,\"/data/announcer.mdb\"\r\n#FALSE#,\"/data/ares.mdb\",\"M1\"\r\n"
-            "\"desk@bramley.example\",\"Bramley \"\"Dolphins\"\", SC\"\r\n"));
+            "\"desk@bramley.example\",\"Bramley \"\"Dolphins\"\", SC\"\r\n"
+            "#TRUE#,\"/media/usb, stick\"\r\n#TRUE#,\"/srv/live \"\"pool\"\"\"\r\n"));
         SharedState again;
         StartUp second(again, desk.dialogs, UserFolders(desk.dir.path()));
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
         QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
+        QVERIFY(again.PublishOn);
+        // Line 7, which this version does not know, is skipped when reading.
+        const Settings other = SettingsFile::parse(
+            "\"a\"\r\n\"b\"\r\n\"c\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"x@y\"\r\n"
+            "#TRUE#,\"/copy\"\r\n#TRUE#,\"/srv/live\"\r\n");
+        QVERIFY(other.PublishOn);
+        QCOMPARE(other.PublishFolder, QString("/srv/live"));
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
@@ -243,6 +265,84 @@ private slots:
         QVERIFY(!build.installed());
         QCOMPARE(build.dataFolder(), inst.root.filePath("home"));
         QCOMPARE(build.provide(), QString());
+    }
+
+    void damagedDatabaseRefused_data()
+    {
+        QTest::addColumn<bool>("copyThere");
+        QTest::addColumn<bool>("useCopy");
+        DataRow("no second copy", false, false);
+        DataRow("second copy declined", true, false);
+        DataRow("second copy put in its place", true, true);
+    }
+    void damagedDatabaseRefused()
+    {
+        QFETCH(bool, copyThere);
+        QFETCH(bool, useCopy);
+        Desk desk;
+        TestGala gala(true);
+        QTemporaryDir stick;
+        desk.shared.SecondCopyFolder = stick.path();
+        if (copyThere)
+            QCOMPARE(SecondCopy::copyNow(gala.path, stick.path()), QString());
+        // A page in the middle of the file overwritten, as a failing disk does.
+        QFile file(gala.path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() >= 3 * 4096);
+        QVERIFY(file.seek(file.size() - 4096) && file.write(QByteArray(512, '\xff')) == 512);
+        file.close();
+        const QByteArray damaged = readAll(gala.path);
+
+        // What the engine itself reports, read without the program's code.
+        sqlite3 *raw = nullptr;
+        QCOMPARE(sqlite3_open(gala.path.toUtf8().constData(), &raw), SQLITE_OK);
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(raw, "PRAGMA quick_check", -1, &st, nullptr);
+        QStringList found;
+        while (sqlite3_step(st) == SQLITE_ROW)
+            found << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        sqlite3_close(raw);
+        QVERIFY(!found.isEmpty() && found != QStringList{"ok"});
+
+        desk.dialogs.expectMessage(
+            QStringLiteral("The gala database %1 is damaged and was not "
+                           "opened. The check found: %2")
+                .arg(QDir::toNativeSeparators(gala.path), found.mid(0, 5).join("; ")));
+        if (copyThere)
+            desk.dialogs.expectYesNo(
+                QStringLiteral("A second copy of the gala database, written %1, is in %2. Put it "
+                               "in place of the damaged file? The damaged file is kept as %3.")
+                    .arg(QFileInfo(SecondCopy::copyPath(gala.path, stick.path()))
+                             .lastModified()
+                             .toString("dd/MM/yy HH:mm"),
+                         stick.path(), gala.path + ".damaged"),
+                useCopy);
+        QCOMPARE(desk.startUp.enter(gala.path), useCopy);
+        QCOMPARE(bool(desk.shared.GalaDb), useCopy);
+        QCOMPARE(desk.shared.GalaDbOpen, useCopy);
+        const QStringList kept =
+            QDir(QFileInfo(gala.path).path()).entryList({"gala_record.mdb.damaged*"});
+        if (useCopy) {
+            QCOMPARE(desk.shared.GalaDb->check(true), QStringList());
+            QCOMPARE(kept.size(), 1);
+            QCOMPARE(readAll(QFileInfo(gala.path).dir().filePath(kept.first())), damaged);
+        } else {
+            QVERIFY(kept.isEmpty());
+            QCOMPARE(readAll(gala.path), damaged); // left exactly as found
+        }
+        QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
+    }
+
+    void settingsOfOtherLinesAreRead()
+    {
+        // Lines 6 and 8 as other settings write them; line 7 is the second copy.
+        const Settings s = SettingsFile::parse(
+            "\"/g.mdb\"\r\n\"C\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n"
+            "\"desk@club.org\",\"Desk\"\r\n#TRUE#,\"/media/usb\"\r\n#TRUE#,\"/srv/pub\"\r\n");
+        QVERIFY(s.SecondCopyOn);
+        QCOMPARE(s.SecondCopyFolder, QString("/media/usb"));
+        QVERIFY(!SettingsFile::parse("\"/g.mdb\"\r\n").SecondCopyOn);
     }
 };
 
