@@ -202,6 +202,7 @@ private slots:
         QCOMPARE(desk.shared.SecondCopyFolder, stick.path());
         QCOMPARE(child<QLineEdit>(&setup, "SecondCopyFolder")->text(), stick.path());
         QTemporaryDir live;
+        desk.shared.ContactEmail = "desk@harbourside.example"; // the Lenex file is published too
         click(&setup, "PublishYes");
         desk.dialogs.expectChooser("Select Folder to Publish Results", live.path() + "/", "x");
         click(&setup, "PublishBrowse");
