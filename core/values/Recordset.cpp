@@ -6,6 +6,9 @@
 
 using namespace EngineTypes;
 
+// The cursor over a table or a stored query's rows, and its editing: rows are
+// read once, edits are written back row by row or to all rows at once.
+
 Recordset Database::openRecordset(const QString &table)
 {
     // Validates the name against the schema before it goes into any SQL.
