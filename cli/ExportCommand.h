@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QStringList>
 
 class QTextStream;
@@ -8,6 +9,12 @@ class QTextStream;
 // gala database without any window, through the same functions as the menus.
 // It never changes the gala database.
 namespace ExportCommand {
+
+// The command's own texts, translated under "ExportCommand".
+inline QString tr(const char *text)
+{
+    return QCoreApplication::translate("ExportCommand", text);
+}
 
 // Exit codes.
 enum Exit

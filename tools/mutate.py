@@ -66,6 +66,7 @@ def copy_tree():
         # run must look newer than the objects built from it.
         if not os.path.exists(dst) or open(src, "rb").read() != open(dst, "rb").read():
             shutil.copyfile(src, dst)
+            shutil.copymode(src, dst)  # scripts the tests run stay executable
 
 
 def run(cmd, cwd, timeout):

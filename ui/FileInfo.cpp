@@ -1,5 +1,7 @@
 #include "ui/FileInfo.h"
 
+#include "core/values/Engine.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -56,7 +58,7 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
     connect(okButton, &QPushButton::clicked, this, &FileInfo::ok);
     connect(cancelButton, &QPushButton::clicked, this, &FileInfo::reject);
     connect(m_newFolder, &QPushButton::clicked, this, [this] {
-        showError(m_chooser.makeFolder());
+        guarded([this] { m_chooser.makeFolder(); });
         refresh();
         m_text->setFocus();
     });
@@ -65,7 +67,7 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
     connect(m_dirs, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { m_chooser.clickDir(m_dirs->row(item)); });
     connect(m_dirs, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        showError(m_chooser.openDir(m_dirs->row(item)));
+        guarded([this, item] { m_chooser.openDir(m_dirs->row(item)); });
         refresh();
     });
     connect(m_files, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
@@ -78,7 +80,7 @@ FileInfo::FileInfo(QWidget *parent) : QDialog(parent)
             accept();
     });
     connect(m_drives, &QComboBox::activated, this, [this](int index) {
-        showError(m_chooser.setDrive(m_drives->itemText(index)));
+        guarded([this, index] { m_chooser.setDrive(m_drives->itemText(index)); });
         refresh();
     });
 }
@@ -100,7 +102,7 @@ void FileInfo::reject()
 
 void FileInfo::ok()
 {
-    showError(m_chooser.ok());
+    guarded([this] { m_chooser.ok(); });
     if (!m_chooser.shown()) {
         accept();
         return;
@@ -109,10 +111,13 @@ void FileInfo::ok()
     m_text->setFocus();
 }
 
-void FileInfo::showError(const QString &error)
+void FileInfo::guarded(const std::function<void()> &step)
 {
-    if (!error.isEmpty())
-        QMessageBox::warning(this, QApplication::applicationName(), error);
+    try {
+        step();
+    } catch (const EngineError &e) {
+        QMessageBox::warning(this, QApplication::applicationName(), e.message());
+    }
 }
 
 void FileInfo::refresh()

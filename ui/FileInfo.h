@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,7 +30,9 @@ protected:
 
 private:
     void refresh();
-    void showError(const QString &error);
+    // Runs one step of the chooser; a refusal is shown in a warning box and
+    // the chooser stays open.
+    void guarded(const std::function<void()> &step);
     void ok();
 
     FileChooser m_chooser;

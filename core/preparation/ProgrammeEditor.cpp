@@ -73,12 +73,8 @@ void ProgrammeEditor::loadFromFile()
         m_programme.clear();
         return;
     }
-    const ProgrammeFile::Reading reading = ProgrammeFile::readFile(ProgFileName);
-    if (!reading.refusal.isEmpty()) {
-        m_dialogs.message(reading.refusal);
-        return;
-    }
-    m_programme.replace(reading.events);
+    // A file that cannot be loaded is refused and leaves the programme as it was.
+    m_programme.replace(ProgrammeFile::readFile(ProgFileName));
 }
 
 void ProgrammeEditor::saveToFile()

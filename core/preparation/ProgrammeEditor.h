@@ -30,7 +30,8 @@ public:
     // "Clear": the programme only, the database is not touched.
     void clear();
 
-    // "Load from File", "Save to File" and "Save" (to the database).
+    // "Load from File", "Save to File" and "Save" (to the database). A file
+    // that cannot be loaded throws EngineError.
     void loadFromFile();
     void saveToFile();
     void saveToDatabase();

@@ -1,6 +1,7 @@
 #include "core/preparation/ProgrammeFile.h"
 
 #include "core/gala/GalaState.h"
+#include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 
 #include <QCoreApplication>
@@ -85,37 +86,35 @@ QStringList fields(const QString &content)
     return out;
 }
 
-Reading read(const QString &content)
+std::vector<ProgrammeEvent> read(const QString &content)
 {
     const QStringList all = fields(content);
-    Reading r;
+    std::vector<ProgrammeEvent> events;
     const int announced = all.isEmpty() ? 0 : PBUTIL::LeadingWhole(all.first());
     if (announced <= 0)
-        return r; // names no events: an empty programme
+        return events; // names no events: an empty programme
     if (announced > GalaState::MaxEvents) {
-        r.refusal =
-            QCoreApplication::translate(
-                "ProgrammeFile", "The programme file lists %1 events but a programme can hold "
-                                 "at most %2; the programme has not been changed")
-                .arg(announced)
-                .arg(GalaState::MaxEvents);
-        return r;
+        throw EngineError(QCoreApplication::translate(
+                              "ProgrammeFile",
+                              "The programme file lists %1 events but a programme can hold "
+                              "at most %2; the programme has not been changed")
+                              .arg(announced)
+                              .arg(GalaState::MaxEvents));
     }
     const qsizetype needed = 1 + 6 * qsizetype(announced);
     if (all.size() < needed) {
-        r.refusal =
-            QCoreApplication::translate(
-                "ProgrammeFile", "The programme file lists %1 events but holds only %2 complete "
-                                 "events; the programme has not been changed")
-                .arg(announced)
-                .arg((all.size() - 1) / 6);
-        return r;
+        throw EngineError(QCoreApplication::translate(
+                              "ProgrammeFile",
+                              "The programme file lists %1 events but holds only %2 complete "
+                              "events; the programme has not been changed")
+                              .arg(announced)
+                              .arg((all.size() - 1) / 6));
     }
     for (int i = 0; i < announced; ++i) {
         const qsizetype k = 1 + 6 * qsizetype(i);
-        r.events.push_back({all[k], all[k + 1], all[k + 2], all[k + 3], all[k + 4], all[k + 5]});
+        events.push_back({all[k], all[k + 1], all[k + 2], all[k + 3], all[k + 4], all[k + 5]});
     }
-    return r;
+    return events;
 }
 
 QString decode(const QByteArray &bytes)
@@ -130,16 +129,13 @@ QString decode(const QByteArray &bytes)
     return windows.isValid() ? windows(bytes) : QString::fromLatin1(bytes);
 }
 
-Reading readFile(const QString &path)
+std::vector<ProgrammeEvent> readFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Reading r;
-        r.refusal =
+    if (!file.open(QIODevice::ReadOnly))
+        throw EngineError(
             QCoreApplication::translate("ProgrammeFile", "Cannot read the programme file: ") +
-            file.errorString();
-        return r;
-    }
+            file.errorString());
     return read(decode(file.readAll()));
 }
 

@@ -23,18 +23,15 @@ bool losesTexts(const Programme &programme);
 // the next double quote (commas and line ends included).
 QStringList fields(const QString &content);
 
-// What a file holds: its events, or why it cannot be loaded.
-struct Reading
-{
-    std::vector<ProgrammeEvent> events;
-    QString refusal; // "" when the events can be loaded
-};
-Reading read(const QString &content);
+// The events a file holds; a file that cannot be loaded throws EngineError
+// saying why.
+std::vector<ProgrammeEvent> read(const QString &content);
 
 // A file's bytes as text: UTF-8 when they are valid UTF-8, else Windows-1252.
 QString decode(const QByteArray &bytes);
 
-// The file at `path`; a file that cannot be read is refused.
-Reading readFile(const QString &path);
+// The events of the file at `path`; a file that cannot be read is refused
+// the same way.
+std::vector<ProgrammeEvent> readFile(const QString &path);
 
 } // namespace ProgrammeFile

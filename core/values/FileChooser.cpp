@@ -1,5 +1,7 @@
 #include "core/values/FileChooser.h"
 
+#include "core/values/Engine.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -49,8 +51,9 @@ void FileChooser::begin(FileChoice &choice)
     choice.Pattern.clear();
     if (!choice.SelectedDir.isEmpty()) {
         const QString dir = withoutTrailingSlash(choice.SelectedDir);
+        // A caller's folder that is gone leaves the list where it was.
         if (dir != m_dirPath)
-            setDirPath(dir);
+            enter(dir);
     }
     m_selectedFile = -1;
     if (!choice.SelectedFile.isEmpty() && files().contains(choice.SelectedFile))
@@ -60,30 +63,42 @@ void FileChooser::begin(FileChoice &choice)
         m_text = m_pattern;
 }
 
-QString FileChooser::setDrive(const QString &root)
+void FileChooser::setDrive(const QString &root)
 {
     const QFileInfo info(root);
     if (!info.isDir() || !info.isReadable()) {
         m_drive = driveOf(m_dirPath);
-        return QCoreApplication::translate("FileChooser", "Device unavailable: ") + root;
+        throw EngineError(QCoreApplication::translate("FileChooser", "Device unavailable: ") +
+                          root);
     }
     m_drive = root;
-    return setDirPath(root);
+    setDirPath(root);
 }
 
-QString FileChooser::setDirPath(const QString &path)
+void FileChooser::setDirPath(const QString &path)
+{
+    if (!enter(path))
+        throw EngineError(pathNotFound(path));
+}
+
+bool FileChooser::enter(const QString &path)
 {
     QString target = path;
     if (QDir::isRelativePath(target))
         target = QDir(m_dirPath).filePath(target);
     const QFileInfo info(target);
     if (!info.isDir())
-        return QCoreApplication::translate("FileChooser", "Path not found: ") + path;
+        return false;
     m_dirPath = withoutTrailingSlash(QDir::cleanPath(info.absoluteFilePath()));
     m_drive = driveOf(m_dirPath);
     m_selectedFile = -1;
     m_highlighted = -1;
-    return QString();
+    return true;
+}
+
+QString FileChooser::pathNotFound(const QString &path)
+{
+    return QCoreApplication::translate("FileChooser", "Path not found: ") + path;
 }
 
 QList<FileChooser::DirEntry> FileChooser::dirEntries() const
@@ -116,12 +131,12 @@ void FileChooser::clickDir(int index)
     m_mark = 2;
 }
 
-QString FileChooser::openDir(int index)
+void FileChooser::openDir(int index)
 {
     const auto entries = dirEntries();
     if (index < 0 || index >= entries.size())
-        return QString();
-    return setDirPath(entries[index].path);
+        return;
+    setDirPath(entries[index].path);
 }
 
 void FileChooser::clickFile(int index)
@@ -147,12 +162,14 @@ void FileChooser::setText(const QString &text)
     m_text = text;
 }
 
-QString FileChooser::ok()
+void FileChooser::ok()
 {
-    if (m_mark == 2)
-        return openDir(m_highlighted);
+    if (m_mark == 2) {
+        openDir(m_highlighted);
+        return;
+    }
     if (m_mark == 0)
-        return QString();
+        return;
 
     const QString t = m_text;
     const QStringList names = files();
@@ -160,7 +177,7 @@ QString FileChooser::ok()
         // A typed name that is listed is chosen at once, as a double-click does.
         m_selectedFile = int(names.indexOf(t));
         accept();
-        return QString();
+        return;
     }
     const bool slash = t.contains(QLatin1Char('/'));
     const bool wild = t.contains(QLatin1Char('*')) || t.contains(QLatin1Char('?'));
@@ -170,27 +187,29 @@ QString FileChooser::ok()
         const QFileInfo typed(QDir(m_dirPath).filePath(t));
         if (typed.isDir()) {
             m_text = m_pattern;
-            return setDirPath(typed.absoluteFilePath());
+            setDirPath(typed.absoluteFilePath());
+            return;
         }
         const bool creatable = m_choice && !m_choice->FileMustExist && typed.absoluteDir().exists();
         if (slash && !t.endsWith(QLatin1Char('/')) && (typed.isFile() || creatable)) {
-            const QString error = setDirPath(typed.absolutePath());
-            if (!error.isEmpty())
-                return error;
+            setDirPath(typed.absolutePath());
             m_text = typed.fileName();
             accept();
-            return QString();
+            return;
         }
     }
     if (!slash && !wild && m_choice && !m_choice->FileMustExist && !t.isEmpty() &&
         t != QLatin1String(".") && t != QLatin1String("..")) {
         accept();
-        return QString();
+        return;
     }
-    QString error;
+    // A folder that is not there is told after the box and pattern are set.
+    QString missing;
     if (slash) {
         const qsizetype p = t.lastIndexOf(QLatin1Char('/')) + 1; // counted from 1
-        error = setDirPath(p == 1 ? QStringLiteral("/") : t.left(p - 1));
+        const QString folder = p == 1 ? QStringLiteral("/") : t.left(p - 1);
+        if (!enter(folder))
+            missing = folder;
     }
     if (!wild) {
         m_text = m_pattern;
@@ -199,10 +218,11 @@ QString FileChooser::ok()
         m_text = m_pattern;
     }
     m_selectedFile = -1;
-    return error;
+    if (!missing.isEmpty())
+        throw EngineError(pathNotFound(missing));
 }
 
-QString FileChooser::makeFolder()
+void FileChooser::makeFolder()
 {
     const QString typed = m_text.trimmed();
     const bool named = !typed.isEmpty() && typed != m_pattern &&
@@ -214,11 +234,11 @@ QString FileChooser::makeFolder()
     for (int k = 2; !named && here.exists(name); ++k)
         name = tr("New Folder %1").arg(k);
     if (here.exists(name) && !QFileInfo(here.filePath(name)).isDir())
-        return tr("A file named %1 is already there").arg(name);
+        throw EngineError(tr("A file named %1 is already there").arg(name));
     if (!here.mkpath(name))
-        return tr("The folder %1 could not be made").arg(here.filePath(name));
+        throw EngineError(tr("The folder %1 could not be made").arg(here.filePath(name)));
     m_text = m_pattern;
-    return setDirPath(here.filePath(name));
+    setDirPath(here.filePath(name));
 }
 
 void FileChooser::cancel()

@@ -42,30 +42,35 @@ public:
     int mark() const { return m_mark; }
     bool shown() const { return m_shown; }
 
-    // The user changed the drive; gives the error text when it cannot be
-    // used (the drive then goes back to the directory list's drive).
-    QString setDrive(const QString &root);
-    // The directory list moves; gives the error text for a missing folder.
-    QString setDirPath(const QString &path);
+    // Each step below throws EngineError with the text the user is shown
+    // when it cannot be done.
+    // The user changed the drive; a drive that cannot be used is refused
+    // (the drive then goes back to the directory list's drive).
+    void setDrive(const QString &root);
+    // The directory list moves; a missing folder is refused.
+    void setDirPath(const QString &path);
     // A click in the directory list highlights an entry.
     void clickDir(int index);
     // A double-click in the directory list opens the entry.
-    QString openDir(int index);
+    void openDir(int index);
     void clickFile(int index);
     void doubleClickFile(int index);
     // The user typed into the name box.
     void setText(const QString &text);
-    // "OK"; gives an error text for a folder that does not exist. A typed
-    // folder opens that folder; a typed path to a file chooses it.
-    QString ok();
+    // "OK"; refuses a folder that does not exist. A typed folder opens that
+    // folder; a typed path to a file chooses it.
+    void ok();
     // "New Folder": makes a folder inside the one shown, named by the typed
-    // name (else "New Folder", numbered when taken), and opens it; gives an
-    // error text when it cannot be made.
-    QString makeFolder();
+    // name (else "New Folder", numbered when taken), and opens it; refused
+    // when it cannot be made.
+    void makeFolder();
     void cancel();
 
 private:
     void accept();
+    // Moves the directory list to `path`; false for a missing folder.
+    bool enter(const QString &path);
+    static QString pathNotFound(const QString &path);
     QString driveOf(const QString &path) const;
 
     FileChoice *m_choice = nullptr;

@@ -56,12 +56,16 @@ private slots:
     void fileReading()
     {
         QFETCH(QByteArray, content);
-        const ProgrammeFile::Reading reading = ProgrammeFile::read(ProgrammeFile::decode(content));
         GalaState gala;
         Programme programme(gala);
-        programme.replace(reading.events);
-        QTEST(reading.refusal.isEmpty() ? programme.listLines() : QStringList{reading.refusal},
-              "lines");
+        QStringList shown;
+        try {
+            programme.replace(ProgrammeFile::read(ProgrammeFile::decode(content)));
+            shown = programme.listLines();
+        } catch (const EngineError &e) {
+            shown = {e.message()};
+        }
+        QTEST(shown, "lines");
     }
 
     // The editor's file and database actions on the demonstration programme.
@@ -131,7 +135,7 @@ private slots:
             .expectMessage("This programme has more than 100 events; only the first 100 are shown");
         editor.add({"101", {}, {}, {}, {}, {}});
         editor.insert(50, {"0", {}, {}, {}, {}, {}});
-        editor.loadFromFile();
+        Guarded(desk.dialogs, [&] { editor.loadFromFile(); }); // as the screen runs it
         QCOMPARE(editor.programme().listLines(), hundred);
         editor.saveToDatabase();
         desk.db().execute("INSERT INTO Gala_Program (\"Program code\", \"Event No\") "

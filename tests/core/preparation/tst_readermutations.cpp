@@ -1,6 +1,7 @@
 #include "core/gala/GalaState.h"
 #include "core/preparation/Programme.h"
 #include "core/preparation/ProgrammeFile.h"
+#include "core/values/Engine.h"
 #include "core/values/PbUtil.h"
 #include "core/values/SettingsFile.h"
 
@@ -90,13 +91,17 @@ private slots:
     void programmeFile()
     {
         for (const QByteArray &bytes : mutants(7, {programmeSample()})) {
-            const ProgrammeFile::Reading r = ProgrammeFile::read(ProgrammeFile::decode(bytes));
-            QVERIFY2(r.refusal.isEmpty() || r.events.empty(), bytes.toPercentEncoding());
-            QVERIFY(int(r.events.size()) <= GalaState::MaxEvents);
+            std::vector<ProgrammeEvent> events;
+            try {
+                events = ProgrammeFile::read(ProgrammeFile::decode(bytes));
+            } catch (const EngineError &) {
+                continue; // a clear refusal
+            }
+            QVERIFY(int(events.size()) <= GalaState::MaxEvents);
             GalaState gala;
             Programme programme(gala);
-            programme.replace(r.events);
-            QCOMPARE(programme.listLines().size(), qsizetype(r.events.size()));
+            programme.replace(events);
+            QCOMPARE(programme.listLines().size(), qsizetype(events.size()));
         }
     }
 
