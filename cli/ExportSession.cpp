@@ -44,7 +44,7 @@ namespace ExportCommand {
     // The files are of what was recorded: stored results are kept.
     s.opened = OpenGala(s.shared, s.gala, s.dialogs, StoredResults::Keep);
     if (!s.opened.opened() || (!line.online().isEmpty() && !s.opened.OnlineOn)) {
-        const QString reasons = s.dialogs.notes.join(QLatin1String("; "));
+        const QString reasons = s.opened.told.join(QLatin1String("; "));
         return refuse(reasons.isEmpty() ? tr("The gala could not be opened") : reasons);
     }
     return true;

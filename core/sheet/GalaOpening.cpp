@@ -97,6 +97,30 @@ void loadResults(Recordset &records, GalaState &g, Dialogs &dialogs)
     }
 }
 
+// The desk's dialogs, every message also kept, so a caller without a
+// window gives the reasons the sheet shows.
+class Telling : public Dialogs
+{
+public:
+    Telling(Dialogs &desk, QStringList &told) : m_desk(desk), m_told(told) {}
+    void message(const QString &text) override
+    {
+        m_told << text;
+        m_desk.message(text);
+    }
+    QString input(const QString &prompt) override { return m_desk.input(prompt); }
+    bool yesNo(const QString &question) override { return m_desk.yesNo(question); }
+    bool yesNoDefaultNo(const QString &question) override
+    {
+        return m_desk.yesNoDefaultNo(question);
+    }
+    void chooseFile(FileChoice &choice) override { m_desk.chooseFile(choice); }
+
+private:
+    Dialogs &m_desk;
+    QStringList &m_told;
+};
+
 OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs, StoredResults stored)
 {
     OpenedGala opened;
@@ -207,17 +231,22 @@ OpenedGala openGala(SharedState &shared, GalaState &gala, Dialogs &dialogs, Stor
 
 OpenedGala OpenGala(SharedState &shared, GalaState &gala, Dialogs &dialogs, StoredResults stored)
 {
+    QStringList told;
+    Telling telling(dialogs, told);
+    OpenedGala opened;
     if (!shared.GalaDb) {
-        dialogs.message(
+        telling.message(
             QCoreApplication::translate("GalaOpening", "The gala database is not open"));
-        return {};
+    } else {
+        try {
+            opened = openGala(shared, gala, telling, stored);
+        } catch (const EngineError &error) {
+            telling.message(error.message());
+            opened = OpenedGala();
+        }
     }
-    try {
-        return openGala(shared, gala, dialogs, stored);
-    } catch (const EngineError &error) {
-        dialogs.message(error.message());
-        return {};
-    }
+    opened.told = told;
+    return opened;
 }
 
 double PoolLengthOf(Database &galaDb, const QString &code, const QString &galaDate)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -40,6 +41,9 @@ struct OpenedGala
     QString GalaName;
     bool OnlineOn = false; // online timing in use for this sheet
     OnlineTimes online;
+    // What the desk was told while the gala opened: a failure's reasons, or
+    // online timing turned off. A caller without a window reports these.
+    QStringList told;
 
     bool opened() const { return outcome == OpenOutcome::Opened; }
     QString caption() const { return QStringLiteral("Gala Recording : ") + GalaName; }

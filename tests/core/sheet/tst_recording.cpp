@@ -300,6 +300,10 @@ private slots:
         const QStringList stored = galaRows(*s.shared.GalaDb, "DEMO");
         const OpenedGala opened = s.open();
         QCOMPARE(opened.opened(), !shown.startsWith(QLatin1String("previous")));
+        // What the desk was told is kept for a caller without a window.
+        QCOMPARE(opened.told, message.isEmpty() || message == QLatin1String("Competition Name")
+                                  ? QStringList()
+                                  : QStringList{message});
         QCOMPARE(s.gala.GalaName + '|' + s.model.text(SheetModel::Total, 4) + '|' +
                      s.model.laneCaption(16),
                  shown);
