@@ -248,16 +248,10 @@ void GalaRecSetup::buildPublishFrame(QGridLayout *grid)
         m_publishFolder->setVisible(on);
     });
     connect(browse, &QPushButton::clicked, this, [this] {
-        // The chooser has no folder-only mode: only the folder it ends in counts.
-        FileChoice &choice = m_shared.Choice;
-        choice.FileMustExist = false;
-        choice.FilePrompt = tr("Select Folder to Publish Results");
-        m_dialogs.chooseFile(choice);
-        if (choice.SelectedDir.isEmpty()) {
-            m_dialogs.message(tr("No folder selected"));
+        const QString folder = chooseFolder(tr("Select Folder to Publish Results"));
+        if (folder.isEmpty())
             return;
-        }
-        m_shared.PublishFolder = choice.SelectedDir;
+        m_shared.PublishFolder = folder;
         m_publishFolder->setText(m_shared.PublishFolder);
     });
 }
@@ -312,20 +306,25 @@ void GalaRecSetup::buildSafetyFrame(QGridLayout *grid)
         m_secondCopyFolder->setVisible(on);
     });
     connect(restore, &QPushButton::clicked, this, &GalaRecSetup::restorePreviousSave);
-    // The chooser has no folder-only mode: the folder of the file picked or
-    // named is the one used.
     connect(browse, &QPushButton::clicked, this, [this] {
-        FileChoice &choice = m_shared.Choice;
-        choice.FileMustExist = false;
-        choice.FilePrompt = tr("Select Folder for the Second Copy");
-        m_dialogs.chooseFile(choice);
-        if (choice.SelectedDir.isEmpty()) {
-            m_dialogs.message(tr("No folder selected"));
+        const QString folder = chooseFolder(tr("Select Folder for the Second Copy"));
+        if (folder.isEmpty())
             return;
-        }
-        m_shared.SecondCopyFolder = QDir::cleanPath(choice.SelectedDir);
+        m_shared.SecondCopyFolder = QDir::cleanPath(folder);
         m_secondCopyFolder->setText(QDir::toNativeSeparators(m_shared.SecondCopyFolder));
     });
+}
+
+QString GalaRecSetup::chooseFolder(const QString &prompt)
+{
+    // The chooser has no folder-only mode: only the folder it ends in counts.
+    FileChoice &choice = m_shared.Choice;
+    choice.FileMustExist = false;
+    choice.FilePrompt = prompt;
+    m_dialogs.chooseFile(choice);
+    if (choice.SelectedDir.isEmpty())
+        m_dialogs.message(tr("No folder selected"));
+    return choice.SelectedDir;
 }
 
 void GalaRecSetup::restorePreviousSave()

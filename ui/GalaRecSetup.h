@@ -52,6 +52,9 @@ private:
     void restorePreviousSave();
     void formLoad();
     void browseDatabase(QLineEdit *box, QString &path, const QString &caption);
+    // The folder chosen for files the desk writes; "" after telling the
+    // official that none was chosen.
+    QString chooseFolder(const QString &prompt);
     void addCode();
     void addDate();
     void createProgramme();
