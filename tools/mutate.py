@@ -6,7 +6,13 @@ folder (build-mutate/src), builds it once, then applies each mutation of a
 list to the scratch copy alone, rebuilds, runs ctest and puts the file back.
 The repository itself is only read, never written.
 
-    tools/mutate.py [tools/mutations.txt] [--only NAME]
+    tools/mutate.py [tools/mutations.txt] [--only NAME] [--under FOLDER]
+                    [--tests tst_a|tst_b]
+
+--only keeps the mutations whose name contains NAME, --under those of files
+under FOLDER; --tests builds and runs only the named test programs (a quick
+check of the tests one change touched: a mutation missed there may still be
+caught by another program).
 
 A mutation list has blocks of three lines (blank lines and # comments
 between blocks are ignored):
@@ -77,16 +83,18 @@ def run(cmd, cwd, timeout):
         return None
 
 
-def build_and_test():
+def build_and_test(tests=None):
     """'build broke', 'tests fail', 'timeout' or 'passes'."""
     # Everything: the install-layout test installs the programs too.
-    built = run(["cmake", "--build", BUILD], WORK, 1800)
+    targets = ["--target", *tests.split("|")] if tests else []
+    built = run(["cmake", "--build", BUILD, *targets], WORK, 1800)
     if built is None:
         return "timeout"
     if built.returncode != 0:
         return "build broke"
     # The first failing program is enough to call a mutation caught.
-    tested = run(["ctest", "--timeout", "120", "-j2", "--stop-on-failure"], BUILD, 900)
+    chosen = ["-R", f"^({tests})$"] if tests else []
+    tested = run(["ctest", "--timeout", "120", "-j2", "--stop-on-failure", *chosen], BUILD, 900)
     if tested is None:
         return "timeout"
     if tested.returncode == 0:
@@ -98,21 +106,26 @@ def build_and_test():
 
 def main():
     args = sys.argv[1:]
-    only = None
-    if "--only" in args:
-        only = args[args.index("--only") + 1]
-        del args[args.index("--only"):args.index("--only") + 2]
+    options = {}
+    for option in ("--only", "--under", "--tests"):
+        if option in args:
+            options[option] = args[args.index(option) + 1]
+            del args[args.index(option):args.index(option) + 2]
+    only, tests = options.get("--only"), options.get("--tests")
     listing = args[0] if args else os.path.join(ROOT, "tools", "mutations.txt")
     mutations = read_mutations(listing)
     if only:
         mutations = [m for m in mutations if only in m["name"]]
+    if options.get("--under"):
+        folder = options["--under"].rstrip("/") + "/"
+        mutations = [m for m in mutations if m["file"].startswith(folder)]
 
     os.makedirs(SRC, exist_ok=True)
     copy_tree()
     if not os.path.exists(os.path.join(BUILD, "build.ninja")):
         subprocess.run(["cmake", "-S", SRC, "-B", BUILD, "-G", "Ninja",
                         "-DCMAKE_BUILD_TYPE=Debug"], check=True, capture_output=True)
-    baseline = build_and_test()
+    baseline = build_and_test(tests)
     if baseline != "passes":
         sys.exit(f"the unmutated tree does not pass ({baseline}); nothing to measure")
 
@@ -127,7 +140,7 @@ def main():
         try:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original.replace(m["from"], m["to"]))
-            outcome = build_and_test()
+            outcome = build_and_test(tests)
         finally:
             with open(path, "w", encoding="utf-8") as f:
                 f.write(original)
