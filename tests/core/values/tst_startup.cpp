@@ -111,12 +111,6 @@ private slots:
         QCOMPARE(second.load(), QString("/data/galas, \"club\".mdb"));
         QCOMPARE(SettingsFile::lines(again), SettingsFile::lines(shared));
         QVERIFY(again.PublishOn);
-        // Line 7, which this version does not know, is skipped when reading.
-        const Settings other = SettingsFile::parse(
-            "\"a\"\r\n\"b\"\r\n\"c\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n\"x@y\"\r\n"
-            "#TRUE#,\"/copy\"\r\n#TRUE#,\"/srv/live\"\r\n");
-        QVERIFY(other.PublishOn);
-        QCOMPARE(other.PublishFolder, QString("/srv/live"));
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
     }
 
@@ -332,17 +326,6 @@ private slots:
             QCOMPARE(readAll(gala.path), damaged); // left exactly as found
         }
         QVERIFY2(desk.dialogs.finished(), desk.dialogs.faults());
-    }
-
-    void settingsOfOtherLinesAreRead()
-    {
-        // Lines 6 and 8 as other settings write them; line 7 is the second copy.
-        const Settings s = SettingsFile::parse(
-            "\"/g.mdb\"\r\n\"C\"\r\n\"\"\r\n#FALSE#,\"\"\r\n#FALSE#,\"\",\"\"\r\n"
-            "\"desk@club.org\",\"Desk\"\r\n#TRUE#,\"/media/usb\"\r\n#TRUE#,\"/srv/pub\"\r\n");
-        QVERIFY(s.SecondCopyOn);
-        QCOMPARE(s.SecondCopyFolder, QString("/media/usb"));
-        QVERIFY(!SettingsFile::parse("\"/g.mdb\"\r\n").SecondCopyOn);
     }
 };
 
