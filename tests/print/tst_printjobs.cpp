@@ -121,11 +121,11 @@ private slots:
         };
         RecordingSurface recorded;
         layout(recorded);
-        double y = -1;
-        for (const RecordingSurface::Text &t : recorded.texts)
-            if (t.page == 1 && t.text.split(' ').contains(word) && y < 0)
-                y = t.y;
-        QVERIFY(y >= 0);
+        const auto at = std::find_if(recorded.texts.begin(), recorded.texts.end(), [&](auto &t) {
+            return t.page == 1 && t.text.split(' ').contains(word);
+        });
+        QVERIFY(at != recorded.texts.end());
+        const double y = at->y;
 
         QTemporaryDir dir;
         PrinterChoice choice;

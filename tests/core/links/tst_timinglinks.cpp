@@ -119,8 +119,6 @@ private slots:
         QFETCH(Lanes, rows);
         QFETCH(QString, breakage);
         QFETCH(QString, message);
-        QFETCH(QString, times);
-        QFETCH(QString, label);
         Desk s({1, 1, 1, 1});
         Database timing(s.files.online);
         OnlineTimesFeed::AddTimes(timing, {"DEMO", 1, 1, Feed::OnlineTimes}, rows, false);
@@ -140,10 +138,8 @@ private slots:
         s.fetch.GetOnlineTimes();
 
         // What the timing system could not give keeps what was typed.
-        QCOMPARE(s.column(SheetModel::Time).join('|'), times);
-        for (int t = 1; t <= 4; ++t)
-            QCOMPARE(s.gala.LaneTime(1, t), times.section('|', t - 1, t - 1));
-        QCOMPARE(s.fetch.aresTimeType(), label);
+        QTEST(s.column(SheetModel::Time).join('|'), "times");
+        QTEST(s.fetch.aresTimeType(), "label");
         if (breakage == u"event") { // ticking BU or asking for the heats list: the same
             s.dialogs.expectMessage(message).expectMessage(message);
             AnnounceOfficialTime(s.shared, s.gala, s.model, s.dialogs, 0);
