@@ -99,8 +99,6 @@ private slots:
         DataRow("time above an hour names its heat and lane",
                 Lanes{{1, "35.2", 2}, {2, "61:40.00", 1}}, no, "Invalid Time in heat 1, lane 2",
                 "35.20||t3|t4", on);
-        DataRow("unreadable times count as no row", Lanes{{1, "abc", 1}, {2, "", 2}, {3, "30", 3}},
-                no, no, "t1|t2|30.00|t4", on);
         DataRow("lane without entry; the later row of a lane wins",
                 Lanes{{7, "30.00", 1}, {1, "31.00", 2}, {1, "32.5", 3}}, no, no, "32.50|t2|t3|t4",
                 on);
