@@ -24,11 +24,6 @@ QStringList listed(Database &db)
     return out;
 }
 
-qint64 numberAt(Database &db, int index)
-{
-    return SaveHistory::List(db, QStringLiteral("DEMO"), Date).value(index).number;
-}
-
 // The markers of a generation's rows (notes, the 7th field): one for a whole one.
 QSet<QString> markers(const SaveHistory::Generation &g)
 {
@@ -88,33 +83,6 @@ class TstSaveHistory : public QObject
 {
     Q_OBJECT
 private slots:
-    void saveRestoreAndUndoTheRestore()
-    {
-        DemoSheet s;
-        QVERIFY(s.open().opened());
-        Database &db = *s.shared.GalaDb;
-        s.model.setText(SheetModel::Time, 0, QStringLiteral("39.10"));
-        s.model.NextEvent(); // saves with event 1 shown
-        const QStringList first = galaRows(db, "DEMO");
-        s.model.setText(SheetModel::Time, 1, QStringLiteral("41.20"));
-        QVERIFY(s.model.SaveResults(SaveAction::Save));
-        const QStringList second = galaRows(db, "DEMO");
-        QCOMPARE(listed(db), QStringList({"Save/2/2", "Next Event/1/1"}));
-
-        // Restoring the first save: every field of every row comes back, the
-        // results it replaced are the backup and the newest save in the list.
-        ResultStore::RestoreResults(db, "DEMO", Date, numberAt(db, 1));
-        QCOMPARE(galaRows(db, "DEMO"), first);
-        QCOMPARE(galaRows(db, "backup"), QStringList(second).replaceInStrings("DEMO|", "backup|"));
-        QCOMPARE(listed(db), QStringList({"Restore/1/1", "Save/2/2", "Next Event/1/1"}));
-        // Undone: the second save is current again.
-        ResultStore::RestoreResults(db, "DEMO", Date, numberAt(db, 1));
-        QCOMPARE(galaRows(db, "DEMO"), second);
-        // A number that is not one of this gala's changes nothing.
-        QVERIFY_THROWS_EXCEPTION(EngineError, ResultStore::RestoreResults(db, "DEMO", Date, 9999));
-        QCOMPARE(galaRows(db, "DEMO"), second);
-    }
-
     void keepsTheLastHundredAndNoRepeats()
     {
         TestGala file;
@@ -144,7 +112,8 @@ private slots:
                  qPrintable(QString::number(QFileInfo(file.path).size())));
     }
 
-    void databaseFromBeforeTheHistory()
+    // A save restored and the restore undone, in a database from before the history.
+    void restoreAndUndoInADatabaseFromBeforeTheHistory()
     {
         DemoSheet s;
         Database &db = *s.shared.GalaDb;
@@ -164,10 +133,15 @@ private slots:
         ResultStore::RestoreResults(db, "DEMO", Date, 0);
         QCOMPARE(galaRows(db, "DEMO"), older);
         QCOMPARE(galaRows(db, "backup"), QStringList(newer).replaceInStrings("DEMO|", "backup|"));
-        // The results the restore replaced are kept: it can be undone.
+        // The results the restore replaced are kept: it can be undone, now by the history.
         QCOMPARE(listed(db),
                  QStringList({"Restore//1", "Earlier save//1", "Backup generation//1"}));
-        ResultStore::RestoreResults(db, "DEMO", Date, numberAt(db, 1));
+        ResultStore::RestoreResults(db, "DEMO", Date,
+                                    SaveHistory::List(db, "DEMO", Date)[1].number);
+        QCOMPARE(galaRows(db, "DEMO"), newer);
+        QCOMPARE(galaRows(db, "backup"), QStringList(older).replaceInStrings("DEMO|", "backup|"));
+        // A number that is not one of this gala's changes nothing.
+        QVERIFY_THROWS_EXCEPTION(EngineError, ResultStore::RestoreResults(db, "DEMO", Date, 9999));
         QCOMPARE(galaRows(db, "DEMO"), newer);
     }
 
