@@ -71,14 +71,14 @@ private slots:
         QTEST(s.column(SheetModel::Points).join(QLatin1Char(',')), "points");
     }
 
-    // A slip into the position or points box: refused with the range, the
-    // box back to what it held, points and total as they were.
+    // A slip into the position box: refused with the range, the box back to
+    // what it held, points and total as they were.
     void positionSlips_data()
     {
         QTest::addColumn<int>("row"); // seven scoring teams and a guest in row 7
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message"); // "" for a text taken
-        QTest::addColumn<QString>("after");   // position (or points) box, points, total
+        QTest::addColumn<QString>("after");   // position, points, total
         const QString range = "Position %1 is out of range: positions run from 1 to 7, the "
                               "number of scoring teams.";
         DataRow("one past the last place", 0, "8", range.arg("8"), "3| 5| 5");
@@ -89,7 +89,6 @@ private slots:
                 "T8 is a non-scoring team and takes no position: positions run from 1 to 7, for "
                 "the scoring teams only.",
                 "|| 0");
-        DataRow("negative points", -1, "-37.2", "Points cannot be negative.", " 5| 5| 5");
     }
     void positionSlips()
     {
@@ -102,10 +101,8 @@ private slots:
         s.model.setText(SheetModel::Position, 1, QStringLiteral("1"));
         if (!message.isEmpty())
             s.dialogs.expectMessage(message);
-        const bool points = row < 0;
-        row = std::max(row, 0);
-        s.model.setText(points ? SheetModel::Points : SheetModel::Position, row, typed);
-        QTEST(QStringList({s.model.text(points ? SheetModel::Points : SheetModel::Position, row),
+        s.model.setText(SheetModel::Position, row, typed);
+        QTEST(QStringList({s.model.text(SheetModel::Position, row),
                            s.model.text(SheetModel::Points, row),
                            s.model.text(SheetModel::Total, row)})
                   .join('|'),
@@ -127,6 +124,9 @@ private slots:
         QCOMPARE(double(s.gala.TeamTotal[1]), 16777216.0);
         s.model.setBu(1, true);
         s.model.ShowEvent(2);
+        // Negative points typed by hand are refused, the box back to what it held.
+        s.dialogs.expectMessage(QStringLiteral("Points cannot be negative."));
+        s.model.setText(SheetModel::Points, 0, QStringLiteral("-37.2"));
         QCOMPARE(s.column(SheetModel::Points) + s.column(SheetModel::Total).mid(1),
                  (QStringList{"1", "2.5", "0", "8.5", "0"}));
         QVERIFY(!s.model.bu(1));
@@ -255,7 +255,6 @@ private slots:
         const QString noOnline = QStringLiteral("Can't open online times database");
         DataRow("online times missing", "", "missing", "", noOnline, demo + "0|");
         DataRow("online times no database", "", "Meet,Event", "", noOnline, demo + "0|");
-        DataRow("results: added to", results, "", "Y", mismatch, demo + "13.5|");
         DataRow("results: destroyed", results, "", "NY", "", demo + "0|");
         DataRow("results: kept after all", results, "", "NN", mismatch, demo + "13.5|");
         // Read by the programme's event numbers 1, 2, 5, 7, ..: event 3 is in none.

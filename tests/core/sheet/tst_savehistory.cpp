@@ -151,7 +151,6 @@ private slots:
         QVERIFY(s.open().opened());
         QTemporaryDir stick;
         const QString folder = stick.filePath("usb");
-        s.shared.GalaDbPath = s.file.path;
         s.shared.SecondCopyOn = true;
         s.shared.SecondCopyFolder = folder;
         const auto save = [&](SaveAction action) {
