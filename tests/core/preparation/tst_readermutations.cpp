@@ -16,71 +16,43 @@
 // an end.
 namespace {
 
-class Mutator
-{
-public:
-    explicit Mutator(unsigned seed) : m_random(seed) {}
-
-    // A copy of `seed` with one to four damages.
-    QByteArray operator()(const QByteArray &seed)
-    {
-        QByteArray b = seed;
-        for (int n = pick(1, 4); n > 0; --n)
-            damage(b);
-        return b;
-    }
-
-private:
-    int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-
-    void damage(QByteArray &b)
-    {
-        // Huge numbers, a NUL byte, invalid UTF-8 and separators, '|' between them.
-        static const char raw[] =
-            "99999999999999999999999999999999999999999|-2147483649|1e308|"
-            "4294967296|\0|\xff|\xc3|\xe2\x82|\xc0\xaf|\xed\xa0\x80|,|\"|\r|\n|/|:|.|-| ";
-        static const QList<QByteArray> inserts = QByteArray(raw, sizeof raw - 1).split('|');
-        const qsizetype i = pick(0, int(b.size()));
-        switch (pick(0, 3)) {
-        case 0: // cut short
-            b.truncate(i);
-            break;
-        case 1: // a stretch doubled: fields, lines, digits
-            b.insert(i, b.mid(i, pick(1, 40)));
-            break;
-        case 2: // one of the inserts
-            b.insert(i, inserts[pick(0, int(inserts.size()) - 1)]);
-            break;
-        default: // any byte, a flipped bit among them
-            if (i < b.size())
-                b[i] = char(pick(0, 255));
-            break;
-        }
-    }
-
-    std::mt19937 m_random;
-};
-
-// Three thousand damaged copies of the seeds in turn, the same on every run.
+// Three thousand damaged copies of the seeds in turn, each with one to four
+// damages, the same on every run.
 QList<QByteArray> mutants(unsigned randomSeed, const QList<QByteArray> &seeds)
 {
-    Mutator mutate(randomSeed);
+    // Huge numbers, a NUL byte, invalid UTF-8 and separators, '|' between them.
+    static const char raw[] =
+        "99999999999999999999999999999999999999999|-2147483649|1e308|"
+        "4294967296|\0|\xff|\xc3|\xe2\x82|\xc0\xaf|\xed\xa0\x80|,|\"|\r|\n|/|:|.|-| ";
+    static const QList<QByteArray> inserts = QByteArray(raw, sizeof raw - 1).split('|');
+    std::mt19937 random(randomSeed);
+    const auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
     QList<QByteArray> all;
-    for (int i = 0; i < 3000; ++i)
-        all << mutate(seeds[i % seeds.size()]);
+    for (int i = 0; i < 3000; ++i) {
+        QByteArray b = seeds[i % seeds.size()];
+        for (int n = pick(1, 4); n > 0; --n) {
+            const qsizetype at = pick(0, int(b.size()));
+            const int how = pick(0, 3);
+            if (how == 0) // cut short
+                b.truncate(at);
+            else if (how == 1) // a stretch doubled: fields, lines, digits
+                b.insert(at, b.mid(at, pick(1, 40)));
+            else if (how == 2) // one of the inserts
+                b.insert(at, inserts[pick(0, int(inserts.size()) - 1)]);
+            else if (at < b.size()) // any byte, a flipped bit among them
+                b[at] = char(pick(0, 255));
+        }
+        all << b;
+    }
     return all;
 }
 
-QByteArray programmeSample()
-{
-    GalaState gala;
-    Programme programme(gala);
-    programme.replace({{"1", "G10", "50", "FS", "38.00", ""},
-                       {"2", "B 9/10 \"A\"", "100", "MED", "1:25.50", "2X"},
-                       {"13a", "Mixed, Open", "200", "FSR", "", "0"}});
-    return ProgrammeFile::lines(programme).join(QLatin1String("\r\n")).toUtf8() + "\r\n" +
-           "\xe9\x96\x93"; // a Windows-1252 tail
-}
+// A programme file as the editor writes it, with a Windows-1252 tail.
+const QByteArray ProgrammeSample =
+    "3\r\n1\r\nG10\r\n50\r\nFS\r\n38.00\r\n\r\n2\r\nB 9/10 \"A\"\r\n100\r\nMED\r\n"
+    "1:25.50\r\n2X\r\n13a\r\nMixed, Open\r\n200\r\nFSR\r\n\r\n0\r\n\xe9\x96\x93";
 
 } // namespace
 
@@ -90,7 +62,7 @@ class TstReaderMutations : public QObject
 private slots:
     void programmeFile()
     {
-        for (const QByteArray &bytes : mutants(7, {programmeSample()})) {
+        for (const QByteArray &bytes : mutants(7, {ProgrammeSample})) {
             std::vector<ProgrammeEvent> events;
             try {
                 events = ProgrammeFile::read(ProgrammeFile::decode(bytes));
@@ -107,22 +79,12 @@ private slots:
 
     void settingsFile()
     {
-        Settings sample{"/home/desk/gala \"main\".mdb",
-                        "DEMO",
-                        "12/10/26",
-                        true,
-                        "/srv/announcer.mdb",
-                        false,
-                        "C:\\ares, old.mdb",
-                        "M01",
-                        "desk@club.example",
-                        "Club \"A\", B",
-                        true,
-                        "/media/usb",
-                        true,
-
-                        "/srv/live, \"pool\""};
-        const QByteArray seed = SettingsFile::lines(sample).join(QLatin1String("\r\n")).toUtf8();
+        // aqrecord.ini as the program writes it, every line in use.
+        const QByteArray seed =
+            "\"/home/desk/gala \"\"main\"\".mdb\"\r\n\"DEMO\"\r\n\"12/10/26\"\r\n"
+            "#TRUE#,\"/srv/announcer.mdb\"\r\n#FALSE#,\"C:\\ares, old.mdb\",\"M01\"\r\n"
+            "\"desk@club.example\",\"Club \"\"A\"\", B\"\r\n#TRUE#,\"/media/usb\"\r\n"
+            "#TRUE#,\"/srv/live, \"\"pool\"\"\"";
         for (const QByteArray &bytes : mutants(11, {seed})) {
             const Settings s = SettingsFile::parse(bytes);
             // Whatever was read is written back and read again unchanged.

@@ -1,6 +1,6 @@
+#include "bench/LargestGala.h"
 #include "core/sheet/SaveHistory.h"
 #include "core/sheet/SaveResults.h"
-#include "tests/core/sheet/LargestGala.h"
 #include "tests/core/sheet/RecordingFixture.h"
 
 #include <QDir>
@@ -9,23 +9,19 @@
 #include <QRandomGenerator>
 
 #include <csignal>
+#include <cstdio>
 
 namespace {
 
 const QString Date = QStringLiteral("12/10/26");
 
 // The list as the official reads it: action, event shown, events with results.
-QStringList listed(Database &db, const QString &code = QStringLiteral("DEMO"))
+QStringList listed(Database &db)
 {
     QStringList out;
-    for (const SaveHistory::Entry &e : SaveHistory::List(db, code, Date))
+    for (const SaveHistory::Entry &e : SaveHistory::List(db, QStringLiteral("DEMO"), Date))
         out << QStringLiteral("%1/%2/%3").arg(e.action, e.eventShown).arg(e.eventsWithResults);
     return out;
-}
-
-qint64 numberAt(Database &db, int index)
-{
-    return SaveHistory::List(db, QStringLiteral("DEMO"), Date).value(index).number;
 }
 
 // The markers of a generation's rows (notes, the 7th field): one for a whole one.
@@ -37,6 +33,49 @@ QSet<QString> markers(const SaveHistory::Generation &g)
     return out;
 }
 
+// The largest gala the sheet holds (17 team entries x 100 events, heats of 9
+// and 8), the benchmarks' results with `marker` in the notes of every lane.
+void fillLargestGala(GalaState &g, const QString &marker)
+{
+    g.NoOfEvents = LargestGala::Events;
+    g.NoOfTeams = g.NoOfScoringTeams = LargestGala::Teams;
+    g.resizeEvents(g.NoOfEvents);
+    g.resizeTeams(g.NoOfTeams);
+    LargestGala::fillResults(g);
+    for (int t = 1; t <= g.NoOfTeams; ++t) {
+        g.TeamHeat[t] = 1 + (t - 1) / 9;
+        g.TeamLane[t] = 1 + (t - 1) % 9;
+        for (int e = 1; e <= g.NoOfEvents; ++e) {
+            g.EventNo[e] = QString::number(e);
+            g.LaneNotes(e, t) = marker;
+        }
+    }
+}
+
+// The kill test's victim, this program run as "-save-loop DATABASE COPY-FOLDER":
+// saves the largest gala again and again, with the save history and the second
+// copy on, until it is killed.
+int saveLoop(const QString &path, const QString &copyFolder)
+{
+    SharedState shared;
+    LargestGala::YesDialogs dialogs; // messages go to stderr
+    shared.GalaDb = std::make_unique<Database>(path);
+    shared.SecondCopyOn = true;
+    shared.SecondCopyFolder = copyFolder;
+    GalaState gala;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    const QString run = QString::number(QCoreApplication::applicationPid());
+    for (int generation = 1;; ++generation) {
+        fillLargestGala(gala, run + QLatin1Char('-') + QString::number(generation));
+        ResultStore::SaveResults(*shared.GalaDb, QStringLiteral("BIG"), Date, gala,
+                                 {SaveAction::NextEvent, QString::number(generation % 100 + 1)});
+        RequestSecondCopy(shared, dialogs);
+        QCoreApplication::processEvents();
+        if (generation == 1)
+            std::puts("saving");
+    }
+}
+
 } // namespace
 
 // Every save kept, any save restored, the second copy, and the kill test.
@@ -44,71 +83,24 @@ class TstSaveHistory : public QObject
 {
     Q_OBJECT
 private slots:
-    void saveRestoreAndUndoTheRestore()
-    {
-        DemoSheet s;
-        QVERIFY(s.open().opened());
-        Database &db = *s.shared.GalaDb;
-        s.model.setText(SheetModel::Time, 0, QStringLiteral("39.10"));
-        s.model.setText(SheetModel::SwimmerName, 0, QStringLiteral("Amy Ash"));
-        s.model.NextEvent(); // saves with event 1 shown
-        const QStringList first = galaRows(db, "DEMO");
-        s.model.setText(SheetModel::Time, 1, QStringLiteral("41.20"));
-        s.model.setText(SheetModel::Position, 2, QStringLiteral("1"));
-        QVERIFY(s.model.SaveResults(SaveAction::Save));
-        const QStringList second = galaRows(db, "DEMO");
-        QVERIFY(first != second);
-        QCOMPARE(listed(db), QStringList({"Save/2/2", "Next Event/1/1"}));
-
-        // Restoring the first save: every field of every row comes back, the
-        // results it replaced are the backup and the newest save in the list.
-        ResultStore::RestoreResults(db, "DEMO", Date, numberAt(db, 1));
-        QCOMPARE(galaRows(db, "DEMO"), first);
-        QCOMPARE(galaRows(db, "backup"), QStringList(second).replaceInStrings("DEMO|", "backup|"));
-        QCOMPARE(listed(db), QStringList({"Restore/1/1", "Save/2/2", "Next Event/1/1"}));
-        // Undone: the second save is current again.
-        ResultStore::RestoreResults(db, "DEMO", Date, numberAt(db, 1));
-        QCOMPARE(galaRows(db, "DEMO"), second);
-        QCOMPARE(listed(db).size(), 4);
-        // The generations kept are the rows as stored, field by field.
-        QCOMPARE(SaveHistory::Load(db, "DEMO", Date, numberAt(db, 0)).rows,
-                 SaveHistory::Current(db, "DEMO", Date).rows);
-
-        // Reopened, the sheet shows the restored results.
-        s.dialogs.expectYesNo(
-            "There are already results for this gala, do you want to add to them?", true);
-        QVERIFY(s.open().opened());
-        QCOMPARE(s.gala.LaneTime(2, 2), QStringLiteral("41.20"));
-        QCOMPARE(s.gala.LaneName(1, 1), QStringLiteral("Amy Ash"));
-
-        // A number that is not one of this gala's changes nothing.
-        QVERIFY_THROWS_EXCEPTION(EngineError, ResultStore::RestoreResults(db, "DEMO", Date, 9999));
-        QCOMPARE(galaRows(db, "DEMO"), second);
-    }
-
     void keepsTheLastHundredAndNoRepeats()
     {
         TestGala file;
         auto db = file.open();
         GalaState gala;
-        const auto save = [&](int variant) {
-            fillLargestGala(gala, QStringLiteral("g%1").arg(variant), variant);
+        const auto save = [&](int generation) {
+            fillLargestGala(gala, QStringLiteral("g%1").arg(generation));
             ResultStore::SaveResults(*db, "BIG", Date, gala, {SaveAction::NextEvent, "7"});
         };
-        save(0);
-        save(0); // the same results again: not kept twice in a row
-        QCOMPARE(SaveHistory::List(*db, "BIG", Date).size(), 1);
-        for (int v = 1; v <= 104; ++v)
-            save(v);
-        save(104);
+        for (int g = 0; g <= 104; ++g)
+            save(g);
+        save(104); // the same results again: not kept twice in a row
         const QList<SaveHistory::Entry> kept = SaveHistory::List(*db, "BIG", Date);
         QCOMPARE(kept.size(), SaveHistory::Kept);
         QCOMPARE(markers(SaveHistory::Load(*db, "BIG", Date, kept.first().number)),
                  QSet<QString>{"g104"});
         QCOMPARE(markers(SaveHistory::Load(*db, "BIG", Date, kept.last().number)),
                  QSet<QString>{"g5"});
-        QCOMPARE(kept.first().eventsWithResults, 100);
-        QVERIFY(kept.first().savedAt.isValid());
         // Another gala's history is its own.
         QVERIFY(SaveHistory::List(*db, "OTHER", Date).isEmpty());
         db.reset();
@@ -117,7 +109,8 @@ private slots:
                  qPrintable(QString::number(QFileInfo(file.path).size())));
     }
 
-    void databaseFromBeforeTheHistory()
+    // A save restored and the restore undone, in a database from before the history.
+    void restoreAndUndoInADatabaseFromBeforeTheHistory()
     {
         DemoSheet s;
         Database &db = *s.shared.GalaDb;
@@ -137,10 +130,15 @@ private slots:
         ResultStore::RestoreResults(db, "DEMO", Date, 0);
         QCOMPARE(galaRows(db, "DEMO"), older);
         QCOMPARE(galaRows(db, "backup"), QStringList(newer).replaceInStrings("DEMO|", "backup|"));
-        // The results the restore replaced are kept: it can be undone.
+        // The results the restore replaced are kept: it can be undone, now by the history.
         QCOMPARE(listed(db),
                  QStringList({"Restore//1", "Earlier save//1", "Backup generation//1"}));
-        ResultStore::RestoreResults(db, "DEMO", Date, numberAt(db, 1));
+        ResultStore::RestoreResults(db, "DEMO", Date,
+                                    SaveHistory::List(db, "DEMO", Date)[1].number);
+        QCOMPARE(galaRows(db, "DEMO"), newer);
+        QCOMPARE(galaRows(db, "backup"), QStringList(older).replaceInStrings("DEMO|", "backup|"));
+        // A number that is not one of this gala's changes nothing.
+        QVERIFY_THROWS_EXCEPTION(EngineError, ResultStore::RestoreResults(db, "DEMO", Date, 9999));
         QCOMPARE(galaRows(db, "DEMO"), newer);
     }
 
@@ -150,9 +148,12 @@ private slots:
         QVERIFY(s.open().opened());
         QTemporaryDir stick;
         const QString folder = stick.filePath("usb");
-        s.shared.GalaDbPath = s.file.path;
         s.shared.SecondCopyOn = true;
         s.shared.SecondCopyFolder = folder;
+        const auto save = [&](SaveAction action) {
+            QVERIFY(s.model.SaveResults(action));
+            QVERIFY(s.shared.Copy.waitForIdle(10000));
+        };
         // The stick is not there: the save stands, the copy is told once.
         s.dialogs.expectMessage(
             QStringLiteral("The second copy could not be written to %1: the folder is not "
@@ -160,21 +161,16 @@ private slots:
                            "copy again.")
                 .arg(QDir::toNativeSeparators(folder)));
         s.model.setText(SheetModel::Time, 0, QStringLiteral("39.10"));
-        QVERIFY(s.model.SaveResults(SaveAction::Save));
-        QVERIFY(s.shared.Copy.waitForIdle(10000));
-        QVERIFY(s.model.SaveResults(SaveAction::NextEvent));
-        QVERIFY(s.shared.Copy.waitForIdle(10000));
-        QCOMPARE(galaRows(*s.shared.GalaDb, "DEMO").value(0).section('|', 4, 4), "39.10");
+        save(SaveAction::Save);
+        save(SaveAction::NextEvent);
 
         // Plugged in again: the next save writes it, and says so once.
         QVERIFY(QDir().mkpath(folder));
         s.dialogs.expectMessage(QStringLiteral("The second copy in %1 is written again.")
                                     .arg(QDir::toNativeSeparators(folder)));
-        QVERIFY(s.model.SaveResults(SaveAction::Save));
-        QVERIFY(s.shared.Copy.waitForIdle(10000));
+        save(SaveAction::Save);
         s.model.setText(SheetModel::Time, 1, QStringLiteral("40.50"));
-        QVERIFY(s.model.SaveResults(SaveAction::Exit));
-        QVERIFY(s.shared.Copy.waitForIdle(10000));
+        save(SaveAction::Exit);
         Database copy(SecondCopy::copyPath(s.file.path, folder), Database::Access::ReadOnly);
         QVERIFY(copy.check(true).isEmpty());
         QCOMPARE(galaRows(copy, "DEMO"), galaRows(*s.shared.GalaDb, "DEMO"));
@@ -191,17 +187,17 @@ private slots:
         TestGala file;
         QTemporaryDir stick;
         const QString copyPath = SecondCopy::copyPath(file.path, stick.path());
-        const int kills = qEnvironmentVariableIsSet("GALAREC_KILLS")
-                              ? qEnvironmentVariableIntValue("GALAREC_KILLS")
-                              : 12;
-        const qint64 budgetMs = qEnvironmentVariableIsSet("GALAREC_KILLS") ? 1LL << 40 : 20000;
+        const int asked = qEnvironmentVariableIntValue("GALAREC_KILLS");
+        const int kills = asked > 0 ? asked : 12;
+        const qint64 budgetMs = asked > 0 ? 1LL << 40 : 20000;
         QRandomGenerator random(18);
         QElapsedTimer clock;
         clock.start();
         int done = 0, duringCopy = 0;
         for (; done < kills && clock.elapsed() < budgetMs; ++done) {
             QProcess victim;
-            victim.start(QStringLiteral(SAVE_LOOP), {file.path, stick.path()});
+            victim.start(QCoreApplication::applicationFilePath(),
+                         {"-save-loop", file.path, stick.path()});
             QVERIFY(victim.waitForStarted());
             QVERIFY2(victim.waitForReadyRead(30000), victim.readAllStandardError().constData());
             QThread::msleep(random.bounded(1, 400));
@@ -237,5 +233,12 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSaveHistory)
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], "-save-loop") == 0)
+        return saveLoop(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+    TstSaveHistory test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_savehistory.moc"
