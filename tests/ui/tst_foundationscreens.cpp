@@ -41,7 +41,6 @@ private slots:
         QCOMPARE(setUps, 1);
         QVERIFY(intro.isVisible());
         intro.findChild<QPushButton *>("Command4")->click(); // Exit
-        QVERIFY(!shared.GalaDbOpen);
         const Settings s = SettingsFile::read(dir.filePath("aqrecord.ini"));
         QCOMPARE(s.ProgCode, QString("DEMO"));
         QVERIFY2(dialogs.finished(), dialogs.faults());

@@ -44,7 +44,6 @@ private slots:
         DataRow("placed", "39.00", 2, true, true, false, false, 39.0f);
         DataRow("not a graded gala", "37.00", 0, true, false, false, false, 37.0f);
         DataRow("a guest gets no place anyway", "37.00", 0, false, true, false, false, 37.0f);
-        DataRow("no time typed", "", 0, true, true, false, false, 0.0f);
         DataRow("D with a time after it", "D 1:05.00", 0, true, true, true, false, 0.0f);
         DataRow("DNS typed: no swim", "DNS", 0, true, true, true, false, 0.0f);
         DataRow("words, no disqualification either", "abc", 0, true, true, false, false, 0.0f);
