@@ -38,61 +38,39 @@ private slots:
         const auto numbers = [](float v) {
             return QStringList{FormatHash(v), NumberText(v), TrimmedNumberText(v)}.join('|');
         };
-        DataRow("read seconds only", read("35.2"), "35.2");
         DataRow("read two dots", read("1.05.23"), "65.23");
         DataRow("read colon", read("1:05.23"), "65.23");
         DataRow("read semicolon", read("1;05.23"), "65.23");
         DataRow("read dash", read("1-05.23"), "65.23");
         DataRow("read no separator above a minute", read("105.23"), "105.23");
-        DataRow("read empty", read(""), "0");
-        DataRow("read letters", read("abc"), "0");
-        DataRow("read disqualified", read("D"), "0");
         DataRow("read only first separator counts", read("1:02:03"), "62");
         DataRow("read blanks skipped", read(" 1 : 05 .23"), "65.23");
         DataRow("read colon before semicolon", read("2;1:05"), "125");
-        DataRow("read trailing junk", read("35.20s"), "35.2");
-        DataRow("read whole minutes", read("12:30"), "750");
         DataRow("write minute and more", written(65.23f), "1:05.23");
         DataRow("write below ten seconds", written(5.2f), "05.20");
-        DataRow("write below a minute", written(35.0f), "35.00");
         DataRow("write zero", written(0.0f), "");
         DataRow("write largest", written(3600.0f), "60:00.00");
         DataRow("write too long", written(3600.5f), "invalid:");
-        DataRow("write exactly a minute", written(60.0f), "1:00.00");
         DataRow("write rounds up into next minute", written(59.999f), "1:00.00");
-        DataRow("write no time read back", written(105.23f), "1:45.23");
         DataRow("numbers zero", numbers(0.0f), "| 0|0");
         DataRow("numbers whole", numbers(12.0f), "12| 12|12");
         DataRow("numbers half", numbers(0.5f), "1| .5|.5");
-        DataRow("numbers fraction", numbers(2.5f), "3| 2.5|2.5");
-        DataRow("numbers negative", numbers(-3.0f), "-3|-3|-3");
         DataRow("numbers negative fraction", numbers(-0.25f), "|-.25|-.25");
         DataRow("numbers single precision sum", numbers(0.1f + 0.2f), "| .3|.3");
         DataRow("stroke FS", StrokeName("FS"), "Freestyle");
-        DataRow("stroke BKBR", StrokeName("BKBR"), "Back/Breast");
         DataRow("stroke lower case", StrokeName("fs"), "");
-        DataRow("stroke unknown", StrokeName("XX"), "");
-        DataRow("stroke empty", StrokeName(""), "");
         DataRow("fit padded", FitText("Ash", 6), "Ash   ");
         DataRow("fit exact", FitText("Harbours", 8), "Harbours");
         DataRow("fit one over", FitText("Harbourss", 8), "Harbour>");
-        DataRow("fit empty", FitText("", 3), "   ");
-        DataRow("fit width one", FitText("AB", 1), ">");
         DataRow("fit no width", FitText("AB", 0), "");
         DataRow("words runs of blanks", words("Jane  Mary Smith", " "), "3:Jane|Mary|Smith");
-        DataRow("words empty text", words("", " "), "0:");
         DataRow("words empty separator means blank", words("a b", ""), "2:a|b");
-        DataRow("words comma", words("a,,b,", ","), "2:a|b");
         DataRow("words long separator", words("a--b--c", "--"), "3:a|b|c");
-        DataRow("words only separators", words("   ", " "), "0:");
         DataRow("number unit after", number("25m"), "25");
         DataRow("number unit before", number("m25"), "0");
         DataRow("number blanks inside", number(" 1 2.5"), "12.5");
         DataRow("number negative", number("-3"), "-3");
-        DataRow("number decimal point only", number("."), "0");
-        DataRow("number leading point", number(".5"), "0.5");
         DataRow("number second point stops", number("1.2.3"), "1.2");
-        DataRow("number comma is no decimal point", number("1,5"), "1");
     }
     void texts()
     {
@@ -109,27 +87,17 @@ private slots:
         QTest::addColumn<QDate>("gala"); // null: not a date of birth
         QTest::addColumn<QDate>("date");
         const QDate y2026(2026, 12, 6), y2075(2075, 1, 1), none, gala(2026, 10, 12);
-        DataRow("dd/mm/yy", "12/10/26", y2026, none, QDate(2026, 10, 12));
         DataRow("d/m/yyyy", "3/4/2025", y2026, none, QDate(2025, 4, 3));
         DataRow("dashes", "3-4-25", y2026, none, QDate(2025, 4, 3));
         DataRow("dots", "3.4.25", y2026, none, QDate(2025, 4, 3));
-        DataRow("gala in 2031", "12/10/31", y2026, none, QDate(2031, 10, 12));
         DataRow("20 years ahead", "01/01/46", y2026, none, QDate(2046, 1, 1));
         DataRow("79 years back", "01/01/47", y2026, none, QDate(1947, 1, 1));
         DataRow("window slides", "01/01/95", y2075, none, QDate(2095, 1, 1));
         DataRow("window slides back", "01/01/96", y2075, none, QDate(1996, 1, 1));
         DataRow("no 31st", "31/04/25", y2026, none, QDate());
-        DataRow("month 13", "01/13/25", y2026, none, QDate());
-        DataRow("day zero", "00/01/25", y2026, none, QDate());
-        DataRow("words", "tomorrow", y2026, none, QDate());
         DataRow("two parts", "12/10", y2026, none, QDate());
-        DataRow("empty", "", y2026, none, QDate());
-        DataRow("leap day", "29/02/24", y2026, none, QDate(2024, 2, 29));
-        DataRow("no leap day", "29/02/25", y2026, none, QDate());
-        DataRow("born this century", "05/06/14", y2026, gala, QDate(2014, 6, 5));
         DataRow("born the day before", "11/10/26", y2026, gala, QDate(2026, 10, 11));
         DataRow("born the day after: a century back", "13/10/26", y2026, gala, QDate(1926, 10, 13));
-        DataRow("born 1925", "05/06/25", y2026, QDate(2025, 6, 4), QDate(1925, 6, 5));
         DataRow("full year kept", "05/06/1925", y2026, gala, QDate(1925, 6, 5));
     }
     void readDate()
@@ -146,13 +114,11 @@ private slots:
         const QString file = dir.filePath("out.txt");
         QVERIFY(!FileExists(file));
         QVERIFY(WriteTextFile(file, {"first", "", "Zoë"}));
-        QVERIFY(FileExists(file));
         QFile f(file);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("first\r\n\r\nZo\xc3\xab\r\n"));
-        // Folders, empty and impossible paths are no files; a failed write says why.
+        // Folders and impossible paths are no files; a failed write says why.
         QVERIFY(!FileExists(dir.path()));
-        QVERIFY(!FileExists(""));
         QString error;
         QVERIFY(!WriteTextFile(dir.filePath("missing/out.txt"), {"x"}, &error));
         QVERIFY(!error.isEmpty());
