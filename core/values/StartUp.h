@@ -18,8 +18,6 @@ public:
     // show (the remembered one, else gala_record.mdb in the data folder).
     QString load();
 
-    QString settingsPath() const { return m_settingsPath; }
-
     // "Browse": the chosen database path, or "" (after "No Database
     // selected") when the chooser was cancelled.
     QString browse();
