@@ -8,18 +8,16 @@ namespace {
 
 const QByteArray Secret = "OUTSIDE-THE-FOLDER";
 
-// An answer as it came over the wire.
+// An answer as it came over the wire: status line, headers, body.
 struct Answer
 {
-    QByteArray head, body;                                // head: the status line and headers
-    int status() const { return head.mid(9, 3).toInt(); } // 0: no answer
+    QByteArray data;
+    int status() const { return data.mid(9, 3).toInt(); } // 0: no answer
+    QByteArray body() const { return data.mid(data.indexOf("\r\n\r\n") + 4); }
     QByteArray header(const QByteArray &name) const
     {
-        for (const QByteArray &line : head.split('\n')) {
-            if (line.startsWith(name + ": "))
-                return line.mid(name.size() + 2).trimmed();
-        }
-        return {};
+        const qsizetype at = data.indexOf("\r\n" + name + ": ");
+        return at < 0 ? QByteArray() : data.mid(at + name.size() + 4).split('\r').first();
     }
 };
 
@@ -37,7 +35,7 @@ struct Site
         write(dir.filePath("secret.txt"), Secret);
         write(folder + "/index.html", "<!DOCTYPE html><title>Live</title>");
         write(folder + "/results.json", "{\"events\":[]}");
-        write(folder + "/teams/Otters.htm", "<html>Otters</html>");
+        write(folder + "/teams/Ashford Otters.htm", "<html>Otters</html>");
         QFile::link(dir.filePath("secret.txt"), folder + "/teams/out.htm");
         QFile::link(dir.path(), folder + "/up");
         port = server.start(QHostAddress::LocalHost, 0);
@@ -56,15 +54,13 @@ struct Site
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, port);
         socket.write(request + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers + "\r\n");
-        QByteArray data;
         Answer a;
         (void)QTest::qWaitFor(
             [&] {
-                data += socket.readAll();
-                const qsizetype end = data.indexOf("\r\n\r\n");
-                a = {data.left(end), end < 0 ? QByteArray() : data.mid(end + 4)};
-                return end >= 0 && (request.startsWith("HEAD") || a.status() == 304 ||
-                                    a.body.size() >= a.header("Content-Length").toInt());
+                a.data += socket.readAll();
+                return a.data.contains("\r\n\r\n") &&
+                       (request.startsWith("HEAD") || a.status() == 304 ||
+                        a.body().size() >= a.header("Content-Length").toInt());
             },
             5000);
         return a;
@@ -92,7 +88,8 @@ private slots:
         row("folder root is the live page", "GET /", 200, html,
             "<!DOCTYPE html><title>Live</title>");
         row("data file", "GET /results.json", 200, json, "{\"events\":[]}");
-        row("encoded name", "GET /teams/%4Ftters.htm", 200, html, "<html>Otters</html>");
+        row("a team page, its name encoded", "GET /teams/Ashford%20Otters.htm", 200, html,
+            "<html>Otters</html>");
         row("HEAD: headers only", "HEAD /results.json", 200, json);
         row("missing file", "GET /nothing.htm", 404);
         row("no folder listing", "GET /teams/", 404);
@@ -115,46 +112,41 @@ private slots:
         Site site;
         const Answer a = site.ask(request);
         QCOMPARE(a.status(), status);
-        QVERIFY(!a.body.contains(Secret));
+        QVERIFY(!a.body().contains(Secret));
         if (status >= 400)
             return;
         QTEST(a.header("Content-Type"), "type");
-        QTEST(a.body, "body");
+        QTEST(a.body(), "body");
         // A swimmer's name made of markup runs nothing, even in an old browser.
         QCOMPARE(a.header("X-Content-Type-Options"), QByteArray("nosniff"));
         QVERIFY(a.header("Content-Security-Policy").startsWith("default-src 'self'"));
-        if (request.startsWith("HEAD"))
-            QCOMPARE(a.header("Content-Length"), QByteArray("13"));
     }
 
     // The page polls with the tag it has: 304 until the file changes.
     void conditionalRequests()
     {
         Site site;
-        const QByteArray tag = site.ask("GET /results.json").header("ETag");
-        QCOMPARE(site.ask("GET /results.json", "If-None-Match: " + tag + "\r\n").status(), 304);
+        const QByteArray tag = "If-None-Match: " + site.ask("GET /results.json").header("ETag");
+        QCOMPARE(site.ask("GET /results.json", tag + "\r\n").status(), 304);
         // Changed to the same size, as a time corrected from 38.50 to 38.60.
         QTest::qWait(20);
         Site::write(site.folder + "/results.json", "{\"events\":{}}");
-        const Answer changed = site.ask("GET /results.json", "If-None-Match: " + tag + "\r\n");
+        const Answer changed = site.ask("GET /results.json", tag + "\r\n");
         QCOMPARE(changed.status(), 200);
-        QCOMPARE(changed.body, QByteArray("{\"events\":{}}"));
+        QCOMPARE(changed.body(), QByteArray("{\"events\":{}}"));
 
         // A browser's request: the text compressed, under a tag of its own.
         const QByteArray page = "<html>" + QByteArray(2000, 'x') + "</html>";
         Site::write(site.folder + "/results.htm", page);
-        const Answer packed =
-            site.ask("GET /results.htm", "Accept-Encoding: gzip, deflate, br\r\n");
+        const QByteArray deflate = "Accept-Encoding: gzip, deflate, br\r\n";
+        const Answer packed = site.ask("GET /results.htm", deflate);
         QCOMPARE(packed.header("Content-Encoding"), QByteArray("deflate"));
         QByteArray sized(4, 0); // qUncompress wants the length in front
         qToBigEndian(quint32(page.size()), sized.data());
-        QCOMPARE(qUncompress(sized + packed.body), page);
-        const QByteArray packedTag = packed.header("ETag");
-        QVERIFY(packedTag != site.ask("GET /results.htm").header("ETag"));
-        QCOMPARE(site.ask("GET /results.htm",
-                          "Accept-Encoding: deflate\r\nIf-None-Match: " + packedTag + "\r\n")
-                     .status(),
-                 304);
+        QCOMPARE(qUncompress(sized + packed.body()), page);
+        const QByteArray packedTag = "If-None-Match: " + packed.header("ETag") + "\r\n";
+        QCOMPARE(site.ask("GET /results.htm", deflate + packedTag).status(), 304);
+        QCOMPARE(site.ask("GET /results.htm", packedTag).status(), 200);
     }
 
     // 3,000 malformed requests from a fixed seed, in 30 batches that each
@@ -166,9 +158,7 @@ private slots:
         QRandomGenerator random(19);
         const QList<QByteArray> seeds{
             "GET /results.json HTTP/1.1\r\nHost: 127.0.0.1\r\nIf-None-Match: \"x\"\r\n\r\n",
-            "HEAD /teams/Otters.htm HTTP/1.1\r\nHost: a\r\n\r\n",
-            "GET /%2e%2e/secret.txt HTTP/1.0\r\n\r\n",
-            "GET /teams/out.htm HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n",
+            "HEAD /teams/Ashford%20Otters.htm HTTP/1.0\r\nConnection: close\r\n\r\n",
             "POST / HTTP/1.1\r\nContent-Length: 4\r\nHost: a\r\n\r\nbody"};
         const QList<QByteArray> pieces =
             QByteArray("..|%2e|%2E%2e|%252e|\\|%5c|/|//|secret.txt|up|"
@@ -183,9 +173,10 @@ private slots:
                 // piece or a run of one random byte in their place.
                 for (int edits = random.bounded(1, 6); edits > 0; --edits) {
                     const int at = random.bounded(int(r.size()) + 1), cut = random.bounded(8);
-                    const QByteArray junk(random.bounded(64), char(random.bounded(256)));
-                    const QByteArray &piece = pieces[random.bounded(int(pieces.size()))];
-                    r.replace(at, cut, random.bounded(3) ? piece : junk);
+                    r.replace(at, cut,
+                              random.bounded(3)
+                                  ? pieces[random.bounded(int(pieces.size()))]
+                                  : QByteArray(random.bounded(64), char(random.bounded(256))));
                 }
                 auto *s = new QTcpSocket(&sockets);
                 s->connectToHost(QHostAddress::LocalHost, site.port);
