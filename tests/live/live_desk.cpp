@@ -15,24 +15,19 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTextStream>
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.addOptions({{"db", "", "FILE"},
-                       {"folder", "", "DIR"},
-                       {"event", "", "N"},
-                       {"times", "", "LIST"},
-                       {"swimmer", "", "NAME"}});
+    for (const char *name : {"db", "folder", "event", "times", "swimmer"})
+        parser.addOption({name, "", "VALUE"});
     parser.process(app);
 
     if (!PBUTIL::FileExists(parser.value("db")))
         ReadyMade::addDemonstrationGala(*ReadyMade::createGalaDatabase(parser.value("db")));
     SharedState shared;
     shared.GalaDb = std::make_unique<Database>(parser.value("db"));
-    shared.GalaDbOpen = true;
     shared.ProgCode = QStringLiteral("DEMO");
     shared.GalaDate = QStringLiteral("12/10/26");
     shared.Graded = QStringLiteral("Y");
@@ -58,7 +53,7 @@ int main(int argc, char *argv[])
     const bool saved = model.SaveResults(SaveAction::NextEvent);
     publisher.waitForIdle();
     QCoreApplication::processEvents(); // failures and notes are told on this thread
-    for (const QString &note : dialogs.notes)
-        QTextStream(stderr) << note << '\n';
+    if (!dialogs.notes.isEmpty())
+        qWarning("%s", qPrintable(dialogs.notes.join(QLatin1Char('\n'))));
     return saved ? 0 : 1;
 }
