@@ -109,8 +109,7 @@ private slots:
             QVERIFY2(QFile::exists(dir.filePath(file)), file);
         const QByteArray index = readFile(dir.filePath("index.html"));
         QVERIFY(index.contains("&lt;img src=x onerror=alert(1)&gt;") &&
-                !index.contains(Hostile.toUtf8()));
-        QVERIFY(index.contains("<td class=\"place\">TF</td>"));
+                !index.contains(Hostile.toUtf8()) && index.contains("<td class=\"place\">TF</td>"));
 
         // Then every save, the sheet followed as the desk does: a reader that
         // reads the folder in a loop meanwhile never sees half a file, nor a
@@ -193,8 +192,7 @@ private slots:
         QVERIFY(QFile::exists(folder + "/results.json"));
         QCOMPARE(failed.size(), 1);
         QCOMPARE(notes.size(), 2);
-        QVERIFY(
-            notes[0][0].toString().contains("not published until the desk has a contact e-mail"));
+        QVERIFY(notes[0][0].toString().contains("not published until the desk has a contact"));
         QVERIFY(notes[1][0].toString().startsWith("The Lenex results file was left out"));
         // A later failure is a new one: told again.
         QVERIFY(QDir(folder).removeRecursively() && PBUTIL::WriteTextFile(folder, {"in the way"}));
