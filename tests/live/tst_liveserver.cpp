@@ -150,7 +150,9 @@ private slots:
         for (int batch = 0; batch < 30; ++batch) {
             QObject sockets; // a hundred connections at once, closed with it
             for (int i = 0; i < 100; ++i) {
-                QByteArray r = "GET /results.json HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+                // Half start at the data file, half at a link out of the folder.
+                QByteArray r = i % 2 ? "GET /results.json" : "GET /up/secret.txt";
+                r += " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
                 // Up to five edits, each cutting up to 7 bytes and putting a
                 // piece or a run of one random byte in their place.
                 for (int edits = random.bounded(1, 6); edits > 0; --edits) {

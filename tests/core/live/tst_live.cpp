@@ -115,8 +115,7 @@ private slots:
         // reads the folder in a loop meanwhile never sees half a file, nor a
         // data file newer than the results page beside it.
         publisher.follow(demo.model, demo.shared, demo.gala, nullptr);
-        std::atomic<bool> stop{false};
-        std::atomic<int> reads{0};
+        std::atomic<int> stop{0}, reads{0};
         QStringList faults;
         std::thread reader([&] {
             while (!stop) {
@@ -143,7 +142,7 @@ private slots:
                 QTest::qWait(2);
             }
         publisher.waitForIdle();
-        stop = true;
+        stop = 1;
         reader.join();
         QVERIFY2(reads > 0 && faults.isEmpty(), qPrintable(faults.mid(0, 3).join('\n')));
         QVERIFY(readFile(dir.filePath("results.json")).contains("\"lastEvent\":\"11\""));
