@@ -5,6 +5,7 @@
 //   live_desk --db FILE --folder DIR --event N --times T1,T2,... [--swimmer NAME]
 //
 // A database that does not exist yet is made as the demonstration gala.
+#include "cli/BatchDialogs.h"
 #include "core/live/LivePublisher.h"
 #include "core/sheet/GalaOpening.h"
 #include "core/sheet/SheetModel.h"
@@ -14,64 +15,45 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTextStream>
-
-namespace {
-
-// Keeps stored results; fails loudly on any message.
-struct DeskDialogs : Dialogs
-{
-    void message(const QString &text) override { QTextStream(stderr) << text << '\n'; }
-    QString input(const QString &) override { return QStringLiteral("Reason"); }
-    bool yesNo(const QString &) override { return true; }
-    bool yesNoDefaultNo(const QString &) override { return false; }
-    void chooseFile(FileChoice &) override {}
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    const QCommandLineOption db(QStringLiteral("db"), QString(), QStringLiteral("FILE"));
-    const QCommandLineOption folder(QStringLiteral("folder"), QString(), QStringLiteral("DIR"));
-    const QCommandLineOption event(QStringLiteral("event"), QString(), QStringLiteral("N"));
-    const QCommandLineOption times(QStringLiteral("times"), QString(), QStringLiteral("LIST"));
-    const QCommandLineOption swimmer(QStringLiteral("swimmer"), QString(), QStringLiteral("NAME"));
-    parser.addOptions({db, folder, event, times, swimmer});
+    for (const char *name : {"db", "folder", "event", "times", "swimmer"})
+        parser.addOption({name, "", "VALUE"});
     parser.process(app);
 
-    if (!PBUTIL::FileExists(parser.value(db)))
-        ReadyMade::addDemonstrationGala(*ReadyMade::createGalaDatabase(parser.value(db)));
+    if (!PBUTIL::FileExists(parser.value("db")))
+        ReadyMade::addDemonstrationGala(*ReadyMade::createGalaDatabase(parser.value("db")));
     SharedState shared;
-    shared.GalaDb = std::make_unique<Database>(parser.value(db));
-    shared.GalaDbOpen = true;
+    shared.GalaDb = std::make_unique<Database>(parser.value("db"));
     shared.ProgCode = QStringLiteral("DEMO");
     shared.GalaDate = QStringLiteral("12/10/26");
     shared.Graded = QStringLiteral("Y");
     shared.ContactEmail = QStringLiteral("desk@harbourside.example");
     GalaState gala;
-    DeskDialogs dialogs;
-    if (!OpenGala(shared, gala, dialogs).opened())
+    ExportCommand::BatchDialogs dialogs; // the desk's messages, printed at the end
+    if (!OpenGala(shared, gala, dialogs, StoredResults::Keep).opened())
         return 1;
     SheetModel model(shared, gala, dialogs);
     model.setUpRows();
-    LivePublisher publisher(parser.value(folder));
+    LivePublisher publisher(parser.value("folder"));
     TellDesk(publisher, dialogs);
     publisher.follow(model, shared, gala, nullptr);
 
-    model.ShowEvent(parser.value(event).toInt());
-    const QStringList typed = parser.value(times).split(QLatin1Char(','));
+    model.ShowEvent(parser.value("event").toInt());
+    const QStringList typed = parser.value("times").split(QLatin1Char(','));
     for (int r = 0; r < typed.size(); ++r) {
         model.setText(SheetModel::Time, r, typed[r]);
         model.TimeLostFocus(r);
     }
-    if (parser.isSet(swimmer))
-        model.setText(SheetModel::SwimmerName, 0, parser.value(swimmer));
-    if (!model.SaveResults(SaveAction::NextEvent))
-        return 1;
+    if (parser.isSet("swimmer"))
+        model.setText(SheetModel::SwimmerName, 0, parser.value("swimmer"));
+    const bool saved = model.SaveResults(SaveAction::NextEvent);
     publisher.waitForIdle();
     QCoreApplication::processEvents(); // failures and notes are told on this thread
-    return 0;
+    if (!dialogs.notes.isEmpty())
+        qWarning("%s", qPrintable(dialogs.notes.join(QLatin1Char('\n'))));
+    return saved ? 0 : 1;
 }

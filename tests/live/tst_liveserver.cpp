@@ -1,5 +1,5 @@
+#include "core/values/PbUtil.h"
 #include "live/LiveServer.h"
-#include "tests/support/DataRow.h"
 
 #include <QRandomGenerator>
 #include <QTcpSocket>
@@ -9,44 +9,18 @@ namespace {
 
 const QByteArray Secret = "OUTSIDE-THE-FOLDER";
 
+// An answer as it came over the wire: status line, headers, body.
 struct Answer
 {
-    int status = 0; // 0: no answer before the connection ended
-    QByteArray head, body;
+    QByteArray data;
+    int status() const { return data.mid(9, 3).toInt(); } // 0: no answer
+    QByteArray body() const { return data.mid(data.indexOf("\r\n\r\n") + 4); }
     QByteArray header(const QByteArray &name) const
     {
-        for (const QByteArray &line : head.split('\n')) {
-            const qsizetype colon = line.indexOf(':');
-            if (colon > 0 && line.left(colon).trimmed().toLower() == name.toLower())
-                return line.mid(colon + 1).trimmed();
-        }
-        return {};
+        const qsizetype at = data.indexOf("\r\n" + name + ": ");
+        return at < 0 ? QByteArray() : data.mid(at + name.size() + 4).split('\r').first();
     }
 };
-
-// True when `data` holds a whole answer (headers, and the body its length names).
-bool complete(const QByteArray &data, bool head)
-{
-    const qsizetype end = data.indexOf("\r\n\r\n");
-    if (end < 0)
-        return false;
-    if (head || data.startsWith("HTTP/1.1 304"))
-        return true;
-    Answer a;
-    a.head = data.left(end);
-    return data.size() - end - 4 >= a.header("Content-Length").toLongLong();
-}
-
-Answer parse(const QByteArray &data)
-{
-    Answer a;
-    const qsizetype end = data.indexOf("\r\n\r\n");
-    a.head = end < 0 ? data : data.left(end);
-    a.body = end < 0 ? QByteArray() : data.mid(end + 4);
-    const QList<QByteArray> status = a.head.split(' ');
-    a.status = status.size() > 1 && status[0].startsWith("HTTP/") ? status[1].toInt() : 0;
-    return a;
-}
 
 // A served folder with a page, a data file, a team page, a link out of the
 // folder, and a secret file beside the folder.
@@ -55,46 +29,36 @@ struct Site
     QTemporaryDir dir;
     QString folder = dir.filePath("live");
     LiveServer server{(QDir().mkpath(folder + "/teams"), folder), QString()};
-    quint16 port = 0;
+    quint16 port = server.start(QHostAddress::LocalHost, 0);
 
     Site()
     {
-        write(dir.filePath("secret.txt"), Secret);
-        write(folder + "/index.html", "<!DOCTYPE html><title>Live</title>");
-        write(folder + "/results.json", "{\"events\":[]}");
-        write(folder + "/teams/Otters.htm", "<html>Otters</html>");
+        QVERIFY(PBUTIL::WriteTextFile(dir.filePath("secret.txt"), {Secret}));
+        QVERIFY(PBUTIL::WriteTextFile(folder + "/index.html", {"<title>Live</title>"}));
+        QVERIFY(PBUTIL::WriteTextFile(folder + "/results.json", {"{\"events\":[]}"}));
+        QVERIFY(PBUTIL::WriteTextFile(folder + "/teams/Ashford Otters.htm", {"Otters"}));
         QFile::link(dir.filePath("secret.txt"), folder + "/teams/out.htm");
         QFile::link(dir.path(), folder + "/up");
-        port = server.start(QHostAddress::LocalHost, 0);
-    }
-    static void write(const QString &path, const QByteArray &data)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
     }
 
-    Answer ask(const QByteArray &raw, int timeoutMs = 5000) const
+    // `request` is a method and a target. The connection stays open after
+    // an answer: it is whole when the body its Content-Length names has come
+    // (a HEAD or a 304 has none).
+    Answer ask(const QByteArray &request, const QByteArray &headers = {}) const
     {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, port);
-        if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; },
-                             timeoutMs))
-            return {};
-        socket.write(raw);
-        QByteArray data;
-        const bool head = raw.startsWith("HEAD ");
+        socket.write(request + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers + "\r\n");
+        Answer a;
         (void)QTest::qWaitFor(
             [&] {
-                data += socket.readAll();
-                return complete(data, head) || socket.state() == QAbstractSocket::UnconnectedState;
+                a.data += socket.readAll();
+                return a.data.contains("\r\n\r\n") &&
+                       (request.startsWith("HEAD") || a.status() == 304 ||
+                        a.body().size() >= a.header("Content-Length").toInt());
             },
-            timeoutMs);
-        data += socket.readAll();
-        return parse(data);
-    }
-    Answer get(const QByteArray &path, const QByteArray &headers = {}) const
-    {
-        return ask("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers + "\r\n");
+            5000);
+        return a;
     }
 };
 
@@ -110,179 +74,107 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("type");
         QTest::addColumn<QByteArray>("body");
-        const QByteArray html = "text/html; charset=utf-8";
-        auto get = [](const QByteArray &path) {
-            return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+        auto row = [](const char *name, const QByteArray &request, int status,
+                      const QByteArray &type = {}, const QByteArray &body = {}) {
+            QTest::newRow(name) << request << status << type << body;
         };
-        DataRow("folder root is the live page", get("/"), 200, html,
-                QByteArray("<!DOCTYPE html><title>Live</title>"));
-        DataRow("data file", get("/results.json"), 200,
-                QByteArray("application/json; charset=utf-8"), QByteArray("{\"events\":[]}"));
-        DataRow("team page", get("/teams/Otters.htm"), 200, html,
-                QByteArray("<html>Otters</html>"));
-        DataRow("encoded name", get("/teams/%4Ftters.htm"), 200, html,
-                QByteArray("<html>Otters</html>"));
-        DataRow("HEAD: headers only", QByteArray("HEAD /results.json HTTP/1.1\r\nHost: x\r\n\r\n"),
-                200, QByteArray("application/json; charset=utf-8"), QByteArray());
-        DataRow("missing file", get("/nothing.htm"), 404, QByteArray(), QByteArray());
-        DataRow("no folder listing", get("/teams/"), 404, QByteArray(), QByteArray());
-        DataRow("no folder listing without slash", get("/teams"), 404, QByteArray(), QByteArray());
-        DataRow("POST refused", QByteArray("POST /results.json HTTP/1.1\r\nHost: x\r\n\r\n"), 405,
-                QByteArray(), QByteArray());
-        DataRow("PUT refused",
-                QByteArray("PUT /index.html HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\n\r\nbad"),
-                405, QByteArray(), QByteArray());
-        DataRow("DELETE refused", QByteArray("DELETE /index.html HTTP/1.1\r\nHost: x\r\n\r\n"), 405,
-                QByteArray(), QByteArray());
+        const QByteArray html = "text/html; charset=utf-8",
+                         json = "application/json; charset=utf-8";
+        row("folder root is the live page", "GET /", 200, html, "<title>Live</title>\r\n");
+        row("data file", "GET /results.json", 200, json, "{\"events\":[]}\r\n");
+        row("team page, name encoded", "GET /teams/Ashford%20Otters.htm", 200, html, "Otters\r\n");
+        row("HEAD: headers only", "HEAD /results.json", 200, json);
+        row("no folder listing", "GET /teams/", 404);
+        row("POST refused", "POST /index.html", 405);
         // Every way out of the folder.
         for (const char *path :
              {"/../secret.txt", "/teams/../../secret.txt", "/%2e%2e/secret.txt",
               "/%2E%2E/secret.txt", "/.%2e/secret.txt", "/%2e%2e%2fsecret.txt", "/..%2fsecret.txt",
               "/..%5csecret.txt", "/..\\secret.txt", "/teams\\..\\..\\secret.txt",
               "/%252e%252e/secret.txt", "//secret.txt", "/%2f..%2fsecret.txt", "/teams/out.htm",
-              "/up/secret.txt", "/./index.html", "/index.html%00.txt", "/teams/..",
-              "/etc/passwd"}) {
-            QTest::newRow(path) << get(path) << 404 << QByteArray() << QByteArray();
-        }
-        DataRow("absolute path in the request line",
-                QByteArray("GET " + QDir::tempPath().toUtf8() + " HTTP/1.1\r\nHost: x\r\n\r\n"),
-                404, QByteArray(), QByteArray());
-        DataRow("long path", get("/" + QByteArray(3000, 'a')), 414, QByteArray(), QByteArray());
-        DataRow("oversized request line", get("/" + QByteArray(40000, 'a')), 413, QByteArray(),
-                QByteArray());
-        DataRow("oversized headers",
-                QByteArray("GET / HTTP/1.1\r\nHost: x\r\nX-Big: " + QByteArray(40000, 'b') +
-                           "\r\n\r\n"),
-                413, QByteArray(), QByteArray());
-        DataRow("oversized body",
-                QByteArray("GET / HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n\r\n" +
-                           QByteArray(100000, 'c')),
-                413, QByteArray(), QByteArray());
+              "/up/secret.txt", "/./index.html", "/index.html%00.txt", "/teams/..", "/etc/passwd"})
+            row(path, "GET " + QByteArray(path), 404);
+        row("long path", "GET /" + QByteArray(3000, 'a'), 414);
+        row("oversized request", "GET /" + QByteArray(40000, 'a'), 413);
     }
     void answers()
     {
         QFETCH(QByteArray, request);
-        QFETCH(int, status);
-        Site site;
-        QVERIFY(site.port != 0);
-        const Answer a = site.ask(request);
-        QCOMPARE(a.status, status);
-        QVERIFY(!a.body.contains(Secret));
-        if (status >= 400)
+        const Answer a = Site().ask(request);
+        QTEST(a.status(), "status");
+        QVERIFY(!a.body().contains(Secret));
+        if (a.status() >= 400)
             return;
         QTEST(a.header("Content-Type"), "type");
-        QTEST(a.body, "body");
+        QTEST(a.body(), "body");
+        // A swimmer's name made of markup runs nothing, even in an old browser.
         QCOMPARE(a.header("X-Content-Type-Options"), QByteArray("nosniff"));
         QVERIFY(a.header("Content-Security-Policy").startsWith("default-src 'self'"));
-        QVERIFY(!a.header("ETag").isEmpty());
-        if (request.startsWith("HEAD"))
-            QCOMPARE(a.header("Content-Length"), QByteArray("13"));
     }
 
     // The page polls with the tag it has: 304 until the file changes.
     void conditionalRequests()
     {
         Site site;
-        const QByteArray tag = site.get("/results.json").header("ETag");
-        QVERIFY(tag.startsWith('"'));
-        const Answer same = site.get("/results.json", "If-None-Match: " + tag + "\r\n");
-        QCOMPARE(same.status, 304);
-        QVERIFY(same.body.isEmpty());
-        QCOMPARE(same.header("ETag"), tag);
+        const QByteArray tag = "If-None-Match: " + site.ask("GET /results.json").header("ETag");
+        QCOMPARE(site.ask("GET /results.json", tag + "\r\n").status(), 304);
+        // Changed to the same size, as a time corrected from 38.50 to 38.60.
         QTest::qWait(20);
-        Site::write(site.folder + "/results.json", "{\"events\":[1]}");
-        const Answer changed = site.get("/results.json", "If-None-Match: " + tag + "\r\n");
-        QCOMPARE(changed.status, 200);
-        QCOMPARE(changed.body, QByteArray("{\"events\":[1]}"));
-        QVERIFY(changed.header("ETag") != tag);
+        QVERIFY(PBUTIL::WriteTextFile(site.folder + "/results.json", {"{\"events\":{}}"}));
+        QCOMPARE(site.ask("GET /results.json", tag + "\r\n").body(),
+                 QByteArray("{\"events\":{}}\r\n"));
 
         // A browser's request: the text compressed, under a tag of its own.
-        const QByteArray page = "<html>" + QByteArray(2000, 'x') + "</html>";
-        Site::write(site.folder + "/results.htm", page);
-        const Answer packed = site.get("/results.htm", "Accept-Encoding: gzip, deflate, br\r\n");
+        QVERIFY(PBUTIL::WriteTextFile(site.folder + "/results.htm", {QString(2000, 'x')}));
+        const QByteArray deflate = "Accept-Encoding: gzip, deflate, br\r\n";
+        const Answer packed = site.ask("GET /results.htm", deflate);
         QCOMPARE(packed.header("Content-Encoding"), QByteArray("deflate"));
-        QVERIFY(packed.body.size() < page.size() / 4);
-        QByteArray sized(4, 0); // qUncompress wants the length in front
-        qToBigEndian(quint32(page.size()), sized.data());
-        QCOMPARE(qUncompress(sized + packed.body), page);
-        const QByteArray packedTag = packed.header("ETag");
-        QVERIFY(packedTag != site.get("/results.htm").header("ETag"));
-        QCOMPARE(site.get("/results.htm",
-                          "Accept-Encoding: deflate\r\nIf-None-Match: " + packedTag + "\r\n")
-                     .status,
-                 304);
+        const QByteArray packedTag = "If-None-Match: " + packed.header("ETag") + "\r\n";
+        QCOMPARE(site.ask("GET /results.htm", deflate + packedTag).status(), 304);
+        QCOMPARE(site.ask("GET /results.htm", packedTag).status(), 200);
     }
 
-    // Thousands of malformed requests from a fixed seed: the server keeps
-    // answering, and nothing from outside the folder is ever sent.
+    // 3,000 malformed requests from a fixed seed, in 30 batches that each
+    // wait 300 ms: the server keeps answering, and nothing from outside the
+    // folder is ever sent.
     void fuzzedRequests()
     {
         Site site;
         QRandomGenerator random(19);
-        const QList<QByteArray> seeds{
-            "GET /results.json HTTP/1.1\r\nHost: 127.0.0.1\r\nIf-None-Match: \"x\"\r\n\r\n",
-            "HEAD /teams/Otters.htm HTTP/1.1\r\nHost: a\r\n\r\n",
-            "GET /%2e%2e/secret.txt HTTP/1.0\r\n\r\n",
-            "GET /teams/out.htm HTTP/1.1\r\nHost: a\r\nConnection: close\r\n\r\n",
-            "POST / HTTP/1.1\r\nContent-Length: 4\r\nHost: a\r\n\r\nbody"};
-        const QList<QByteArray> pieces{"..",      "%2e",      "%2E%2e",   "%252e",      "\\",
-                                       "%5c",     "/",        "//",       "secret.txt", "up",
-                                       "out.htm", "%00",      "%",        "%zz",        "\r\n",
-                                       " ",       "\xff\xfe", "?a=../..", "#",          "teams"};
-        int answered = 0, closed = 0;
-        constexpr int Requests = 3000, Batch = 100;
-        for (int done = 0; done < Requests; done += Batch) {
-            QList<QTcpSocket *> sockets;
-            QList<QByteArray> received(Batch);
-            for (int i = 0; i < Batch; ++i) {
-                QByteArray r = seeds[random.bounded(int(seeds.size()))];
-                const int edits = random.bounded(1, 6);
-                for (int k = 0; k < edits; ++k) {
-                    const int at = random.bounded(int(r.size()) + 1);
-                    switch (random.bounded(4)) {
-                    case 0:
-                        r.insert(at, pieces[random.bounded(int(pieces.size()))]);
-                        break;
-                    case 1:
-                        r.remove(at, random.bounded(1, 8));
-                        break;
-                    case 2:
-                        if (at < r.size())
-                            r[at] = char(random.bounded(256));
-                        break;
-                    default:
-                        r.insert(at, QByteArray(random.bounded(1, 64), char(random.bounded(256))));
-                    }
+        const QList<QByteArray> pieces =
+            QByteArray(
+                "..|%2e|%2E%2e|%252e|\\|%5c|/|//|secret.txt|up|out.htm|%00|%|%zz|\r\n| |"
+                "\xff\xfe|?a=../..|#|HEAD |POST |Content-Length: 4\r\n|Connection: close\r\n")
+                .split('|');
+        int answered = 0;
+        for (int batch = 0; batch < 30; ++batch) {
+            QObject sockets; // a hundred connections at once, closed with it
+            for (int i = 0; i < 100; ++i) {
+                // Half start at the data file, half at a link out of the folder.
+                QByteArray r = i % 2 ? "GET /results.json" : "GET /up/secret.txt";
+                r += " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+                // Up to five edits, each cutting up to 7 bytes and putting a
+                // piece or a run of one random byte in their place.
+                for (int edits = random.bounded(1, 6); edits > 0; --edits) {
+                    const int at = random.bounded(int(r.size()) + 1), cut = random.bounded(8);
+                    r.replace(at, cut,
+                              random.bounded(3)
+                                  ? pieces[random.bounded(int(pieces.size()))]
+                                  : QByteArray(random.bounded(64), char(random.bounded(256))));
                 }
-                auto *s = new QTcpSocket(this);
+                auto *s = new QTcpSocket(&sockets);
                 s->connectToHost(QHostAddress::LocalHost, site.port);
-                connect(s, &QTcpSocket::connected, s, [s, r] { s->write(r); });
-                sockets << s;
+                s->write(r);
             }
-            (void)QTest::qWaitFor(
-                [&] {
-                    bool all = true;
-                    for (int i = 0; i < Batch; ++i) {
-                        received[i] += sockets[i]->readAll();
-                        all = all && (received[i].contains("\r\n\r\n") ||
-                                      sockets[i]->state() == QAbstractSocket::UnconnectedState);
-                    }
-                    return all;
-                },
-                300);
-            for (int i = 0; i < Batch; ++i) {
-                received[i] += sockets[i]->readAll();
-                QVERIFY2(!received[i].contains(Secret), received[i].left(200).constData());
-                answered += received[i].startsWith("HTTP/1.1 ") ? 1 : 0;
-                closed += sockets[i]->state() == QAbstractSocket::UnconnectedState ? 1 : 0;
-                sockets[i]->abort();
-                delete sockets[i];
+            QTest::qWait(300); // most are answered at once; some wait for more
+            for (QTcpSocket *s : sockets.findChildren<QTcpSocket *>()) {
+                const QByteArray received = s->readAll();
+                QVERIFY2(!received.contains(Secret), received.left(200).constData());
+                answered += received.startsWith("HTTP/1.1 ") ? 1 : 0;
             }
         }
-        qInfo("%d answered, %d closed by the server", answered, closed);
-        QVERIFY(answered > Requests / 10); // many reach the handler, not only the parser
-        const Answer after = site.get("/results.json");
-        QCOMPARE(after.status, 200);
+        QVERIFY(answered > 300); // many reach the handler, not only the parser
+        QCOMPARE(site.ask("GET /results.json").status(), 200);
     }
 };
 
