@@ -223,9 +223,8 @@ void LivePublisher::finished(bool ok, const QString &error, const QStringList &n
         emit failed(tr("The results could not be published to %1: %2. Later saves will try "
                        "again.")
                         .arg(QDir::toNativeSeparators(m_folder), error));
-    } else if (ok && m_failing) {
-        m_failing = false;
-        emit recovered();
+    } else if (ok) {
+        m_failing = false; // the next outage is told again
     }
 }
 

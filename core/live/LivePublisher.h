@@ -67,8 +67,6 @@ public:
 signals:
     // A publish failed after the last one succeeded (or the first failed).
     void failed(const QString &message);
-    // A publish succeeded after a failure.
-    void recovered();
     // A file was left out; each different note is told once.
     void note(const QString &text);
 
