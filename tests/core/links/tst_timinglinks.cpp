@@ -280,8 +280,12 @@ private slots:
 
     // Each heat's swimmers in lane order, a heat a message; heats 1 2 1 2
     // count four. A swimmer name of 22 characters is cut, a team name of
-    // exactly 20 is not. With one heat, no heat in the title.
-    void heatsList()
+    // exactly 20 is not. With one heat, no heat in the title. On the board
+    // every line fits its column at 1024 pixels wide and more: no horizontal
+    // scroll bar, the " (N/S)" of a full-width line in sight. At 1600, where
+    // slightly smaller type fits, no line wraps. The board shows a post made
+    // after it opened on its own poll.
+    void heatsListOnTheBoard()
     {
         Desk s({1, 2, 1, 2}, "YNYY", {"Harbourside Swimmers", "Ashford", "Dolphins", "Team 4"},
                {10, 2, 3, 1});
@@ -302,6 +306,37 @@ private slots:
             s.gala.TeamHeat[t] = 1;
         HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
         QVERIFY(posted(s.files.announcer).last().startsWith(title + "\r\n 1 "));
+        // At 1600 pixels the heats lists and a result; at 1024 a third column,
+        // of a priority the desk never posts.
+        for (const int width : {1600, 1024}) {
+            AnnounceBoardWindow window(s.files.announcer);
+            window.resize(width, 700);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            if (width == 1600)
+                PostAnnouncement(s.shared, s.dialogs, "The official time for Bea was 41.30",
+                                 AnnouncerPriority::Results);
+            else
+                PostAnnouncement(s.shared, s.dialogs, "Event 1 : G10 50m Freestyle : Results",
+                                 AnnouncerPriority(1));
+            const int columns = width == 1600 ? 2 : 3; // five heats lists posted before
+            QTRY_VERIFY(window.findChild<QLabel *>("BoardStatus")
+                            ->text()
+                            .startsWith(QStringLiteral("Messages posted: %1 ").arg(columns + 4)));
+            QVERIFY(window.findChild<QLabel *>("BoardNotice")->isHidden());
+            const QList<QTextBrowser *> shown = window.findChildren<QTextBrowser *>();
+            QCOMPARE(shown.size(), columns);
+            for (QTextBrowser *column : shown)
+                QTRY_COMPARE(column->horizontalScrollBar()->maximum(), 0);
+            QTextBrowser *heats = window.findChild<QTextBrowser *>("Priority_3");
+            QVERIFY(heats->find(" (N/S)"));
+            const QRect mark = heats->cursorRect();
+            QVERIFY(mark.right() <= heats->viewport()->width());
+            // Unwrapped, " (N/S)" ends the line of its lane and swimmer.
+            QVERIFY(heats->find("Bea", QTextDocument::FindBackward));
+            if (width == 1600)
+                QCOMPARE(heats->cursorRect().top(), mark.top());
+        }
     }
 
     // The board reads the file the desk writes: a post that finds it busy
@@ -343,56 +378,6 @@ private slots:
             QCOMPARE(notice->text(), wrong + " is not an announcer database");
             QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
         }
-    }
-
-    // Every line of the board fits its column at 1024 pixels wide and more:
-    // no horizontal scroll bar, the " (N/S)" of a full-width heats line in
-    // sight. Where slightly smaller type fits, no line wraps. The board shows
-    // a post made after it opened on its own poll.
-    void boardFitsItsLines_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QList<int>>("priorities"); // posted, one column each
-        QTest::addColumn<bool>("unwrapped");
-        DataRow("1024 pixels, three columns", 1024, QList<int>{1, 2, 3}, false);
-        DataRow("1600 pixels, two columns", 1600, QList<int>{2, 3}, true);
-    }
-    void boardFitsItsLines()
-    {
-        QFETCH(int, width);
-        QFETCH(QList<int>, priorities);
-        QFETCH(bool, unwrapped);
-        Desk s({1, 1, 1}, "YYN", {"Harbourside Swimmers", "Ashford Otters", "Bramley Dolphins B"});
-        const QStringList swimmers = {"Alexandra Montgomery", "Bea Fitzgerald-Lowe", "Cara Lee"};
-        for (int r = 0; r < 3; ++r)
-            s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
-        if (priorities.contains(1))
-            PostAnnouncement(s.shared, s.dialogs, "Event 1 : G10 50m Freestyle : Results",
-                             AnnouncerPriority(1)); // one the desk never posts
-        HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
-        AnnounceBoardWindow window(s.files.announcer);
-        window.resize(width, 700);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        PostAnnouncement(s.shared, s.dialogs,
-                         "The official time for Alexandra Montgomery was 41.30",
-                         AnnouncerPriority::Results);
-        QTRY_VERIFY(window.findChild<QLabel *>("BoardStatus")
-                        ->text()
-                        .startsWith(QStringLiteral("Messages posted: %1 ").arg(priorities.size())));
-        QVERIFY(window.findChild<QLabel *>("BoardNotice")->isHidden());
-        const QList<QTextBrowser *> columns = window.findChildren<QTextBrowser *>();
-        QCOMPARE(columns.size(), priorities.size());
-        for (QTextBrowser *column : columns)
-            QTRY_COMPARE(column->horizontalScrollBar()->maximum(), 0);
-        QTextBrowser *heats = window.findChild<QTextBrowser *>("Priority_3");
-        QVERIFY(heats->find(" (N/S)"));
-        const QRect mark = heats->cursorRect();
-        QVERIFY(mark.right() <= heats->viewport()->width());
-        // Unwrapped, " (N/S)" ends the line of its lane and swimmer.
-        QVERIFY(heats->find("Cara Lee", QTextDocument::FindBackward));
-        if (unwrapped)
-            QCOMPARE(heats->cursorRect().top(), mark.top());
     }
 
     // Off, nothing is posted nor opened; on, a missing file is said once a
