@@ -313,12 +313,9 @@ private slots:
             window.resize(width, 700);
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
-            if (width == 1600)
-                PostAnnouncement(s.shared, s.dialogs, "The official time for Bea was 41.30",
-                                 AnnouncerPriority::Results);
-            else
-                PostAnnouncement(s.shared, s.dialogs, "Event 1 : G10 50m Freestyle : Results",
-                                 AnnouncerPriority(1));
+            PostAnnouncement(s.shared, s.dialogs,
+                             width == 1600 ? "The official time for Bea was 41.30" : "Results",
+                             AnnouncerPriority(width == 1600 ? 2 : 1));
             const int columns = width == 1600 ? 2 : 3; // five heats lists posted before
             QTRY_VERIFY(window.findChild<QLabel *>("BoardStatus")
                             ->text()
@@ -339,49 +336,11 @@ private slots:
         }
     }
 
-    // The board reads the file the desk writes: a post that finds it busy
-    // gives up and says so; the board holds no lock between reads.
-    void announcerSharedWithTheBoard()
-    {
-        Desk s({1});
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 1\r\nline"),
-                         AnnouncerPriority::Results);
-        Database reader(s.files.announcer);
-        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
-        s.dialogs.expectMessage(
-            "The announcement was not posted: database is locked (Announcement)");
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), AnnouncerPriority::Results);
-        reader.execute(QStringLiteral("ROLLBACK"));
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"),
-                         AnnouncerPriority::HeatsLists);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 2"),
-                         AnnouncerPriority::Results);
-
-        AnnouncementBoardModel board(s.files.announcer);
-        QString error;
-        bool changed = false;
-        QVERIFY(board.refresh(error, changed) && changed);
-        using M = AnnouncementBoardModel::Message;
-        QCOMPARE(board.groups(), (QList<AnnouncementBoardModel::Group>{
-                                     {2, {M{3, 2, "result 2"}, M{1, 2, "result 1\nline"}}},
-                                     {3, {M{2, 3, "heats"}}}}));
-        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
-        QVERIFY(!board.refresh(error, changed) && error.contains(QStringLiteral("locked")));
-        reader.execute(QStringLiteral("ROLLBACK"));
-
-        // The board started on another kind of file says so across the board.
-        const QString text = s.files.online + ".txt";
-        QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
-        for (const QString &wrong : {s.files.online, text}) {
-            AnnounceBoardWindow board(wrong);
-            const QLabel *notice = board.findChild<QLabel *>("BoardNotice");
-            QCOMPARE(notice->text(), wrong + " is not an announcer database");
-            QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
-        }
-    }
-
     // Off, nothing is posted nor opened; on, a missing file is said once a
-    // post; found, it opens once and the placings go in announced order.
+    // post; found, it opens once and the placings go in announced order. A
+    // post that finds the file busy gives up and says so. The board reads
+    // the file the desk writes, newest first in each priority, and holds no
+    // lock between reads; started on another kind of file it says so.
     void resultsPostedWhenOnAndFound()
     {
         const QTemporaryDir dir;
@@ -412,7 +371,14 @@ private slots:
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
         const Database *opened = s.shared.AnnouncerDb.get();
         QVERIFY(opened && s.shared.AnnouncerDbOpen);
+        Database reader(path);
+        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        s.dialogs.expectMessage(
+            "The announcement was not posted: database is locked (Announcement)");
+        PostAnnouncement(s.shared, s.dialogs, "lost", AnnouncerPriority::Results);
+        reader.execute(QStringLiteral("ROLLBACK"));
         PostAnnouncement(s.shared, s.dialogs, "heats", AnnouncerPriority::HeatsLists);
+        PostAnnouncement(s.shared, s.dialogs, "result 2", AnnouncerPriority::Results);
         QCOMPARE(s.shared.AnnouncerDb.get(), opened);
         QCOMPARE(posted(path),
                  QStringList({"2:Event 1 : G10 50m Freestyle\r\n"
@@ -421,7 +387,29 @@ private slots:
                               "2  Harbourside Swimmer>36.10     Amy Lee             \r\n"
                               "DQ Ashford Otters                Bea Jones           False start\r\n"
                               "   Castleton Guests    34.00     Dee Brown           \r\n",
-                              "3:heats"}));
+                              "3:heats", "2:result 2"}));
+
+        AnnouncementBoardModel board(path);
+        QString error;
+        bool changed = false;
+        QVERIFY(board.refresh(error, changed) && changed);
+        using M = AnnouncementBoardModel::Message;
+        const QString result = posted(path)[0].mid(2).replace("\r\n", "\n");
+        QCOMPARE(board.groups(),
+                 (QList<AnnouncementBoardModel::Group>{{2, {M{3, 2, "result 2"}, M{1, 2, result}}},
+                                                       {3, {M{2, 3, "heats"}}}}));
+        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        QVERIFY(!board.refresh(error, changed) && error.contains(QStringLiteral("locked")));
+        reader.execute(QStringLiteral("ROLLBACK"));
+        const QString online = dir.filePath("online.mdb"), text = dir.filePath("notes.txt");
+        ReadyMade::createOnlineTimesDatabase(online);
+        QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
+        for (const QString &wrong : {online, text}) {
+            AnnounceBoardWindow window(wrong);
+            const QLabel *notice = window.findChild<QLabel *>("BoardNotice");
+            QCOMPARE(notice->text(), wrong + " is not an announcer database");
+            QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
+        }
     }
 };
 
