@@ -70,7 +70,6 @@ struct LenexReadBack
         QHash<QString, QString> number; // of each eventid and heatid
         QString club, who, at;
         QStringList open; // the elements around the reader
-        bool constructorContact = false;
         while (!r.atEnd()) {
             const QXmlStreamReader::TokenType token = r.readNext();
             if (token == QXmlStreamReader::EndElement)
@@ -81,8 +80,10 @@ struct LenexReadBack
             const QXmlStreamAttributes a = r.attributes();
             const auto v = [&a](const char *key) { return a.value(QLatin1String(key)).toString(); };
             all.insert(name, a);
+            if (name == "CONSTRUCTOR")
+                faults << "CONSTRUCTOR without CONTACT"; // until one is found inside
             if (name == "CONTACT" && open.value(open.size() - 1) == "CONSTRUCTOR") {
-                constructorContact = true;
+                faults.removeAll("CONSTRUCTOR without CONTACT");
                 if (v("email").trimmed().isEmpty())
                     faults << "CONTACT in CONSTRUCTOR without email";
             }
@@ -130,8 +131,6 @@ struct LenexReadBack
         }
         if (r.hasError())
             faults << r.errorString();
-        if (all.contains("CONSTRUCTOR") && !constructorContact)
-            faults << "CONSTRUCTOR without CONTACT";
         for (const Required &rule : LenexRequired) {
             if (!all.contains(rule.element))
                 faults << QString("no %1 at all").arg(rule.element);
