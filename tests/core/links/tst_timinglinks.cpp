@@ -144,11 +144,6 @@ private slots:
             HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
             QCOMPARE(posted(s.files.announcer), QStringList());
         }
-        if (breakage.startsWith(u"BEGIN")) { // once the timing system lets go, the button fetches
-            timing.execute(QStringLiteral("ROLLBACK"));
-            s.fetch.GetOnlineTimes();
-            QCOMPARE(s.column(SheetModel::Time), (QStringList{"30.00", "31.00", "t3", "t4"}));
-        }
     }
 
     // The feeder writes heats 1 and 2, the button fetches them heat by heat
@@ -177,11 +172,11 @@ private slots:
         QCOMPARE(s.labels,
                  (QStringList{"Previous result", "Online times", "Previous result with backups",
                               "Current results", "Previous result"}));
-        QCOMPARE(SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 1, 2), QStringList{"17.10"});
-        QCOMPARE(SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 3, 1), QStringList());
+        SplitTimes splits(s.online.AresDb.get(), "DEMO");
+        QCOMPARE(splits.splits(1, 1, 2), QStringList{"17.10"});
+        QCOMPARE(splits.splits(1, 3, 1), QStringList()); // a heat with no rows
         s.online.AresDb->execute(QStringLiteral("DELETE FROM StoredQuery"));
-        QVERIFY_THROWS_EXCEPTION(EngineError,
-                                 SplitTimes(s.online.AresDb.get(), "DEMO").splits(1, 1, 1));
+        QVERIFY_THROWS_EXCEPTION(EngineError, splits.splits(1, 1, 1));
     }
 
     // Rows from another program, mutated from a fixed seed: the reader keeps
@@ -280,8 +275,12 @@ private slots:
 
     // Each heat's swimmers in lane order, a heat a message; heats 1 2 1 2
     // count four. A swimmer name of 22 characters is cut, a team name of
-    // exactly 20 is not. With one heat, no heat in the title.
-    void heatsList()
+    // exactly 20 is not. On the board every line fits its column at 1024
+    // pixels wide and more: no horizontal scroll bar, the " (N/S)" of a
+    // full-width line in sight. At 1600, where slightly smaller type fits,
+    // no line wraps. The board shows a post made after it opened on its own
+    // poll.
+    void heatsListOnTheBoard()
     {
         Desk s({1, 2, 1, 2}, "YNYY", {"Harbourside Swimmers", "Ashford", "Dolphins", "Team 4"},
                {10, 2, 3, 1});
@@ -298,105 +297,41 @@ private slots:
                                       " 1                     Team 4              \r\n"
                                       " 2 Bea                 Ashford              (N/S)\r\n",
                               title + " (Heat 3)\r\n", title + " (Heat 4)\r\n"}));
-        for (int t = 1; t <= 4; ++t)
-            s.gala.TeamHeat[t] = 1;
-        HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
-        QVERIFY(posted(s.files.announcer).last().startsWith(title + "\r\n 1 "));
-    }
-
-    // The board reads the file the desk writes: a post that finds it busy
-    // gives up and says so; the board holds no lock between reads.
-    void announcerSharedWithTheBoard()
-    {
-        Desk s({1});
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 1\r\nline"),
-                         AnnouncerPriority::Results);
-        Database reader(s.files.announcer);
-        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
-        s.dialogs.expectMessage(
-            "The announcement was not posted: database is locked (Announcement)");
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("lost"), AnnouncerPriority::Results);
-        reader.execute(QStringLiteral("ROLLBACK"));
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("heats"),
-                         AnnouncerPriority::HeatsLists);
-        PostAnnouncement(s.shared, s.dialogs, QStringLiteral("result 2"),
-                         AnnouncerPriority::Results);
-
-        AnnouncementBoardModel board(s.files.announcer);
-        QString error;
-        bool changed = false;
-        QVERIFY(board.refresh(error, changed) && changed);
-        using M = AnnouncementBoardModel::Message;
-        QCOMPARE(board.groups(), (QList<AnnouncementBoardModel::Group>{
-                                     {2, {M{3, 2, "result 2"}, M{1, 2, "result 1\nline"}}},
-                                     {3, {M{2, 3, "heats"}}}}));
-        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
-        QVERIFY(!board.refresh(error, changed) && error.contains(QStringLiteral("locked")));
-        reader.execute(QStringLiteral("ROLLBACK"));
-
-        // The board started on another kind of file says so across the board.
-        const QString text = s.files.online + ".txt";
-        QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
-        for (const QString &wrong : {s.files.online, text}) {
-            AnnounceBoardWindow board(wrong);
-            const QLabel *notice = board.findChild<QLabel *>("BoardNotice");
-            QCOMPARE(notice->text(), wrong + " is not an announcer database");
-            QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
+        // At 1600 pixels the heats lists and a result; at 1024 a third column,
+        // of a priority the desk never posts.
+        for (const int width : {1600, 1024}) {
+            AnnounceBoardWindow window(s.files.announcer);
+            window.resize(width, 700);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            PostAnnouncement(s.shared, s.dialogs,
+                             width == 1600 ? "The official time for Bea was 41.30" : "Results",
+                             AnnouncerPriority(width == 1600 ? 2 : 1));
+            const int columns = width == 1600 ? 2 : 3; // four heats lists posted before
+            QTRY_VERIFY(window.findChild<QLabel *>("BoardStatus")
+                            ->text()
+                            .startsWith(QStringLiteral("Messages posted: %1 ").arg(columns + 3)));
+            QVERIFY(window.findChild<QLabel *>("BoardNotice")->isHidden());
+            const QList<QTextBrowser *> shown = window.findChildren<QTextBrowser *>();
+            QCOMPARE(shown.size(), columns);
+            for (QTextBrowser *column : shown)
+                QTRY_COMPARE(column->horizontalScrollBar()->maximum(), 0);
+            QTextBrowser *heats = window.findChild<QTextBrowser *>("Priority_3");
+            QVERIFY(heats->find(" (N/S)"));
+            const QRect mark = heats->cursorRect();
+            QVERIFY(mark.right() <= heats->viewport()->width());
+            // Unwrapped, " (N/S)" ends the line of its lane and swimmer.
+            QVERIFY(heats->find("Bea", QTextDocument::FindBackward));
+            if (width == 1600)
+                QCOMPARE(heats->cursorRect().top(), mark.top());
         }
     }
 
-    // Every line of the board fits its column at 1024 pixels wide and more:
-    // no horizontal scroll bar, the " (N/S)" of a full-width heats line in
-    // sight. Where slightly smaller type fits, no line wraps. The board shows
-    // a post made after it opened on its own poll.
-    void boardFitsItsLines_data()
-    {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QList<int>>("priorities"); // posted, one column each
-        QTest::addColumn<bool>("unwrapped");
-        DataRow("1024 pixels, three columns", 1024, QList<int>{1, 2, 3}, false);
-        DataRow("1600 pixels, two columns", 1600, QList<int>{2, 3}, true);
-    }
-    void boardFitsItsLines()
-    {
-        QFETCH(int, width);
-        QFETCH(QList<int>, priorities);
-        QFETCH(bool, unwrapped);
-        Desk s({1, 1, 1}, "YYN", {"Harbourside Swimmers", "Ashford Otters", "Bramley Dolphins B"});
-        const QStringList swimmers = {"Alexandra Montgomery", "Bea Fitzgerald-Lowe", "Cara Lee"};
-        for (int r = 0; r < 3; ++r)
-            s.model.setText(SheetModel::SwimmerName, r, swimmers[r]);
-        if (priorities.contains(1))
-            PostAnnouncement(s.shared, s.dialogs, "Event 1 : G10 50m Freestyle : Results",
-                             AnnouncerPriority(1)); // one the desk never posts
-        HeatsListToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
-        AnnounceBoardWindow window(s.files.announcer);
-        window.resize(width, 700);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        PostAnnouncement(s.shared, s.dialogs,
-                         "The official time for Alexandra Montgomery was 41.30",
-                         AnnouncerPriority::Results);
-        QTRY_VERIFY(window.findChild<QLabel *>("BoardStatus")
-                        ->text()
-                        .startsWith(QStringLiteral("Messages posted: %1 ").arg(priorities.size())));
-        QVERIFY(window.findChild<QLabel *>("BoardNotice")->isHidden());
-        const QList<QTextBrowser *> columns = window.findChildren<QTextBrowser *>();
-        QCOMPARE(columns.size(), priorities.size());
-        for (QTextBrowser *column : columns)
-            QTRY_COMPARE(column->horizontalScrollBar()->maximum(), 0);
-        QTextBrowser *heats = window.findChild<QTextBrowser *>("Priority_3");
-        QVERIFY(heats->find(" (N/S)"));
-        const QRect mark = heats->cursorRect();
-        QVERIFY(mark.right() <= heats->viewport()->width());
-        // Unwrapped, " (N/S)" ends the line of its lane and swimmer.
-        QVERIFY(heats->find("Cara Lee", QTextDocument::FindBackward));
-        if (unwrapped)
-            QCOMPARE(heats->cursorRect().top(), mark.top());
-    }
-
     // Off, nothing is posted nor opened; on, a missing file is said once a
-    // post; found, it opens once and the placings go in announced order.
+    // post; found, it opens once and the placings go in announced order. A
+    // post that finds the file busy gives up and says so. The board reads
+    // the file the desk writes, newest first in each priority, and holds no
+    // lock between reads; started on another kind of file it says so.
     void resultsPostedWhenOnAndFound()
     {
         const QTemporaryDir dir;
@@ -427,7 +362,14 @@ private slots:
         ResultToAnnouncer(s.shared, s.gala, s.model, s.dialogs);
         const Database *opened = s.shared.AnnouncerDb.get();
         QVERIFY(opened && s.shared.AnnouncerDbOpen);
+        Database reader(path);
+        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        s.dialogs.expectMessage(
+            "The announcement was not posted: database is locked (Announcement)");
+        PostAnnouncement(s.shared, s.dialogs, "lost", AnnouncerPriority::Results);
+        reader.execute(QStringLiteral("ROLLBACK"));
         PostAnnouncement(s.shared, s.dialogs, "heats", AnnouncerPriority::HeatsLists);
+        PostAnnouncement(s.shared, s.dialogs, "result 2", AnnouncerPriority::Results);
         QCOMPARE(s.shared.AnnouncerDb.get(), opened);
         QCOMPARE(posted(path),
                  QStringList({"2:Event 1 : G10 50m Freestyle\r\n"
@@ -436,7 +378,29 @@ private slots:
                               "2  Harbourside Swimmer>36.10     Amy Lee             \r\n"
                               "DQ Ashford Otters                Bea Jones           False start\r\n"
                               "   Castleton Guests    34.00     Dee Brown           \r\n",
-                              "3:heats"}));
+                              "3:heats", "2:result 2"}));
+
+        AnnouncementBoardModel board(path);
+        QString error;
+        bool changed = false;
+        QVERIFY(board.refresh(error, changed) && changed);
+        using M = AnnouncementBoardModel::Message;
+        const QString result = posted(path)[0].mid(2).replace("\r\n", "\n");
+        QCOMPARE(board.groups(),
+                 (QList<AnnouncementBoardModel::Group>{{2, {M{3, 2, "result 2"}, M{1, 2, result}}},
+                                                       {3, {M{2, 3, "heats"}}}}));
+        reader.execute(QStringLiteral("BEGIN EXCLUSIVE"));
+        QVERIFY(!board.refresh(error, changed) && error.contains(QStringLiteral("locked")));
+        reader.execute(QStringLiteral("ROLLBACK"));
+        const QString online = dir.filePath("online.mdb"), text = dir.filePath("notes.txt");
+        ReadyMade::createOnlineTimesDatabase(online);
+        QVERIFY(PBUTIL::WriteTextFile(text, {QString(2048, 'n')}));
+        for (const QString &wrong : {online, text}) {
+            AnnounceBoardWindow window(wrong);
+            const QLabel *notice = window.findChild<QLabel *>("BoardNotice");
+            QCOMPARE(notice->text(), wrong + " is not an announcer database");
+            QVERIFY(!notice->isHidden() && notice->font().pointSize() >= 20);
+        }
     }
 };
 
