@@ -102,10 +102,9 @@ private slots:
         if (!message.isEmpty())
             s.dialogs.expectMessage(message);
         s.model.setText(SheetModel::Position, row, typed);
-        QTEST(QStringList({s.model.text(SheetModel::Position, row),
-                           s.model.text(SheetModel::Points, row),
-                           s.model.text(SheetModel::Total, row)})
-                  .join('|'),
+        QTEST(s.model.text(SheetModel::Position, row) + '|' +
+                  s.model.text(SheetModel::Points, row) + '|' +
+                  s.model.text(SheetModel::Total, row),
               "after");
     }
 
