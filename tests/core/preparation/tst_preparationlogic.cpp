@@ -12,23 +12,16 @@ class TstPreparationLogic : public QObject
 {
     Q_OBJECT
 private slots:
-    void addDate_data()
-    {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("stored"); // "" when refused; the pool is 33.33 long
-        DataRow("a date", "05/03/2027", "2027-03-05|33.33");
-        DataRow("no such day", "31/02/27", "");
-        DataRow("day zero of the date scale", "30/12/1899", "");
-    }
+    // A date stored with its pool length; no such day and day zero of the date scale refused.
     void addDate()
     {
-        QFETCH(QString, date);
-        QFETCH(QString, stored);
         Desk desk;
-        QCOMPARE(
-            GalaCodes::addDate(desk.db(), "DEMO", date, "Bramley", "Bramley SC", "33.33", false),
-            !stored.isEmpty());
-        QCOMPARE(desk.records("Gala_Date", {"Date", "Pool Length"}).mid(2).join(' '), stored);
+        for (const char *date : {"31/02/27", "30/12/1899", "05/03/2027"})
+            QCOMPARE(GalaCodes::addDate(desk.db(), "DEMO", date, "Bramley", "Bramley SC", "33.33",
+                                        false),
+                     date[0] == '0');
+        QCOMPARE(desk.records("Gala_Date", {"Date", "Pool Length"}).mid(2).join(' '),
+                 "2027-03-05|33.33");
     }
 
     // A programme file read and shown as list lines: a "*" after the number
