@@ -138,6 +138,8 @@ private slots:
             s.model.DobLostFocus(1);
             s.model.TimeLostFocus(1);
         }
+        // The heading says why the rows take no typing.
+        QCOMPARE(s.model.eventDetails(), QStringLiteral("Invalid Event Number"));
         QCOMPARE(laneSnapshot(s.gala), before);
     }
 
