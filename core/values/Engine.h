@@ -104,6 +104,7 @@ private:
     void runOnAll(const QString &sql, const QVariant *extra);
     int fieldIndex(const QString &field) const;
     void requireCurrent() const;
+    void requireUpdatable() const;
 
     enum class Mode
     {

@@ -145,6 +145,21 @@ void Recordset::requireCurrent() const
         throw EngineError(QCoreApplication::translate("Engine", "No current record."));
 }
 
+namespace {
+QString notSupported()
+{
+    return QCoreApplication::translate("Engine",
+                                       "Operation is not supported for this type of object.");
+}
+} // namespace
+
+// Only a source with one base table can be changed record by record.
+void Recordset::requireUpdatable() const
+{
+    if (m_baseTable.isEmpty())
+        throw EngineError(notSupported());
+}
+
 QVariant Recordset::value(const QString &field)
 {
     load();
@@ -160,18 +175,14 @@ QString Recordset::text(const QString &field)
 
 void Recordset::addNew()
 {
-    if (m_baseTable.isEmpty())
-        throw EngineError(QCoreApplication::translate(
-            "Engine", "Operation is not supported for this type of object."));
+    requireUpdatable();
     m_mode = Mode::Adding;
     m_pending.clear();
 }
 
 void Recordset::edit()
 {
-    if (m_baseTable.isEmpty())
-        throw EngineError(QCoreApplication::translate(
-            "Engine", "Operation is not supported for this type of object."));
+    requireUpdatable();
     load();
     requireCurrent();
     m_mode = Mode::Editing;
@@ -271,9 +282,7 @@ void Recordset::update()
 
 void Recordset::remove()
 {
-    if (m_baseTable.isEmpty())
-        throw EngineError(QCoreApplication::translate(
-            "Engine", "Operation is not supported for this type of object."));
+    requireUpdatable();
     load();
     requireCurrent();
     if (!m_deleteStatement)
@@ -291,9 +300,9 @@ QString Recordset::rowIdSelect() const
 {
     // Updatable sources select their base table's rowid first.
     static const QString Keyed = QStringLiteral("SELECT rowid, * ");
-    if (m_baseTable.isEmpty() || !m_selectSql.startsWith(Keyed))
-        throw EngineError(QCoreApplication::translate(
-            "Engine", "Operation is not supported for this type of object."));
+    requireUpdatable();
+    if (!m_selectSql.startsWith(Keyed))
+        throw EngineError(notSupported());
     return QStringLiteral("SELECT rowid ") + m_selectSql.mid(Keyed.size());
 }
 

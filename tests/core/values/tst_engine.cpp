@@ -73,6 +73,8 @@ private slots:
         names.moveFirst();
         QVERIFY(!names.value("Program code").isNull());
         QVERIFY_THROWS_EXCEPTION(EngineError, names.value("Program Code")); // names are case-exact
+        db->addStoredQuery("Read_Only", "SELECT * FROM Gala_Name", {}, {}); // no base table
+        QVERIFY_THROWS_EXCEPTION(EngineError, db->queryDef("Read_Only").openRecordset().addNew());
         // A missing file is never created by opening it.
         const QString missing = gala.dir.filePath("missing.mdb");
         QVERIFY_THROWS_EXCEPTION(EngineError, Database{missing});
